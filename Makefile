@@ -1,0 +1,30 @@
+# make run   - install what is missing, build in release mode, run the demo
+# make test  - install what is missing, build with ASan and UBSan, run every test
+# make bench - install what is missing, build and run the benchmarks in release mode
+JOBS ?= 2
+ASAN_DIR := build/asan
+RELEASE_DIR := build/release
+DEMO := res/demo/demo.wav
+
+.PHONY: deps test run bench clean
+
+deps:
+	@scripts/install-deps.sh
+
+test: deps
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARN_SANITIZE=ON
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
+
+run: deps
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target tarn-cli
+	$(RELEASE_DIR)/tarn-cli info $(DEMO)
+
+bench: deps
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target tarn_bench
+	$(RELEASE_DIR)/tarn_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+clean:
+	rm -rf build

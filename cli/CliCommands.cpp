@@ -1,0 +1,192 @@
+#include "cli/CliCommands.h"
+
+#include "cli/CliHost.h"
+#include "document/CtarnDoc.h"
+
+#include <QTextStream>
+
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace {
+
+QTextStream& Out() {
+    static QTextStream out(stdout);
+    return out;
+}
+
+std::optional<int> ParseInt(const QString& text) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+int StatusAfter(const CliHost& host) {
+    return host.MessageCount() > 0 ? kCliMessageShown : kCliOk;
+}
+
+int CountOverlapping(const CueList& cues) {
+    int n = 0;
+    for (int i = 0; i < cues.Count(); ++i) {
+        n += cues.Overlap(i) != 0 ? 1 : 0;
+    }
+    return n;
+}
+
+int RunInfo(const QStringList& args) {
+    if (args.size() != 1) {
+        return kCliUsage;
+    }
+    CliHost host;
+    CtarnDoc doc(host);
+    if (!doc.OnOpenDocument(args[0])) {
+        return kCliMessageShown;
+    }
+    Out() << "frames: " << doc.m_nSamples << '\n'
+          << "rate: " << doc.m_header.SampleRate << '\n'
+          << "channels: " << doc.m_header.NumOfChannel << '\n'
+          << "bits: " << doc.m_header.bitsPerSample << '\n'
+          << "cues: " << doc.m_cues.Count() << '\n'
+          << "overlaps: " << CountOverlapping(doc.m_cues) << Qt::endl;
+    return kCliOk;
+}
+
+int RunSave(const QStringList& args) {
+    if (args.size() != 1 && args.size() != 2) {
+        return kCliUsage;
+    }
+    CliHost host;
+    CtarnDoc doc(host);
+    if (!doc.OnOpenDocument(args[0])) {
+        return kCliMessageShown;
+    }
+    doc.OnSaveDocument(args.value(1, args[0]));
+    return StatusAfter(host);
+}
+
+int RunClip(const QStringList& args) {
+    if (args.size() != 4) {
+        return kCliUsage;
+    }
+    const std::optional<int> start = ParseInt(args[1]);
+    const std::optional<int> end = ParseInt(args[2]);
+    if (!start || !end) {
+        return kCliUsage;
+    }
+    CliHost host;
+    CtarnDoc doc(host);
+    if (!doc.OnOpenDocument(args[0])) {
+        return kCliMessageShown;
+    }
+    doc.m_nSelStart = *start;
+    doc.m_nSelEnd = *end;
+    host.SetSavePath(args[3]);
+    doc.OnSaveClip();
+    return StatusAfter(host);
+}
+
+using EditOperation = std::function<void(CtarnDoc&)>;
+
+/// Parses the operations of `edit` from args[from]; nothing when one is malformed.
+std::optional<std::vector<EditOperation>> ParseOperations(const QStringList& args, int from) {
+    std::vector<EditOperation> ops;
+    for (int i = from; i < args.size(); ++i) {
+        const QString& op = args[i];
+        if (op == "select") {
+            if (i + 2 >= args.size()) {
+                return std::nullopt;
+            }
+            const std::optional<int> a = ParseInt(args[i + 1]);
+            const std::optional<int> b = ParseInt(args[i + 2]);
+            if (!a || !b) {
+                return std::nullopt;
+            }
+            i += 2;
+            ops.push_back([a = *a, b = *b](CtarnDoc& doc) {
+                doc.m_nSelStart = a;
+                doc.m_nSelEnd = b;
+            });
+        } else if (op == "softer") {
+            ops.push_back([](CtarnDoc& doc) { doc.ScaleSelection(9); });
+        } else if (op == "louder") {
+            ops.push_back([](CtarnDoc& doc) { doc.ScaleSelection(11); });
+        } else if (op == "cut") {
+            ops.push_back([](CtarnDoc& doc) { doc.OnEditCut(); });
+        } else if (op == "copy") {
+            ops.push_back([](CtarnDoc& doc) { doc.OnEditCopy(); });
+        } else if (op == "paste") {
+            ops.push_back([](CtarnDoc& doc) { doc.OnEditPaste(); });
+        } else {
+            return std::nullopt;
+        }
+    }
+    return ops;
+}
+
+int RunEdit(const QStringList& args) {
+    if (args.size() < 2) {
+        return kCliUsage;
+    }
+    const std::optional<std::vector<EditOperation>> ops = ParseOperations(args, 2);
+    if (!ops) {
+        return kCliUsage;
+    }
+    CliHost host;
+    CtarnDoc doc(host);
+    if (!doc.OnOpenDocument(args[0])) {
+        return kCliMessageShown;
+    }
+    for (const EditOperation& op : *ops) {
+        op(doc);
+        if (host.MessageCount() > 0) {
+            return kCliMessageShown;
+        }
+    }
+    doc.OnSaveDocument(args[1]);
+    return StatusAfter(host);
+}
+
+} // namespace
+
+QString CliUsage() {
+    return QStringLiteral(
+        "usage:\n"
+        "  tarn-cli info WAV                  print frames, rate, channels, bits, cues, overlaps\n"
+        "  tarn-cli save WAV [OUT]            open WAV and save the document to OUT (default WAV)\n"
+        "  tarn-cli clip WAV START END OUT    write frames START..END as a new WAV file\n"
+        "  tarn-cli edit WAV OUT OP...        apply the operations in order, then save to OUT\n"
+        "  tarn-cli --help                    print this text\n"
+        "\n"
+        "operations of edit:\n"
+        "  select A B   selection start and end, in frames\n"
+        "  softer       lower the volume of the selection by a tenth\n"
+        "  louder       raise the volume of the selection by a tenth\n"
+        "  cut          move the selection to the clipboard\n"
+        "  copy         copy the selection to the clipboard\n"
+        "  paste        replace the selection with the clipboard\n"
+        "\n"
+        "exit status: 0 done, 1 a message was shown (on standard error), 2 wrong usage\n");
+}
+
+int RunCliCommand(const QStringList& args) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        Out() << CliUsage() << Qt::flush;
+        return kCliOk;
+    }
+    static const std::vector<std::pair<QString, std::function<int(const QStringList&)>>> commands =
+        {{"info", RunInfo}, {"save", RunSave}, {"clip", RunClip}, {"edit", RunEdit}};
+    int status = kCliUsage;
+    if (!args.isEmpty()) {
+        for (const auto& [name, run] : commands) {
+            if (name == args[0]) {
+                status = run(args.mid(1));
+            }
+        }
+    }
+    if (status == kCliUsage) {
+        std::fprintf(stderr, "%s", CliUsage().toUtf8().constData());
+    }
+    return status;
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "document/FrameRange.h"
+#include "document/Host.h"
+#include "document/SecondMarkTrack.h"
+#include "document/WaveHeader.h"
+#include "document/WaveWriter.h"
+#include "subtitles/CueList.h"
+
+#include <QObject>
+#include <QString>
+
+#include <vector>
+
+/// The one document of the program: an opened PCM WAV recording held as two 16-bit channel
+/// arrays with what its file carried besides, the display envelopes derived from them, the
+/// selection, the cues and the sample clipboard. Every message goes through the Host.
+///
+/// The view reads the fields directly; whoever changes the samples or the zoom calls
+/// BuildAllEnvelopes before the next paint.
+class CtarnDoc : public QObject {
+    Q_OBJECT
+
+public:
+    /// Zoom after opening a file, in frames per column.
+    static constexpr int kOpenedZoom = 256;
+
+    explicit CtarnDoc(Host& host, QObject* parent = nullptr);
+
+    // Lifecycle. A failed open shows its message and changes nothing.
+    bool OnNewDocument();
+    bool OnOpenDocument(const QString& path);
+    /// Writes the whole recording to `path`; on success the document takes that path and is
+    /// no longer modified. On failure the message is shown and the document stays modified.
+    bool OnSaveDocument(const QString& path);
+
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified = true);
+    /// Full path of the open file, empty for a new document.
+    const QString& GetPathName() const { return m_strPathName; }
+    /// File name of the open file, "noname" for a new document.
+    QString GetTitle() const;
+
+    /// Marks every frame that is a whole second from the start.
+    void BuildSecondMarks();
+    /// Rebuilds both channel envelopes and the mark envelope at the current zoom.
+    void BuildAllEnvelopes();
+    /// Rebuilds the mark envelope alone (after the mark period changed).
+    void BuildMarkEnvelope();
+
+    /// Writes frames between a and b (either order, clamped) to `path` as a 16-bit stereo
+    /// WAV file, replacing the file only when the new one is complete.
+    /// Shows "write file error <path>" and returns false when it cannot.
+    bool WriteWaveFile(const QString& path, int a, int b);
+    /// Asks for a path and writes the selection there ("Save clip").
+    void OnSaveClip();
+
+    /// Multiplies the selected samples by k / 10, saturating at the 16-bit limits
+    /// (k = 9 lowers the volume, k = 11 raises it).
+    void ScaleSelection(int k);
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+
+    /// The selection as the edits take it: clamped, an inverted one empty at its start.
+    FrameRange SelectionForEdit() const;
+    Host& GetHost() const { return m_host; }
+
+    /// Tells the views to refresh: hint 0 after new/open, hint 1 after cut and paste.
+    void UpdateAllViews(int hint);
+
+signals:
+    void viewsUpdateRequested(int hint);
+    void modifiedChanged(bool modified);
+
+public:
+    WaveHeader m_header;
+    QByteArray m_fmtExtra; ///< fmt body bytes beyond the first 16
+    QByteArray m_factData; ///< fact body, empty when absent
+    QByteArray m_listData; ///< LIST body, empty when absent
+    qint64 m_nRawSize = 0; ///< bytes of the data chunk as read
+
+    std::vector<qint16> m_pSamples[2]; ///< left, right; m_nSamples values each
+    int m_nSamples = 0;
+    SecondMarkTrack m_secondMarks;
+    std::vector<qint16> m_pEnvelope[2];
+    std::vector<qint16> m_pMarkEnvelope;
+    /// Entries of each envelope; 0 when any of them could not be built.
+    int m_nEnvelopeLen = 0;
+    int m_nZoom = 1; ///< frames per column
+    int m_nSelStart = 0;
+    int m_nSelEnd = 0;
+
+    CueList m_cues;
+
+    std::vector<qint16> m_pClipLeft;
+    std::vector<qint16> m_pClipRight;
+    int m_nClipLen = 0;
+
+private:
+    WaveFormatData FormatData() const;
+
+    Host& m_host;
+    QString m_strPathName;
+    bool m_bModified = false;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+
+/// What a save-path question shows: the dialog title, the file filter ("Wave files(*.wav)")
+/// and the extension added to a name typed without one (".wav").
+struct SavePathRequest {
+    QString title;
+    QString filter;
+    QString defaultExtension;
+};
+
+/// What the logic asks of the window system. The program answers with dialogs,
+/// tarn-cli with standard error and its arguments, the tests with a scripted fake.
+class Host {
+public:
+    virtual ~Host() = default;
+
+    /// Shows a message with one OK button and returns once the user has seen it.
+    virtual void ShowMessage(const QString& text) = 0;
+    /// Asks where to save; nothing when the user cancels.
+    virtual std::optional<QString> AskSavePath(const SavePathRequest& request) = 0;
+    /// Asks for a text in the text entry dialog, starting from `initial`; nothing on Cancel.
+    virtual std::optional<QString> AskText(const QString& initial) = 0;
+    /// A millisecond tick that wraps at 32 bits.
+    virtual quint32 TickCount() = 0;
+    /// Puts a file that was written or opened on the recent-file list.
+    virtual void AddToRecentFileList(const QString& path) = 0;
+};

@@ -1,0 +1,140 @@
+#include "subtitles/CueList.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+template <typename T>
+std::vector<T> Permuted(const std::vector<T>& values, const std::vector<size_t>& order) {
+    std::vector<T> out;
+    out.reserve(values.size());
+    for (size_t i : order) {
+        out.push_back(values[i]);
+    }
+    return out;
+}
+
+/// Whether cue b, later in start order, collides with the earlier cue a. For cues with
+/// start < end this is "the half-open spans intersect"; touching spans do not collide.
+bool Collides(int aStart, int aEnd, int bStart, int bEnd) {
+    return (aStart >= bStart || bStart < aEnd) && (aStart < bEnd || aEnd <= bEnd);
+}
+
+int ColumnOf(int pos, int scale) {
+    return pos / scale;
+}
+
+} // namespace
+
+void CueList::Append(Cue cue) {
+    m_start.push_back(cue.start);
+    m_end.push_back(cue.end);
+    m_text.push_back(std::move(cue.text));
+    m_overlap.push_back(0);
+}
+
+int CueList::AddCue(int start, int end, QString text) {
+    Append({start, end, std::move(text)});
+    SortCues();
+    const auto found = std::find(m_start.begin(), m_start.end(), start);
+    return int(found - m_start.begin());
+}
+
+void CueList::AddCues(std::vector<Cue> cues) {
+    for (Cue& cue : cues) {
+        Append(std::move(cue));
+    }
+    SortCues();
+}
+
+void CueList::RemoveEmptyCues() {
+    size_t kept = 0;
+    for (size_t i = 0; i < m_start.size(); ++i) {
+        if (m_text[i].isEmpty()) {
+            continue;
+        }
+        m_start[kept] = m_start[i];
+        m_end[kept] = m_end[i];
+        m_text[kept] = std::move(m_text[i]);
+        ++kept;
+    }
+    m_start.resize(kept);
+    m_end.resize(kept);
+    m_text.resize(kept);
+    m_overlap.resize(kept);
+    SortCues();
+}
+
+void CueList::SortCues() {
+    std::vector<size_t> order(m_start.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    std::stable_sort(order.begin(), order.end(),
+                     [this](size_t a, size_t b) { return m_start[a] < m_start[b]; });
+    if (!std::is_sorted(order.begin(), order.end())) {
+        m_start = Permuted(m_start, order);
+        m_end = Permuted(m_end, order);
+        std::vector<QString> text;
+        text.reserve(order.size());
+        for (size_t i : order) {
+            text.push_back(std::move(m_text[i]));
+        }
+        m_text = std::move(text);
+    }
+
+    const size_t n = m_start.size();
+    std::fill(m_overlap.begin(), m_overlap.end(), 0);
+    for (size_t a = 0; a + 1 < n; ++a) {
+        for (size_t k = a + 1; k < n; ++k) {
+            if (Collides(m_start[a], m_end[a], m_start[k], m_end[k])) {
+                ++m_overlap[k];
+            }
+        }
+    }
+}
+
+int CueList::FindCueAt(int pos, int scale, bool overlappedLane) const {
+    scale = std::max(scale, 1);
+    const int column = ColumnOf(pos, scale);
+    for (int i = 0; i < Count(); ++i) {
+        if ((Overlap(i) != 0) != overlappedLane) {
+            continue;
+        }
+        if (ColumnOf(Start(i), scale) <= column && column <= ColumnOf(End(i), scale)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void CueList::Clear() {
+    m_start.clear();
+    m_end.clear();
+    m_text.clear();
+    m_overlap.clear();
+}
+
+void CueList::ShiftCues(FrameRange removed, int delta, int newStart) {
+    const int selStart = removed.lo;
+    const int selEnd = removed.hi;
+    for (int i = 0; i < Count(); ++i) {
+        const int s = Start(i);
+        const int e = End(i);
+        if (s < selStart) {
+            if (e >= selEnd) {
+                SetEnd(i, e + delta);
+            } else if (e >= selStart) {
+                SetEnd(i, selStart);
+            }
+        } else if (s >= selEnd) {
+            SetStart(i, s + delta);
+            SetEnd(i, e + delta);
+        } else if (e < selEnd) {
+            SetText(i, QString());
+        } else {
+            SetStart(i, newStart);
+            SetEnd(i, e + delta);
+        }
+    }
+    RemoveEmptyCues();
+}

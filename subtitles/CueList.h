@@ -1,0 +1,61 @@
+#pragma once
+
+#include "document/FrameRange.h"
+
+#include <QString>
+
+#include <vector>
+
+/// One subtitle as it is added: a span of frames and its text (lines separated by LF).
+struct Cue {
+    int start = 0;
+    int end = 0;
+    QString text;
+};
+
+/// The cues of a document, kept sorted by start (stable: equal starts keep their order),
+/// with the number of earlier cues each one collides with. Grows as needed.
+/// Index arguments of the accessors must satisfy IsValidIndex.
+class CueList {
+public:
+    int Count() const { return int(m_start.size()); }
+    bool IsValidIndex(int i) const { return i >= 0 && i < Count(); }
+
+    int Start(int i) const { return m_start[size_t(i)]; }
+    int End(int i) const { return m_end[size_t(i)]; }
+    const QString& Text(int i) const { return m_text[size_t(i)]; }
+    /// Cues earlier in the list whose spans intersect this one; 0 means clean.
+    int Overlap(int i) const { return m_overlap[size_t(i)]; }
+
+    /// Adds one cue, sorts, and returns the lowest index whose start equals `start`
+    /// (which is the new cue unless an earlier cue has the same start).
+    int AddCue(int start, int end, QString text);
+    /// Adds many cues with one sort, for readers of whole files.
+    void AddCues(std::vector<Cue> cues);
+    /// Removes every cue with an empty text and sorts the rest.
+    void RemoveEmptyCues();
+    /// Sorts by start and recounts the overlaps; call after changing a start or end in place.
+    void SortCues();
+    /// The lowest index whose span, in columns of `scale` frames, holds the column of `pos`
+    /// (both ends inclusive), among the cues that overlap an earlier one when
+    /// `overlappedLane`, else among the clean ones; -1 when there is none.
+    int FindCueAt(int pos, int scale, bool overlappedLane) const;
+
+    void SetStart(int i, int start) { m_start[size_t(i)] = start; }
+    void SetEnd(int i, int end) { m_end[size_t(i)] = end; }
+    void SetText(int i, QString text) { m_text[size_t(i)] = std::move(text); }
+    void Clear();
+
+    /// Moves the cues after a change of length of the audio: `removed` is the selection that
+    /// was replaced, `delta` the change in frames and `newStart` where a cue that started
+    /// inside the selection and ends after it now starts. Cues wholly inside are removed.
+    void ShiftCues(FrameRange removed, int delta, int newStart);
+
+private:
+    void Append(Cue cue);
+
+    std::vector<int> m_start;
+    std::vector<int> m_end;
+    std::vector<QString> m_text;
+    std::vector<int> m_overlap;
+};

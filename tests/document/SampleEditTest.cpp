@@ -1,0 +1,194 @@
+#include "document/CtarnDoc.h"
+#include "support/FakeHost.h"
+#include "support/WavBytes.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+namespace {
+
+class SampleEditTest : public ::testing::Test {
+protected:
+    /// Opens a stereo file whose frame i holds i on the left and -i on the right.
+    void OpenRamp(int frames) {
+        std::vector<qint16> interleaved;
+        for (int i = 0; i < frames; ++i) {
+            interleaved.push_back(qint16(i));
+            interleaved.push_back(qint16(-i));
+        }
+        ASSERT_TRUE(wav::WriteFile(dir.filePath("a.wav"), wav::Simple(2, 8000, interleaved)));
+        ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
+    }
+
+    void Select(int a, int b) {
+        doc.m_nSelStart = a;
+        doc.m_nSelEnd = b;
+    }
+
+    static std::vector<qint16> Ramp(int from, int to) {
+        std::vector<qint16> v(size_t(to - from));
+        std::iota(v.begin(), v.end(), qint16(from));
+        return v;
+    }
+
+    static std::vector<qint16> Concat(std::vector<qint16> a, const std::vector<qint16>& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    }
+
+    QTemporaryDir dir;
+    FakeHost host;
+    CtarnDoc doc{host};
+};
+
+struct VolumeCase {
+    int k;
+    qint16 in;
+    qint16 out;
+};
+
+class VolumeTest : public ::testing::TestWithParam<VolumeCase> {};
+
+TEST_P(VolumeTest, ScalesByTenthsAndSaturates) {
+    const VolumeCase& c = GetParam();
+    QTemporaryDir dir;
+    FakeHost host;
+    CtarnDoc doc(host);
+    ASSERT_TRUE(wav::WriteFile(dir.filePath("a.wav"), wav::Simple(2, 8000, {c.in, c.in, 77, 77})));
+    ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
+    doc.m_nSelEnd = 1;
+    doc.ScaleSelection(c.k);
+    EXPECT_EQ(doc.m_pSamples[0], (std::vector<qint16>{c.out, 77}));
+    EXPECT_EQ(doc.m_pSamples[1], (std::vector<qint16>{c.out, 77}));
+    EXPECT_TRUE(doc.IsModified());
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, VolumeTest,
+                         ::testing::Values(VolumeCase{11, 10000, 11000}, VolumeCase{11, 5, 5},
+                                           VolumeCase{11, -5, -5}, VolumeCase{9, -7, -6},
+                                           VolumeCase{11, 32767, 32767},
+                                           VolumeCase{11, -32768, -32768},
+                                           VolumeCase{11, 30000, 32767},
+                                           VolumeCase{9, -32768, -29491}));
+
+TEST_F(SampleEditTest, VolumeStaysInsideTheAudio) {
+    OpenRamp(5);
+    Select(3, 1000);
+    doc.ScaleSelection(11);
+    EXPECT_EQ(doc.m_pSamples[0], (std::vector<qint16>{0, 1, 2, 3, 4}));
+    Select(20, 30);
+    doc.ScaleSelection(11);
+    Select(4, 1);
+    doc.ScaleSelection(9);
+    EXPECT_EQ(doc.m_pSamples[0], (std::vector<qint16>{0, 1, 2, 3, 4}));
+    EXPECT_TRUE(host.messages.isEmpty());
+}
+
+TEST_F(SampleEditTest, EmptySelectionChangesNoSampleButMarksModified) {
+    OpenRamp(20);
+    Select(5, 5);
+    doc.ScaleSelection(11);
+    EXPECT_EQ(doc.m_pSamples[0], Ramp(0, 20));
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(SampleEditTest, CutMovesTheRestAndFillsTheClipboard) {
+    OpenRamp(100);
+    doc.m_cues.AddCue(50, 60, "after");
+    Select(10, 20);
+    doc.OnEditCut();
+    EXPECT_EQ(doc.m_nSamples, 90);
+    EXPECT_EQ(doc.m_pSamples[0], Concat(Ramp(0, 10), Ramp(20, 100)));
+    EXPECT_EQ(doc.m_pSamples[1][10], -20);
+    EXPECT_EQ(doc.m_nSelStart, 10);
+    EXPECT_EQ(doc.m_nSelEnd, 10);
+    EXPECT_EQ(doc.m_pClipLeft, Ramp(10, 20));
+    EXPECT_EQ(doc.m_nClipLen, 10);
+    EXPECT_EQ(doc.m_cues.Start(0), 40);
+    EXPECT_EQ(doc.m_cues.End(0), 50);
+    EXPECT_EQ(doc.m_nEnvelopeLen, 4 * (90 / 256) + 4);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(SampleEditTest, CutWithEmptySelectionTouchesNothing) {
+    OpenRamp(30);
+    Select(2, 4);
+    doc.OnEditCopy();
+    Select(8, 8);
+    doc.OnEditCut();
+    Select(9, 3);
+    doc.OnEditCut();
+    EXPECT_EQ(doc.m_nSamples, 30);
+    EXPECT_EQ(doc.m_pClipLeft, Ramp(2, 4));
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(SampleEditTest, CuttingEverythingLeavesNothingToDraw) {
+    OpenRamp(300);
+    Select(0, 300);
+    doc.OnEditCut();
+    EXPECT_EQ(doc.m_nSamples, 0);
+    EXPECT_EQ(doc.m_nEnvelopeLen, 0);
+    EXPECT_TRUE(doc.m_pEnvelope[0].empty());
+}
+
+TEST_F(SampleEditTest, PasteInsertsAtAnEmptySelectionAndSelectsThePastedFrames) {
+    OpenRamp(100);
+    Select(0, 10);
+    doc.OnEditCut();
+    Select(50, 50);
+    doc.OnEditPaste();
+    EXPECT_EQ(doc.m_nSamples, 100);
+    EXPECT_EQ(doc.m_pSamples[0], Concat(Concat(Ramp(10, 60), Ramp(0, 10)), Ramp(60, 100)));
+    EXPECT_EQ(doc.m_nSelStart, 50);
+    EXPECT_EQ(doc.m_nSelEnd, 60);
+    EXPECT_EQ(doc.m_nClipLen, 10);
+}
+
+TEST_F(SampleEditTest, PasteOverASelectionMovesTheCues) {
+    OpenRamp(100);
+    Select(0, 4);
+    doc.OnEditCopy();
+    doc.m_cues.AddCues({{40, 60, "after"},
+                        {25, 28, "inside"},
+                        {25, 45, "from inside"},
+                        {5, 25, "into"},
+                        {1, 3, "before"}});
+    Select(20, 30);
+    doc.OnEditPaste();
+    EXPECT_EQ(doc.m_nSamples, 94);
+    EXPECT_EQ(doc.m_pSamples[0], Concat(Concat(Ramp(0, 20), Ramp(0, 4)), Ramp(30, 100)));
+    ASSERT_EQ(doc.m_cues.Count(), 4);
+    const std::vector<std::tuple<int, int, QString>> expected = {
+        {1, 3, "before"}, {5, 20, "into"}, {24, 39, "from inside"}, {34, 54, "after"}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(std::tuple(doc.m_cues.Start(i), doc.m_cues.End(i), doc.m_cues.Text(i)),
+                  expected[size_t(i)]);
+    }
+    EXPECT_EQ(doc.m_nSelStart, 20);
+    EXPECT_EQ(doc.m_nSelEnd, 24);
+}
+
+TEST_F(SampleEditTest, PasteClampsASelectionPastTheEnd) {
+    OpenRamp(10);
+    Select(0, 2);
+    doc.OnEditCopy();
+    Select(8, 500);
+    doc.OnEditPaste();
+    EXPECT_EQ(doc.m_pSamples[0], Concat(Ramp(0, 8), Ramp(0, 2)));
+    EXPECT_EQ(doc.m_nSelStart, 8);
+    EXPECT_EQ(doc.m_nSelEnd, 10);
+}
+
+TEST_F(SampleEditTest, PasteWithAnEmptyClipboardDoesNothing) {
+    OpenRamp(10);
+    Select(2, 5);
+    doc.OnEditPaste();
+    EXPECT_EQ(doc.m_nSamples, 10);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+} // namespace

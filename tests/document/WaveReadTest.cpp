@@ -1,0 +1,230 @@
+#include "document/CtarnDoc.h"
+#include "support/FakeHost.h"
+#include "support/WavBytes.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using wav::Chunk;
+using wav::ChunkDeclaring;
+using wav::Samples16;
+using wav::U32;
+
+struct ReadCase {
+    const char* name = "";
+    QByteArray bytes = {};
+    QString message = {}; ///< empty: the file opens
+    std::vector<qint16> left = {};
+    std::vector<qint16> right = {};
+    QByteArray fmtExtra = {};
+    QByteArray fact = {};
+    QByteArray list = {};
+};
+
+wav::Format Fmt(quint16 channels, quint16 bits = 16, quint16 audioFormat = 1) {
+    wav::Format f;
+    f.channels = channels;
+    f.bits = bits;
+    f.audioFormat = audioFormat;
+    return f;
+}
+
+wav::Format FmtWithExtra(const QByteArray& extra) {
+    wav::Format f = Fmt(2);
+    f.extra = extra;
+    return f;
+}
+
+const QByteArray kStereo4 = Samples16({10, 20, 30, 40});
+const QString kNotWav = QStringLiteral("not a PCM WAV file");
+
+std::vector<ReadCase> ReadCases() {
+    return {
+        {"Mono16",
+         wav::File(Fmt(1), Chunk("data", Samples16({1, -2, 3}))),
+         {},
+         {1, -2, 3},
+         {1, -2, 3}},
+        {"Stereo16", wav::File(Fmt(2), Chunk("data", kStereo4)), {}, {10, 30}, {20, 40}},
+        {"Mono8IsUnsigned",
+         wav::File(Fmt(1, 8), Chunk("data", QByteArray("\x00\x80\xff", 3))),
+         {},
+         {-32768, 0, 32512},
+         {-32768, 0, 32512}},
+        {"Stereo8",
+         wav::File(Fmt(2, 8), Chunk("data", QByteArray("\x80\x00\xff\x81", 4))),
+         {},
+         {0, 32512},
+         {-32768, 256}},
+        {"FmtExtension",
+         wav::File(FmtWithExtra("\x01\x02"), Chunk("data", kStereo4)),
+         {},
+         {10, 30},
+         {20, 40},
+         "\x01\x02"},
+        {"OddFmtExtensionIsPadded",
+         wav::File(FmtWithExtra("\x07"), Chunk("data", kStereo4)),
+         {},
+         {10, 30},
+         {20, 40},
+         "\x07"},
+        {"FactBeforeData",
+         wav::File(Fmt(2), Chunk("fact", U32(2)) + Chunk("data", kStereo4)),
+         {},
+         {10, 30},
+         {20, 40},
+         {},
+         U32(2)},
+        {"ListBeforeFact",
+         wav::File(Fmt(2),
+                   Chunk("LIST", "INFOabcd") + Chunk("fact", U32(2)) + Chunk("data", kStereo4)),
+         {},
+         {10, 30},
+         {20, 40},
+         {},
+         U32(2),
+         "INFOabcd"},
+        {"JunkIsSkipped",
+         wav::File(Fmt(2), Chunk("JUNK", QByteArray(28, 'j')) + Chunk("data", kStereo4)),
+         {},
+         {10, 30},
+         {20, 40}},
+        {"OddChunksArePadded",
+         wav::File(Fmt(2), Chunk("bext", "abc") + Chunk("LIST", "INFOx") + Chunk("data", kStereo4)),
+         {},
+         {10, 30},
+         {20, 40},
+         {},
+         {},
+         "INFOx"},
+        {"LargeListKeptWhole",
+         wav::File(Fmt(2), Chunk("LIST", QByteArray(1000, 'L')) + Chunk("data", kStereo4)),
+         {},
+         {10, 30},
+         {20, 40},
+         {},
+         {},
+         QByteArray(1000, 'L')},
+        {"DataSizeAllOnesTakesTheRest",
+         wav::File(Fmt(2), ChunkDeclaring("data", 0xFFFFFFFF, kStereo4)),
+         {},
+         {10, 30},
+         {20, 40}},
+        {"DataSizePastEndIsCut",
+         wav::File(Fmt(2), ChunkDeclaring("data", 1000, kStereo4)),
+         {},
+         {10, 30},
+         {20, 40}},
+        {"TrailingPartialFrameIgnored",
+         wav::File(Fmt(2), Chunk("data", Samples16({10, 20, 30}))),
+         {},
+         {10},
+         {20}},
+        {"EmptyDataOpensEmpty", wav::File(Fmt(2), Chunk("data", {})), {}, {}, {}},
+        {"EmptyFile", QByteArray(), kNotWav},
+        {"ShorterThanHeader", wav::File(Fmt(2), {}).left(30), kNotWav},
+        {"NoDataChunk", wav::File(Fmt(2), Chunk("LIST", "INFO")), kNotWav},
+        {"ChunkRunsPastEnd",
+         wav::File(Fmt(2), ChunkDeclaring("JUNK", 500, "xx") + Chunk("data", kStereo4)), kNotWav},
+        {"FactRunsPastEnd", wav::File(Fmt(2), ChunkDeclaring("fact", 0x7FFFFFFF, "")), kNotWav},
+        {"FmtExtensionPastEnd", wav::File(FmtWithExtra(QByteArray(5, 'e')), {}).left(38), kNotWav},
+        {"AudioFormatFloat", wav::File(Fmt(2, 16, 3), Chunk("data", kStereo4)),
+         "AudioFormat must equ 1"},
+        {"BitsCheckedBeforeFormat", wav::File(Fmt(2, 24, 3), Chunk("data", kStereo4)),
+         "bitsPerSample must equ 16 or 8"},
+        {"NoChannels", wav::File(Fmt(0), Chunk("data", kStereo4)), "NumOfChannel must be 1 or 2"},
+        {"ThreeChannels", wav::File(Fmt(3), Chunk("data", QByteArray(12, 'x'))),
+         "NumOfChannel must be 1 or 2"},
+    };
+}
+
+class WaveReadTest : public ::testing::TestWithParam<ReadCase> {
+protected:
+    QString Path(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    FakeHost host;
+    CtarnDoc doc{host};
+};
+
+TEST_P(WaveReadTest, OpensOrRefusesWithoutTouchingThePreviousDocument) {
+    const ReadCase& c = GetParam();
+    ASSERT_TRUE(wav::WriteFile(Path("before.wav"), wav::Simple(1, 22050, {7, 8, 9, 10, 11})));
+    ASSERT_TRUE(doc.OnOpenDocument(Path("before.wav")));
+    doc.m_nSelStart = 1;
+    doc.m_nSelEnd = 3;
+    doc.m_nZoom = 2;
+    doc.BuildAllEnvelopes();
+    doc.m_cues.AddCue(0, 4, "kept");
+    doc.SetModifiedFlag(true);
+    const std::vector<qint16> envelopeBefore = doc.m_pEnvelope[0];
+
+    ASSERT_TRUE(wav::WriteFile(Path("case.wav"), c.bytes));
+    const bool opened = doc.OnOpenDocument(Path("case.wav"));
+
+    if (c.message.isEmpty()) {
+        EXPECT_TRUE(opened);
+        EXPECT_TRUE(host.messages.isEmpty()) << host.messages.join('|').toStdString();
+        EXPECT_EQ(doc.m_pSamples[0], c.left);
+        EXPECT_EQ(doc.m_pSamples[1], c.right);
+        EXPECT_EQ(doc.m_nSamples, int(c.left.size()));
+        EXPECT_EQ(doc.m_fmtExtra, c.fmtExtra);
+        EXPECT_EQ(doc.m_factData, c.fact);
+        EXPECT_EQ(doc.m_listData, c.list);
+        EXPECT_EQ(doc.m_nZoom, CtarnDoc::kOpenedZoom);
+        EXPECT_EQ(doc.m_nSelStart, 0);
+        EXPECT_EQ(doc.m_nSelEnd, 0);
+        EXPECT_EQ(doc.m_cues.Count(), 0);
+        EXPECT_FALSE(doc.IsModified());
+        EXPECT_EQ(doc.GetPathName(), Path("case.wav"));
+        return;
+    }
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(host.messages, QStringList{c.message});
+    EXPECT_EQ(doc.m_pSamples[0], (std::vector<qint16>{7, 8, 9, 10, 11}));
+    EXPECT_EQ(doc.m_pSamples[1], (std::vector<qint16>{7, 8, 9, 10, 11}));
+    EXPECT_EQ(doc.m_nSamples, 5);
+    EXPECT_EQ(doc.m_header.SampleRate, 22050);
+    EXPECT_EQ(doc.m_header.NumOfChannel, 1);
+    EXPECT_EQ(doc.m_nSelStart, 1);
+    EXPECT_EQ(doc.m_nSelEnd, 3);
+    EXPECT_EQ(doc.m_nZoom, 2);
+    EXPECT_EQ(doc.m_pEnvelope[0], envelopeBefore);
+    EXPECT_EQ(doc.m_cues.Count(), 1);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetPathName(), Path("before.wav"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, WaveReadTest, ::testing::ValuesIn(ReadCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(WaveOpenTest, UnreadableFileNamesThePath) {
+    QTemporaryDir dir;
+    FakeHost host;
+    CtarnDoc doc(host);
+    const QString path = dir.filePath("missing.wav");
+    EXPECT_FALSE(doc.OnOpenDocument(path));
+    EXPECT_EQ(host.messages, QStringList{"cannot read " + path});
+    EXPECT_EQ(doc.GetTitle(), "noname");
+}
+
+TEST(WaveOpenTest, NewDocumentKeepsTheClipboard) {
+    QTemporaryDir dir;
+    FakeHost host;
+    CtarnDoc doc(host);
+    ASSERT_TRUE(wav::WriteFile(dir.filePath("a.wav"), wav::Simple(2, 8000, {1, 2, 3, 4})));
+    ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
+    doc.m_nSelEnd = 2;
+    doc.OnEditCopy();
+    doc.OnNewDocument();
+    EXPECT_EQ(doc.m_nSamples, 0);
+    EXPECT_EQ(doc.m_nZoom, 1);
+    EXPECT_EQ(doc.m_nEnvelopeLen, 0);
+    EXPECT_EQ(doc.m_nClipLen, 2);
+    EXPECT_EQ(doc.GetTitle(), "noname");
+}
+
+} // namespace

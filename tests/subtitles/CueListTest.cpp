@@ -1,0 +1,165 @@
+#include "subtitles/CueList.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+std::vector<int> Starts(const CueList& cues) {
+    std::vector<int> v;
+    for (int i = 0; i < cues.Count(); ++i) {
+        v.push_back(cues.Start(i));
+    }
+    return v;
+}
+
+std::vector<int> Overlaps(const CueList& cues) {
+    std::vector<int> v;
+    for (int i = 0; i < cues.Count(); ++i) {
+        v.push_back(cues.Overlap(i));
+    }
+    return v;
+}
+
+CueList ListOf(const std::vector<std::pair<int, int>>& spans) {
+    CueList cues;
+    std::vector<Cue> batch;
+    for (const auto& [s, e] : spans) {
+        batch.push_back({s, e, QStringLiteral("t")});
+    }
+    cues.AddCues(batch);
+    return cues;
+}
+
+TEST(CueListTest, AddCueKeepsStartOrderAndReturnsTheNewIndex) {
+    CueList cues;
+    EXPECT_EQ(cues.AddCue(30, 40, "c"), 0);
+    EXPECT_EQ(cues.AddCue(10, 20, "a"), 0);
+    EXPECT_EQ(cues.AddCue(20, 30, "b"), 1);
+    EXPECT_EQ(Starts(cues), (std::vector<int>{10, 20, 30}));
+    EXPECT_EQ(cues.Text(2), "c");
+}
+
+TEST(CueListTest, EqualStartsKeepTheirOrderAndReturnTheLowerIndex) {
+    CueList cues;
+    cues.AddCue(10, 50, "first");
+    EXPECT_EQ(cues.AddCue(10, 20, "second"), 0);
+    cues.AddCue(5, 8, "earlier");
+    EXPECT_EQ(cues.Text(1), "first");
+    EXPECT_EQ(cues.Text(2), "second");
+}
+
+TEST(CueListTest, GrowsWithoutLimit) {
+    std::vector<Cue> batch;
+    for (int i = 3000; i > 0; --i) {
+        batch.push_back({i * 10, i * 10 + 5, QString::number(i)});
+    }
+    CueList cues;
+    cues.AddCues(batch);
+    EXPECT_EQ(cues.Count(), 3000);
+    EXPECT_EQ(cues.AddCue(1, 2, "one more"), 0);
+    EXPECT_EQ(cues.Count(), 3001);
+    EXPECT_EQ(cues.Text(3000), "3000");
+}
+
+struct OverlapCase {
+    const char* name;
+    std::vector<std::pair<int, int>> spans;
+    std::vector<int> overlaps;
+};
+
+class CueOverlapTest : public ::testing::TestWithParam<OverlapCase> {};
+
+TEST_P(CueOverlapTest, CountsEarlierCollidingCues) {
+    EXPECT_EQ(Overlaps(ListOf(GetParam().spans)), GetParam().overlaps);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Spans, CueOverlapTest,
+    ::testing::Values(OverlapCase{"Touching", {{0, 100}, {100, 200}}, {0, 0}},
+                      OverlapCase{"Crossing", {{0, 100}, {50, 150}}, {0, 1}},
+                      OverlapCase{"TwoInsideOne", {{0, 300}, {10, 20}, {30, 40}}, {0, 1, 1}},
+                      OverlapCase{"ThreeDeep", {{0, 300}, {10, 200}, {20, 100}}, {0, 1, 2}},
+                      OverlapCase{"SameStartZeroLength", {{5, 5}, {5, 10}}, {0, 1}},
+                      OverlapCase{"Apart", {{0, 10}, {20, 30}, {40, 50}}, {0, 0, 0}},
+                      OverlapCase{"Single", {{0, 10}}, {0}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CueListTest, LastCueLeftAfterRemovalIsClean) {
+    CueList cues = ListOf({{0, 100}, {50, 150}});
+    cues.SetText(0, QString());
+    cues.RemoveEmptyCues();
+    EXPECT_EQ(Starts(cues), std::vector<int>{50});
+    EXPECT_EQ(Overlaps(cues), std::vector<int>{0});
+}
+
+TEST(CueListTest, RemoveEmptyCuesKeepsTheRestInOrder) {
+    CueList cues = ListOf({{0, 10}, {20, 30}, {40, 50}, {60, 70}});
+    cues.SetText(1, QString());
+    cues.SetText(2, QString());
+    cues.RemoveEmptyCues();
+    EXPECT_EQ(Starts(cues), (std::vector<int>{0, 60}));
+}
+
+TEST(CueListTest, FindCueAtJudgesWholeColumnsAndLanes) {
+    const CueList cues = ListOf({{100, 200}, {150, 300}, {1000, 1100}});
+    ASSERT_EQ(Overlaps(cues), (std::vector<int>{0, 1, 0}));
+    struct Probe {
+        int pos, scale;
+        bool lower;
+        int expected;
+    };
+    const Probe probes[] = {
+        {100, 1, false, 0},  {200, 1, false, 0},   {99, 1, false, -1},    {201, 1, false, -1},
+        {250, 1, false, -1}, {250, 1, true, 1},    {150, 1, true, 1},     {160, 1, false, 0},
+        {90, 64, false, 0},  {1151, 64, false, 2}, {1152, 64, false, -1}, {5, 0, false, -1},
+    };
+    for (const Probe& p : probes) {
+        EXPECT_EQ(cues.FindCueAt(p.pos, p.scale, p.lower), p.expected)
+            << "pos " << p.pos << " scale " << p.scale << " lower " << p.lower;
+    }
+}
+
+struct ShiftCase {
+    const char* name;
+    std::pair<int, int> cue;
+    std::optional<std::pair<int, int>> expected; ///< nothing: the cue is removed
+};
+
+class ShiftCuesTest : public ::testing::TestWithParam<ShiftCase> {};
+
+// Selection 20..30 replaced by 4 frames: delta -6, a cue starting inside moves to 24.
+TEST_P(ShiftCuesTest, MovesShortensOrRemoves) {
+    const ShiftCase& c = GetParam();
+    CueList cues = ListOf({c.cue});
+    cues.ShiftCues({20, 30}, -6, 24);
+    if (!c.expected) {
+        EXPECT_EQ(cues.Count(), 0);
+        return;
+    }
+    ASSERT_EQ(cues.Count(), 1);
+    EXPECT_EQ(std::pair(cues.Start(0), cues.End(0)), *c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Positions, ShiftCuesTest,
+    ::testing::Values(ShiftCase{"Before", {1, 19}, std::pair(1, 19)},
+                      ShiftCase{"EndsInside", {5, 25}, std::pair(5, 20)},
+                      ShiftCase{"EndsAtSelectionStart", {5, 20}, std::pair(5, 20)},
+                      ShiftCase{"Spans", {5, 35}, std::pair(5, 29)},
+                      ShiftCase{"After", {40, 60}, std::pair(34, 54)},
+                      ShiftCase{"AtSelectionEnd", {30, 40}, std::pair(24, 34)},
+                      ShiftCase{"Inside", {25, 28}, std::nullopt},
+                      ShiftCase{"StartsInsideEndsAfter", {25, 45}, std::pair(24, 39)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CueListTest, ShiftAfterInsertAtAnEmptySelection) {
+    CueList cues = ListOf({{10, 60}, {50, 70}, {5, 40}});
+    cues.ShiftCues({50, 50}, 10, 60);
+    EXPECT_EQ(Starts(cues), (std::vector<int>{5, 10, 60}));
+    EXPECT_EQ(cues.End(1), 70);
+    EXPECT_EQ(cues.End(2), 80);
+}
+
+} // namespace

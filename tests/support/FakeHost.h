@@ -1,0 +1,27 @@
+#pragma once
+
+#include "document/Host.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+/// A scripted host: records every message and request, answers questions from queues.
+class FakeHost : public Host {
+public:
+    void ShowMessage(const QString& text) override { messages << text; }
+    std::optional<QString> AskSavePath(const SavePathRequest& request) override;
+    std::optional<QString> AskText(const QString& initial) override;
+    quint32 TickCount() override { return tick; }
+    void AddToRecentFileList(const QString& path) override { recentFiles << path; }
+
+    QStringList messages;
+    QStringList recentFiles;
+    std::vector<SavePathRequest> saveRequests;
+    QStringList textRequests;
+    /// Answers, in order; an empty optional stands for Cancel. Cancel when exhausted.
+    std::deque<std::optional<QString>> savePaths;
+    std::deque<std::optional<QString>> texts;
+    quint32 tick = 0;
+};
