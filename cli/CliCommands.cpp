@@ -1,7 +1,9 @@
 #include "cli/CliCommands.h"
 
+#include "app/ConsoleInterpreter.h"
 #include "cli/CliHost.h"
 #include "document/CtarnDoc.h"
+#include "subtitles/CueCommands.h"
 
 #include <QTextStream>
 
@@ -87,37 +89,75 @@ int RunClip(const QStringList& args) {
     return StatusAfter(host);
 }
 
-using EditOperation = std::function<void(CtarnDoc&)>;
+/// What the operations of `edit` work on: the document and the current cue.
+struct EditSession {
+    CtarnDoc& doc;
+    CliHost& host;
+    int curCue = -1;
+};
+
+using EditOperation = std::function<void(EditSession&)>;
+
+/// An operation that takes no argument.
+std::optional<EditOperation> PlainOperation(const QString& op) {
+    static const std::vector<std::pair<QString, EditOperation>> table = {
+        {"softer", [](EditSession& s) { s.doc.ScaleSelection(9); }},
+        {"louder", [](EditSession& s) { s.doc.ScaleSelection(11); }},
+        {"cut", [](EditSession& s) { s.doc.OnEditCut(); }},
+        {"copy", [](EditSession& s) { s.doc.OnEditCopy(); }},
+        {"paste", [](EditSession& s) { s.doc.OnEditPaste(); }},
+        {"check",
+         [](EditSession& s) {
+             const CueCommandResult r = CheckConflict(s.doc, s.curCue, 0);
+             if (s.host.MessageCount() == 0) {
+                 s.curCue = r.curCue;
+                 Out() << r.curCue << Qt::endl;
+             }
+         }},
+    };
+    for (const auto& [name, run] : table) {
+        if (name == op) {
+            return run;
+        }
+    }
+    return std::nullopt;
+}
 
 /// Parses the operations of `edit` from args[from]; nothing when one is malformed.
 std::optional<std::vector<EditOperation>> ParseOperations(const QStringList& args, int from) {
     std::vector<EditOperation> ops;
     for (int i = from; i < args.size(); ++i) {
         const QString& op = args[i];
-        if (op == "select") {
-            if (i + 2 >= args.size()) {
-                return std::nullopt;
-            }
+        const int left = int(args.size()) - i - 1;
+        if (std::optional<EditOperation> plain = PlainOperation(op)) {
+            ops.push_back(*plain);
+        } else if (op == "select" && left >= 2) {
             const std::optional<int> a = ParseInt(args[i + 1]);
             const std::optional<int> b = ParseInt(args[i + 2]);
             if (!a || !b) {
                 return std::nullopt;
             }
             i += 2;
-            ops.push_back([a = *a, b = *b](CtarnDoc& doc) {
-                doc.m_nSelStart = a;
-                doc.m_nSelEnd = b;
+            ops.push_back([a = *a, b = *b](EditSession& s) {
+                s.doc.m_nSelStart = a;
+                s.doc.m_nSelEnd = b;
             });
-        } else if (op == "softer") {
-            ops.push_back([](CtarnDoc& doc) { doc.ScaleSelection(9); });
-        } else if (op == "louder") {
-            ops.push_back([](CtarnDoc& doc) { doc.ScaleSelection(11); });
-        } else if (op == "cut") {
-            ops.push_back([](CtarnDoc& doc) { doc.OnEditCut(); });
-        } else if (op == "copy") {
-            ops.push_back([](CtarnDoc& doc) { doc.OnEditCopy(); });
-        } else if (op == "paste") {
-            ops.push_back([](CtarnDoc& doc) { doc.OnEditPaste(); });
+        } else if (op == "add" && left >= 1) {
+            QString text = args[++i];
+            text.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+            ops.push_back([text](EditSession& s) {
+                s.host.SetText(text);
+                s.curCue = AddSubtitle(s.doc, s.curCue).curCue;
+            });
+        } else if ((op == "delete" || op == "attach") && left >= 1) {
+            const std::optional<int> index = ParseInt(args[++i]);
+            if (!index) {
+                return std::nullopt;
+            }
+            const auto command = op == "delete" ? DeleteSubtitle : Atach;
+            ops.push_back([index = *index, command](EditSession& s) {
+                s.curCue = command(s.doc, index).curCue;
+            });
         } else {
             return std::nullopt;
         }
@@ -138,13 +178,45 @@ int RunEdit(const QStringList& args) {
     if (!doc.OnOpenDocument(args[0])) {
         return kCliMessageShown;
     }
+    EditSession session{doc, host};
     for (const EditOperation& op : *ops) {
-        op(doc);
+        op(session);
         if (host.MessageCount() > 0) {
             return kCliMessageShown;
         }
     }
     doc.OnSaveDocument(args[1]);
+    return StatusAfter(host);
+}
+
+int RunExport(const QStringList& args) {
+    if (args.size() != 3 || (args[2] != "--pairs" && args[2] != "--single")) {
+        return kCliUsage;
+    }
+    CliHost host;
+    CtarnDoc doc(host);
+    if (!doc.OnOpenDocument(args[0])) {
+        return kCliMessageShown;
+    }
+    host.SetSavePath(args[1]);
+    if (args[2] == "--pairs") {
+        doc.OnSaveVorn();
+    } else {
+        doc.OnSaveVorn2();
+    }
+    return StatusAfter(host);
+}
+
+int RunExec(const QStringList& args) {
+    if (args.size() != 2) {
+        return kCliUsage;
+    }
+    CliHost host;
+    CtarnDoc doc(host);
+    if (!doc.OnOpenDocument(args[0])) {
+        return kCliMessageShown;
+    }
+    RunConsoleCommand(doc, args[1]);
     return StatusAfter(host);
 }
 
@@ -154,9 +226,14 @@ QString CliUsage() {
     return QStringLiteral(
         "usage:\n"
         "  tarn-cli info WAV                  print frames, rate, channels, bits, cues, overlaps\n"
-        "  tarn-cli save WAV [OUT]            open WAV and save the document to OUT (default WAV)\n"
+        "  tarn-cli save WAV [OUT]            save WAV and its .txt, .sbv, .ass sidecars to OUT\n"
         "  tarn-cli clip WAV START END OUT    write frames START..END as a new WAV file\n"
         "  tarn-cli edit WAV OUT OP...        apply the operations in order, then save to OUT\n"
+        "  tarn-cli export WAV PATH --pairs|--single\n"
+        "                                     write every pair of cues (\"Save Vorn\") or every\n"
+        "                                     cue (\"Save Vorn(2)\") as numbered clips beside "
+        "PATH\n"
+        "  tarn-cli exec WAV TEXT             run TEXT as a console command\n"
         "  tarn-cli --help                    print this text\n"
         "\n"
         "operations of edit:\n"
@@ -166,6 +243,10 @@ QString CliUsage() {
         "  cut          move the selection to the clipboard\n"
         "  copy         copy the selection to the clipboard\n"
         "  paste        replace the selection with the clipboard\n"
+        "  add TEXT     add a cue over the selection (\\n in TEXT is a line break)\n"
+        "  delete I     delete cue I (0-based)\n"
+        "  attach I     attach cue I to the selection\n"
+        "  check        print the index of the first overlapping cue\n"
         "\n"
         "exit status: 0 done, 1 a message was shown (on standard error), 2 wrong usage\n");
 }
@@ -176,7 +257,8 @@ int RunCliCommand(const QStringList& args) {
         return kCliOk;
     }
     static const std::vector<std::pair<QString, std::function<int(const QStringList&)>>> commands =
-        {{"info", RunInfo}, {"save", RunSave}, {"clip", RunClip}, {"edit", RunEdit}};
+        {{"info", RunInfo}, {"save", RunSave},     {"clip", RunClip},
+         {"edit", RunEdit}, {"export", RunExport}, {"exec", RunExec}};
     int status = kCliUsage;
     if (!args.isEmpty()) {
         for (const auto& [name, run] : commands) {

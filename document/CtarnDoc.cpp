@@ -3,6 +3,7 @@
 #include "document/Envelope.h"
 #include "document/SampleSplit.h"
 #include "document/WaveChunks.h"
+#include "subtitles/CueFormats.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -59,6 +60,10 @@ bool CtarnDoc::OnOpenDocument(const QString& path) {
         return false;
     }
 
+    const QString fullPath = QFileInfo(path).absoluteFilePath();
+    std::vector<Cue> cues = ReadCueSidecar(SidecarBase(fullPath) + QStringLiteral(".txt"),
+                                           int(split.samples.left.size()));
+
     // Everything was read: only now does the document give up what it held.
     m_header = chunks->header;
     m_fmtExtra = chunks->fmtExtra;
@@ -72,21 +77,30 @@ bool CtarnDoc::OnOpenDocument(const QString& path) {
     m_nSelStart = 0;
     m_nSelEnd = 0;
     m_cues.Clear();
+    m_cues.AddCues(std::move(cues));
     BuildSecondMarks();
     BuildAllEnvelopes();
-    m_strPathName = QFileInfo(path).absoluteFilePath();
+    m_strPathName = fullPath;
     SetModifiedFlag(false);
     UpdateAllViews(0);
     return true;
 }
 
 bool CtarnDoc::OnSaveDocument(const QString& path) {
-    if (!WriteWaveFile(path, 0, m_nSamples)) {
-        return false;
+    const QString fullPath = QFileInfo(path).absoluteFilePath();
+    const bool wave = WriteWaveFile(fullPath, 0, m_nSamples);
+    const QString base = SidecarBase(fullPath);
+    const bool txt = WriteCueTxt(base + QStringLiteral(".txt"));
+    const bool sbv = WriteCueSbv(base + QStringLiteral(".sbv"));
+    const bool ass = WriteCueAss(base + QStringLiteral(".ass"));
+    if (wave) {
+        m_strPathName = fullPath;
     }
-    m_strPathName = QFileInfo(path).absoluteFilePath();
-    SetModifiedFlag(false);
-    return true;
+    const bool saved = wave && txt && sbv && ass;
+    if (saved) {
+        SetModifiedFlag(false);
+    }
+    return saved;
 }
 
 void CtarnDoc::SetModifiedFlag(bool modified) {
@@ -150,17 +164,21 @@ WaveFormatData CtarnDoc::FormatData() const {
     return {m_header, m_fmtExtra, m_factData, m_listData};
 }
 
-bool CtarnDoc::WriteWaveFile(const QString& path, int a, int b) {
+bool CtarnDoc::SaveWave(const QString& path, int a, int b) {
     m_header.NumOfChannel = 2;
     QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         WriteWave(file, FormatData(), m_pSamples[0], m_pSamples[1],
-                                   OrderedRange(a, b, m_nSamples)) &&
-                         file.commit();
-    if (!written) {
+    return file.open(QIODevice::WriteOnly) &&
+           WriteWave(file, FormatData(), m_pSamples[0], m_pSamples[1],
+                     OrderedRange(a, b, m_nSamples)) &&
+           file.commit();
+}
+
+bool CtarnDoc::WriteWaveFile(const QString& path, int a, int b) {
+    if (!SaveWave(path, a, b)) {
         m_host.ShowMessage(QStringLiteral("write file error ") + path);
+        return false;
     }
-    return written;
+    return true;
 }
 
 void CtarnDoc::OnSaveClip() {

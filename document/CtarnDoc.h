@@ -30,8 +30,9 @@ public:
     // Lifecycle. A failed open shows its message and changes nothing.
     bool OnNewDocument();
     bool OnOpenDocument(const QString& path);
-    /// Writes the whole recording to `path`; on success the document takes that path and is
-    /// no longer modified. On failure the message is shown and the document stays modified.
+    /// Writes the whole recording to `path`, then the .txt, .sbv and .ass sidecars beside it,
+    /// each failure with its own message while the others are still written. The document
+    /// takes the path once its WAV is written and is no longer modified when all four are.
     bool OnSaveDocument(const QString& path);
 
     bool IsModified() const { return m_bModified; }
@@ -55,6 +56,19 @@ public:
     /// Asks for a path and writes the selection there ("Save clip").
     void OnSaveClip();
 
+    // Cue sidecars; each shows its own message when the file cannot be written.
+    bool WriteCueTxt(const QString& path);
+    bool WriteCueSbv(const QString& path);
+    bool WriteCueAss(const QString& path);
+
+    /// "Save Vorn": every pair of cues as k.wav, k"v.wav" and k.txt, k counting up from the
+    /// number the chosen file name begins with.
+    void OnSaveVorn();
+    /// "Save Vorn(2)": every cue as k.wav and k.txt.
+    void OnSaveVorn2();
+    /// Writes the text of an exported clip; shows "open file error <path>" when it cannot.
+    void WriteClipText(const QString& path, const QString& text);
+
     /// Multiplies the selected samples by k / 10, saturating at the 16-bit limits
     /// (k = 9 lowers the volume, k = 11 raises it).
     void ScaleSelection(int k);
@@ -66,7 +80,8 @@ public:
     FrameRange SelectionForEdit() const;
     Host& GetHost() const { return m_host; }
 
-    /// Tells the views to refresh: hint 0 after new/open, hint 1 after cut and paste.
+    /// Tells the views to refresh: hint 0 after new/open (the cue list was replaced, so no cue
+    /// is current any more), hint 1 after cut and paste.
     void UpdateAllViews(int hint);
 
 signals:
@@ -99,6 +114,12 @@ public:
 
 private:
     WaveFormatData FormatData() const;
+    /// Writes frames between a and b to `path` without telling anyone when it fails.
+    bool SaveWave(const QString& path, int a, int b);
+    /// Asks for the export target; the folder (with its "/") and the first number.
+    std::optional<std::pair<QString, qint64>> AskExportTarget();
+    /// Writes every cue, or every pair of cues, as numbered clips with their texts.
+    void ExportClips(bool pairs);
 
     Host& m_host;
     QString m_strPathName;

@@ -107,6 +107,15 @@ int CueList::FindCueAt(int pos, int scale, bool overlappedLane) const {
     return -1;
 }
 
+void CueList::RemoveCue(int i) {
+    const auto at = ptrdiff_t(i);
+    m_start.erase(m_start.begin() + at);
+    m_end.erase(m_end.begin() + at);
+    m_text.erase(m_text.begin() + at);
+    m_overlap.erase(m_overlap.begin() + at);
+    SortCues();
+}
+
 void CueList::Clear() {
     m_start.clear();
     m_end.clear();

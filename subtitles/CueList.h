@@ -44,6 +44,8 @@ public:
     void SetStart(int i, int start) { m_start[size_t(i)] = start; }
     void SetEnd(int i, int end) { m_end[size_t(i)] = end; }
     void SetText(int i, QString text) { m_text[size_t(i)] = std::move(text); }
+    /// Removes cue i (a valid index) and sorts the rest.
+    void RemoveCue(int i);
     void Clear();
 
     /// Moves the cues after a change of length of the audio: `removed` is the selection that

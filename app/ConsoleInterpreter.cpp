@@ -1,0 +1,42 @@
+#include "app/ConsoleInterpreter.h"
+
+#include "document/CtarnDoc.h"
+#include "subtitles/CueFormats.h"
+#include "subtitles/TextFile.h"
+
+namespace {
+
+constexpr int kMaxTokens = 8;
+
+void SaveTest(CtarnDoc& doc) {
+    const QString path = doc.GetPathName();
+    if (path.isEmpty()) {
+        return;
+    }
+    const QString out = path.left(qMax<qsizetype>(0, path.size() - 3)) + QStringLiteral("txt");
+    const CueList& cues = doc.m_cues;
+    QString text;
+    for (int i = 0; i < cues.Count(); ++i) {
+        text += CueRecord(cues.Start(i), cues.End(i), cues.Text(i));
+    }
+    if (!WriteTextFile(out, text)) {
+        doc.GetHost().ShowMessage(QStringLiteral("open file error1"));
+    }
+}
+
+} // namespace
+
+QStringList ConsoleTokens(QString text) {
+    text.replace(QChar('\t'), QChar(' '));
+    QStringList tokens = text.split(QChar(' '), Qt::SkipEmptyParts);
+    return tokens.mid(0, kMaxTokens);
+}
+
+void RunConsoleCommand(CtarnDoc& doc, const QString& text) {
+    const QStringList tokens = ConsoleTokens(text);
+    if (tokens.value(0) != QStringLiteral("savetest")) {
+        doc.GetHost().ShowMessage(QStringLiteral("unknow command"));
+        return;
+    }
+    SaveTest(doc);
+}

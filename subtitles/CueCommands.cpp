@@ -1,0 +1,103 @@
+#include "subtitles/CueCommands.h"
+
+#include "document/CtarnDoc.h"
+
+namespace {
+
+/// Narrowest selection Atach accepts, in frames.
+constexpr qint64 kMinAttachWidth = 10;
+
+bool IsPlaceholder(const CueList& cues, int i) {
+    return cues.Text(i).startsWith(QChar('#'));
+}
+
+/// Lays cues first..last end to end in equal steps from `from` towards `to`.
+void Spread(CueList& cues, int first, int last, qint64 from, qint64 to) {
+    const qint64 step = (to - from) / (last - first + 1);
+    qint64 base = from;
+    for (int j = first; j <= last; ++j) {
+        cues.SetStart(j, int(base));
+        base += step;
+        cues.SetEnd(j, int(base));
+    }
+}
+
+CueCommandResult Changed(CtarnDoc& doc, int curCue) {
+    doc.SetModifiedFlag(true);
+    return {curCue, std::nullopt, true};
+}
+
+} // namespace
+
+CueCommandResult AddSubtitle(CtarnDoc& doc, int curCue) {
+    const int left = doc.m_nSelStart;
+    const int right = doc.m_nSelEnd;
+    const std::optional<QString> text = doc.GetHost().AskText(QString());
+    if (!text) {
+        return {curCue, std::nullopt, false};
+    }
+    return Changed(doc, doc.m_cues.AddCue(left, right, *text));
+}
+
+CueCommandResult DeleteSubtitle(CtarnDoc& doc, int curCue) {
+    if (!doc.m_cues.IsValidIndex(curCue)) {
+        return {curCue, std::nullopt, false};
+    }
+    doc.m_cues.RemoveCue(curCue);
+    return Changed(doc, -1);
+}
+
+CueCommandResult Atach(CtarnDoc& doc, int curCue) {
+    const int left = doc.m_nSelStart;
+    const int right = doc.m_nSelEnd;
+    if (qint64(right) - left < kMinAttachWidth) {
+        doc.GetHost().ShowMessage(QString::asprintf("left=%d right=%d", left, right));
+        return {curCue, std::nullopt, false};
+    }
+    CueList& cues = doc.m_cues;
+    const int s = curCue;
+    if (!cues.IsValidIndex(s)) {
+        return {curCue, std::nullopt, false};
+    }
+    cues.SetStart(s, left);
+    cues.SetEnd(s, right);
+    if (IsPlaceholder(cues, s)) {
+        cues.SetText(s, cues.Text(s).mid(1));
+        int lo = s;
+        while (lo > 0 && IsPlaceholder(cues, lo - 1)) {
+            --lo;
+        }
+        int hi = s;
+        while (hi + 1 < cues.Count() && IsPlaceholder(cues, hi + 1)) {
+            ++hi;
+        }
+        if (lo < s) {
+            Spread(cues, lo, s - 1, cues.Start(lo), cues.Start(s));
+        }
+        if (hi > s) {
+            Spread(cues, s + 1, hi, cues.End(s), cues.End(hi));
+        }
+    }
+    cues.SortCues();
+    return Changed(doc, curCue);
+}
+
+CueCommandResult CheckConflict(CtarnDoc& doc, int curCue, int clientWidth) {
+    const CueList& cues = doc.m_cues;
+    int found = -1;
+    for (int i = 0; i < cues.Count() && found < 0; ++i) {
+        if (cues.Overlap(i) != 0) {
+            found = i;
+        }
+    }
+    if (found < 0) {
+        doc.GetHost().ShowMessage(QStringLiteral("NOT FOUND"));
+        return {curCue, std::nullopt, false};
+    }
+    const qint64 middle = (qint64(cues.End(found)) + cues.Start(found)) / 2;
+    const qint64 pos = middle / qMax(doc.m_nZoom, 1) - clientWidth / 2;
+    if (pos < 0) {
+        return {found, std::nullopt, false};
+    }
+    return {found, int(pos), true};
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+
+class CtarnDoc;
+
+/// What the view changes after a cue command.
+struct CueCommandResult {
+    int curCue = -1;              ///< the current cue afterwards, -1 for none
+    std::optional<int> scrollPos; ///< new horizontal scroll position, when it moves
+    bool redraw = false;          ///< whether the view repaints at once
+};
+
+/// Asks for a text and adds a cue over the selection; the new cue becomes current.
+CueCommandResult AddSubtitle(CtarnDoc& doc, int curCue);
+
+/// Removes the current cue; afterwards no cue is current. Does nothing when `curCue` is not
+/// a cue of the list.
+CueCommandResult DeleteSubtitle(CtarnDoc& doc, int curCue);
+
+/// Moves the current cue onto the selection (at least 10 frames wide, else the message
+/// "left=%d right=%d"). A placeholder cue ("#" first) loses its mark, and the placeholder
+/// runs before and after it are laid end to end up to its new start and from its new end.
+CueCommandResult Atach(CtarnDoc& doc, int curCue);
+
+/// Makes the first cue that overlaps an earlier one current and centres it in a window of
+/// `clientWidth` pixels; "NOT FOUND" when no cue overlaps. The view scrolls only when the
+/// cue's middle lies at least half a window from the start.
+CueCommandResult CheckConflict(CtarnDoc& doc, int curCue, int clientWidth);

@@ -1,0 +1,112 @@
+#include "document/CtarnDoc.h"
+#include "support/FakeHost.h"
+#include "support/WavBytes.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray kBom("\xEF\xBB\xBF");
+
+class SidecarTest : public ::testing::Test {
+protected:
+    QString Path(const QString& name) const { return dir.filePath(name); }
+
+    void WriteWav(const QString& name, int frames = 8000) {
+        ASSERT_TRUE(wav::WriteFile(Path(name),
+                                   wav::Simple(1, 8000, std::vector<qint16>(size_t(frames), 3))));
+    }
+
+    QStringList CueTexts() const {
+        QStringList texts;
+        for (int i = 0; i < doc.m_cues.Count(); ++i) {
+            texts << QStringLiteral("%1-%2:%3")
+                         .arg(doc.m_cues.Start(i))
+                         .arg(doc.m_cues.End(i))
+                         .arg(doc.m_cues.Text(i));
+        }
+        return texts;
+    }
+
+    QTemporaryDir dir;
+    FakeHost host;
+    CtarnDoc doc{host};
+};
+
+TEST_F(SidecarTest, OpenReadsTheTxtBesideTheWave) {
+    WriteWav("song.WAV");
+    ASSERT_TRUE(wav::WriteFile(Path("song.txt"), kBom + "[300,400]\r\nb\r\n\r\n[0,100]\r\na\r\n"));
+    ASSERT_TRUE(doc.OnOpenDocument(Path("song.WAV")));
+    EXPECT_EQ(CueTexts(), (QStringList{"0-100:a", "300-400:b"}));
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(SidecarTest, PlainScriptIsSpreadWhenThereAreNoBlocks) {
+    WriteWav("talk.wav", 300);
+    ASSERT_TRUE(wav::WriteFile(Path("talk.txt"), "Hello there.\n\nSecond thought.\nGoes on.\n"));
+    ASSERT_TRUE(doc.OnOpenDocument(Path("talk.wav")));
+    EXPECT_EQ(CueTexts(),
+              (QStringList{"0-150:#Hello there.\n", "150-300:#Second thought.\nGoes on.\n"}));
+}
+
+TEST_F(SidecarTest, SaveThenOpenGivesTheSameCuesAndTheSameBytes) {
+    WriteWav("a.wav");
+    ASSERT_TRUE(doc.OnOpenDocument(Path("a.wav")));
+    doc.m_cues.AddCues({{0, 4000, "one\ntwo"}, {2000, 6000, "#later"}, {7000, 7999, "end"}});
+    ASSERT_TRUE(doc.OnSaveDocument(Path("b.wav")));
+    EXPECT_TRUE(host.messages.isEmpty());
+    const QStringList saved = CueTexts();
+
+    const QStringList sidecars = {"b.wav", "b.txt", "b.sbv", "b.ass"};
+    std::vector<QByteArray> first;
+    for (const QString& name : sidecars) {
+        first.push_back(wav::ReadFile(Path(name)));
+    }
+    EXPECT_TRUE(first[1].startsWith(kBom + "[0,4000]\r\none\r\ntwo\r\n\r\n[2000,6000]"));
+    EXPECT_TRUE(first[2].startsWith(kBom + "0:00:00.000,0:00:00.500\r\n"));
+    EXPECT_TRUE(first[3].contains("Dialogue: 0,0:00:00.25,0:00:00.75,Style0,,,,,,#later\r\n"));
+
+    ASSERT_TRUE(doc.OnOpenDocument(Path("b.wav")));
+    EXPECT_EQ(CueTexts(), saved);
+    ASSERT_TRUE(doc.OnSaveDocument(Path("b.wav")));
+    for (qsizetype i = 0; i < sidecars.size(); ++i) {
+        EXPECT_EQ(wav::ReadFile(Path(sidecars[int(i)])), first[i])
+            << sidecars[int(i)].toStdString();
+    }
+}
+
+TEST_F(SidecarTest, EachSidecarFailsOnItsOwn) {
+    WriteWav("a.wav");
+    ASSERT_TRUE(doc.OnOpenDocument(Path("a.wav")));
+    doc.m_cues.AddCue(0, 100, "x");
+    doc.SetModifiedFlag(true);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("c.sbv"));
+    EXPECT_FALSE(doc.OnSaveDocument(Path("c.wav")));
+    EXPECT_EQ(host.messages, QStringList{"open file error4"});
+    EXPECT_TRUE(QFile::exists(Path("c.wav")));
+    EXPECT_EQ(wav::ReadFile(Path("c.txt")), kBom + "[0,100]\r\nx\r\n\r\n");
+    EXPECT_TRUE(wav::ReadFile(Path("c.ass")).startsWith(kBom + "[Script Info]\r\n"));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetPathName(), Path("c.wav"));
+
+    host.messages.clear();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("d.txt"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("d.ass"));
+    EXPECT_FALSE(doc.OnSaveDocument(Path("d.wav")));
+    EXPECT_EQ(host.messages,
+              (QStringList{"open file error3 " + Path("d.txt"), "open file error2"}));
+    EXPECT_TRUE(QFile::exists(Path("d.sbv")));
+}
+
+TEST_F(SidecarTest, EmptyListWritesOnlyByteOrderMarks) {
+    WriteWav("a.wav");
+    ASSERT_TRUE(doc.OnOpenDocument(Path("a.wav")));
+    ASSERT_TRUE(doc.OnSaveDocument(Path("a.wav")));
+    EXPECT_EQ(wav::ReadFile(Path("a.txt")), kBom);
+    EXPECT_EQ(wav::ReadFile(Path("a.sbv")), kBom);
+}
+
+} // namespace
