@@ -14,7 +14,7 @@ deps:
 test: deps
 	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARN_SANITIZE=ON
 	cmake --build $(ASAN_DIR) -j $(JOBS)
-	ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
+	scripts/with-sound-server.sh ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
 
 run: deps
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release

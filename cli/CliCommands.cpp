@@ -1,11 +1,15 @@
 #include "cli/CliCommands.h"
 
 #include "app/ConsoleInterpreter.h"
+#include "audio/PlayCursor.h"
+#include "audio/QtWaveOut.h"
 #include "cli/CliHost.h"
 #include "document/CtarnDoc.h"
 #include "subtitles/CueCommands.h"
 
+#include <QEventLoop>
 #include <QTextStream>
+#include <QTimer>
 
 #include <cstdio>
 #include <functional>
@@ -220,6 +224,55 @@ int RunExec(const QStringList& args) {
     return StatusAfter(host);
 }
 
+/// Runs the event loop until the recorded play has elapsed and the device has nothing
+/// left to sound (or, should it never say so, a few seconds later).
+void WaitUntilPlayed(const CtarnDoc& doc, const WaveOut& output, CliHost& host) {
+    constexpr quint32 kGraceMs = 5000;
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        const qint64 frame = PlayCursorFrame(doc.m_nPlayStart, doc.m_dwPlayTick, host.TickCount(),
+                                             doc.m_header.SampleRate);
+        const qint64 graceFrames = qint64(kGraceMs) * doc.m_header.SampleRate / 1000;
+        const bool elapsed = frame >= doc.m_nPlayEnd;
+        if ((elapsed && !output.IsPlaying()) || frame >= doc.m_nPlayEnd + graceFrames) {
+            loop.quit();
+        }
+    });
+    poll.start();
+    loop.exec();
+}
+
+int RunPlay(const QStringList& args) {
+    if (args.size() != 1 && args.size() != 3) {
+        return kCliUsage;
+    }
+    std::optional<int> start = 0;
+    std::optional<int> end = 0;
+    if (args.size() == 3) {
+        start = ParseInt(args[1]);
+        end = ParseInt(args[2]);
+    }
+    if (!start || !end) {
+        return kCliUsage;
+    }
+    CliHost host;
+    QtWaveOut output;
+    CtarnDoc doc(host, &output);
+    if (!doc.OnOpenDocument(args[0])) {
+        return kCliMessageShown;
+    }
+    doc.PlayRange(*start, *end);
+    if (host.MessageCount() > 0) {
+        return kCliMessageShown;
+    }
+    if (doc.m_nPlayStart != doc.m_nPlayEnd) {
+        WaitUntilPlayed(doc, output, host);
+    }
+    return kCliOk;
+}
+
 } // namespace
 
 QString CliUsage() {
@@ -234,6 +287,7 @@ QString CliUsage() {
         "                                     cue (\"Save Vorn(2)\") as numbered clips beside "
         "PATH\n"
         "  tarn-cli exec WAV TEXT             run TEXT as a console command\n"
+        "  tarn-cli play WAV [START END]      play frames START..END (default: all) and wait\n"
         "  tarn-cli --help                    print this text\n"
         "\n"
         "operations of edit:\n"
@@ -257,8 +311,8 @@ int RunCliCommand(const QStringList& args) {
         return kCliOk;
     }
     static const std::vector<std::pair<QString, std::function<int(const QStringList&)>>> commands =
-        {{"info", RunInfo}, {"save", RunSave},     {"clip", RunClip},
-         {"edit", RunEdit}, {"export", RunExport}, {"exec", RunExec}};
+        {{"info", RunInfo},     {"save", RunSave}, {"clip", RunClip}, {"edit", RunEdit},
+         {"export", RunExport}, {"exec", RunExec}, {"play", RunPlay}};
     int status = kCliUsage;
     if (!args.isEmpty()) {
         for (const auto& [name, run] : commands) {

@@ -11,7 +11,12 @@
 
 #include <algorithm>
 
-CtarnDoc::CtarnDoc(Host& host, QObject* parent) : QObject(parent), m_host(host) {}
+CtarnDoc::CtarnDoc(Host& host, WaveOut* output, QObject* parent)
+    : QObject(parent), m_host(host), m_output(output ? *output : m_silentOutput) {}
+
+CtarnDoc::~CtarnDoc() {
+    CloseDevice();
+}
 
 bool CtarnDoc::OnNewDocument() {
     m_header = WaveHeader{};

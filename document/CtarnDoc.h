@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audio/SilentWaveOut.h"
 #include "document/FrameRange.h"
 #include "document/Host.h"
 #include "document/SecondMarkTrack.h"
@@ -25,7 +26,9 @@ public:
     /// Zoom after opening a file, in frames per column.
     static constexpr int kOpenedZoom = 256;
 
-    explicit CtarnDoc(Host& host, QObject* parent = nullptr);
+    /// Sound goes to `output`, or nowhere when it is null.
+    explicit CtarnDoc(Host& host, WaveOut* output = nullptr, QObject* parent = nullptr);
+    ~CtarnDoc() override;
 
     // Lifecycle. A failed open shows its message and changes nothing.
     bool OnNewDocument();
@@ -76,6 +79,15 @@ public:
     void OnEditCut();
     void OnEditPaste();
 
+    /// Plays frames between a and b (either order, clamped into the recording) as one 16-bit
+    /// stereo buffer, stopping what was playing; an empty range plays the whole recording.
+    /// On success m_nPlayStart, m_nPlayEnd and m_dwPlayTick record what started when.
+    void PlayRange(int a, int b);
+    /// Plays the selection ("Play").
+    void OnPlay();
+    /// Whether the output device is open (it stays open between plays).
+    bool IsDeviceOpen() const { return m_hWaveOut != nullptr; }
+
     /// The selection as the edits take it: clamped, an inverted one empty at its start.
     FrameRange SelectionForEdit() const;
     Host& GetHost() const { return m_host; }
@@ -112,6 +124,14 @@ public:
     std::vector<qint16> m_pClipRight;
     int m_nClipLen = 0;
 
+    WaveOutFormat m_wfx;
+    WaveOutBuffer m_waveHdr;
+    QByteArray m_pPlayBuffer;
+    bool m_bHdrPrepared = false;
+    int m_nPlayStart = 0;     ///< first frame of the range playing
+    int m_nPlayEnd = 0;       ///< its end; equal to m_nPlayStart when no cursor is shown
+    quint32 m_dwPlayTick = 0; ///< host tick taken when the play started
+
 private:
     WaveFormatData FormatData() const;
     /// Writes frames between a and b to `path` without telling anyone when it fails.
@@ -121,7 +141,14 @@ private:
     /// Writes every cue, or every pair of cues, as numbered clips with their texts.
     void ExportClips(bool pairs);
 
+    /// Closes the output device after stopping it.
+    void CloseDevice();
+
     Host& m_host;
+    SilentWaveOut m_silentOutput;
+    WaveOut& m_output;
+    WaveOut* m_hWaveOut = nullptr; ///< m_output while it is open
+    WaveOutFormat m_openFormat;    ///< what the device was opened for
     QString m_strPathName;
     bool m_bModified = false;
 };

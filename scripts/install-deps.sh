@@ -5,9 +5,9 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev
+  qt6-base-dev qt6-multimedia-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  espeak-ng sox
+  pulseaudio pulseaudio-utils
 )
 
 missing=()

@@ -1,0 +1,186 @@
+#include "audio/PlayCursor.h"
+#include "document/CtarnDoc.h"
+#include "support/FakeHost.h"
+#include "support/FakeWaveOut.h"
+#include "support/WavBytes.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PlayRangeTest : public ::testing::Test {
+protected:
+    /// Opens a stereo file of `frames` frames whose frame i holds i left and -i right.
+    void Open(int frames, qint32 rate = 8000, const QString& name = "a.wav") {
+        std::vector<qint16> interleaved;
+        for (int i = 0; i < frames; ++i) {
+            interleaved.push_back(qint16(i));
+            interleaved.push_back(qint16(-i));
+        }
+        ASSERT_TRUE(wav::WriteFile(dir.filePath(name), wav::Simple(2, rate, interleaved)));
+        ASSERT_TRUE(doc.OnOpenDocument(dir.filePath(name)));
+    }
+
+    /// The buffer bytes of frames lo..hi of the ramp.
+    static QByteArray RampBytes(int lo, int hi) {
+        std::vector<qint16> values;
+        for (int i = lo; i < hi; ++i) {
+            values.push_back(qint16(i));
+            values.push_back(qint16(-i));
+        }
+        return wav::Samples16(values);
+    }
+
+    QTemporaryDir dir;
+    FakeHost host;
+    FakeWaveOut device;
+    CtarnDoc doc{host, &device};
+};
+
+TEST_F(PlayRangeTest, RangesAreOrderedClampedAndEmptyMeansAll) {
+    Open(100);
+    const struct {
+        int a, b, lo, hi;
+    } cases[] = {
+        {0, 0, 0, 100},     {80, 20, 20, 80},   {50, 500, 50, 100}, {-10, 30, 0, 30},
+        {100, 100, 0, 100}, {300, 200, 0, 100}, {99, 100, 99, 100},
+    };
+    for (const auto& c : cases) {
+        doc.PlayRange(c.a, c.b);
+        EXPECT_EQ(doc.m_nPlayStart, c.lo) << c.a << ".." << c.b;
+        EXPECT_EQ(doc.m_nPlayEnd, c.hi) << c.a << ".." << c.b;
+        EXPECT_EQ(device.written, RampBytes(c.lo, c.hi)) << c.a << ".." << c.b;
+    }
+    EXPECT_TRUE(host.messages.isEmpty());
+}
+
+TEST_F(PlayRangeTest, FirstPlayOpensSecondResetsTheFirst) {
+    Open(10);
+    host.tick = 500;
+    doc.PlayRange(0, 4);
+    host.tick = 900;
+    doc.m_nSelStart = 6;
+    doc.m_nSelEnd = 8;
+    doc.OnPlay();
+    EXPECT_EQ(device.calls,
+              (QStringList{"open", "prepare", "write", "reset", "unprepare", "prepare", "write"}));
+    ASSERT_EQ(device.formats.size(), 1u);
+    const WaveOutFormat f = device.formats[0];
+    EXPECT_EQ(std::tuple(f.wFormatTag, f.nChannels, f.nSamplesPerSec, f.nAvgBytesPerSec,
+                         f.nBlockAlign, f.wBitsPerSample, f.cbSize),
+              std::tuple(1, 2, 8000, 32000u, 4, 16, 0));
+    EXPECT_EQ(doc.m_dwPlayTick, 900u);
+    EXPECT_EQ(doc.m_nPlayStart, 6);
+    EXPECT_EQ(doc.m_nPlayEnd, 8);
+    EXPECT_TRUE(doc.m_bHdrPrepared);
+}
+
+TEST_F(PlayRangeTest, MonoPlaysTheSameSampleOnBothSides) {
+    ASSERT_TRUE(wav::WriteFile(dir.filePath("m.wav"), wav::Simple(1, 8000, {5, -7})));
+    ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("m.wav")));
+    doc.PlayRange(0, 0);
+    EXPECT_EQ(device.written, wav::Samples16({5, 5, -7, -7}));
+}
+
+struct FailureCase {
+    const char* name = "";
+    bool open = false;
+    bool prepare = false;
+    bool write = false;
+    QString message;
+};
+
+class PlayFailureTest : public PlayRangeTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(PlayFailureTest, MessageAndThePreviousRecordStays) {
+    const FailureCase& c = GetParam();
+    Open(50);
+    host.tick = 100;
+    doc.PlayRange(10, 20);
+    device.failOpen = c.open;
+    device.failPrepare = c.prepare;
+    device.failWrite = c.write;
+    if (c.open) {
+        Open(50, 16000, "b.wav"); // another rate asks for the device again
+    }
+    host.tick = 700;
+    doc.PlayRange(30, 40);
+    EXPECT_EQ(host.messages, QStringList{c.message});
+    EXPECT_EQ(doc.m_nPlayStart, 10);
+    EXPECT_EQ(doc.m_nPlayEnd, 20);
+    EXPECT_EQ(doc.m_dwPlayTick, 100u);
+    EXPECT_EQ(doc.IsDeviceOpen(), !c.open);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, PlayFailureTest,
+                         ::testing::Values(FailureCase{"Open", true, false, false, "falkfdfjsew"},
+                                           FailureCase{"Prepare", false, true, false,
+                                                       "Jkldjsklfeew"},
+                                           FailureCase{"Write", false, false, true, "GOOD MRONG"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PlayRangeTest, FailedOpenIsTriedAgainNextTime) {
+    Open(10);
+    device.failOpen = true;
+    doc.PlayRange(0, 5);
+    EXPECT_FALSE(doc.IsDeviceOpen());
+    device.failOpen = false;
+    doc.PlayRange(0, 5);
+    EXPECT_TRUE(doc.IsDeviceOpen());
+    EXPECT_EQ(device.calls, (QStringList{"open", "open", "prepare", "write"}));
+    EXPECT_EQ(host.messages, QStringList{"falkfdfjsew"});
+}
+
+TEST_F(PlayRangeTest, AnotherRateReopensTheDevice) {
+    Open(10, 8000);
+    doc.PlayRange(0, 5);
+    Open(10, 44100, "b.wav");
+    doc.PlayRange(0, 5);
+    EXPECT_EQ(device.calls, (QStringList{"open", "prepare", "write", "reset", "unprepare", "close",
+                                         "open", "prepare", "write"}));
+    EXPECT_EQ(device.formats.back().nSamplesPerSec, 44100);
+}
+
+TEST_F(PlayRangeTest, EmptyDocumentPlaysNothing) {
+    doc.OnNewDocument();
+    doc.PlayRange(0, 10);
+    EXPECT_TRUE(device.calls.isEmpty());
+    EXPECT_TRUE(host.messages.isEmpty());
+    EXPECT_EQ(doc.m_nPlayStart, doc.m_nPlayEnd);
+}
+
+TEST(PlayDeviceLifetimeTest, ClosedWithTheDocument) {
+    QTemporaryDir dir;
+    FakeHost host;
+    FakeWaveOut device;
+    ASSERT_TRUE(wav::WriteFile(dir.filePath("a.wav"), wav::Simple(2, 8000, {1, 2, 3, 4})));
+    {
+        CtarnDoc doc(host, &device);
+        ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
+        doc.PlayRange(0, 2);
+        device.calls.clear();
+    }
+    EXPECT_EQ(device.calls, (QStringList{"reset", "unprepare", "close"}));
+}
+
+TEST(PlayCursorTest, KeepsPaceWithTheSound) {
+    const struct {
+        int start;
+        quint32 tick, now;
+        qint32 rate;
+        qint64 frame;
+    } cases[] = {
+        {1000, 0, 500, 8000, 5000},
+        {0, 0, 480000, 44100, 21168000},                         // eight minutes, not 21120000
+        {7, 0xFFFFFF00u, 0x100u, 22050, 7 + 512 * 22050 / 1000}, // the tick wrapped
+        {0, 100, 100, 48000, 0},
+        {2000000000, 0, 3600000, 48000, 2000000000LL + 172800000LL},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PlayCursorFrame(c.start, c.tick, c.now, c.rate), c.frame) << c.now;
+    }
+}
+
+} // namespace

@@ -1,0 +1,45 @@
+#include "audio/QtWaveOut.h"
+#include "support/WavBytes.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct PlayRun {
+    int status = -1;
+    QString err;
+};
+
+PlayRun PlayCli(const QStringList& args) {
+    QProcess process;
+    process.start(QStringLiteral(TARN_CLI_PATH), QStringList{"play"} + args);
+    if (!process.waitForFinished(60000)) {
+        return {};
+    }
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+}
+
+TEST(CliPlayTest, PlaysOrSaysTheDeviceCannotOpen) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.wav");
+    ASSERT_TRUE(wav::WriteFile(path, wav::Simple(2, 8000, std::vector<qint16>(8000, 100))));
+    const PlayRun run = PlayCli({path, "0", "2000"});
+    if (QtWaveOut::HasOutputDevice()) {
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.err, "");
+    } else {
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, "falkfdfjsew\n");
+    }
+}
+
+TEST(CliPlayTest, WrongUsage) {
+    EXPECT_EQ(PlayCli({}).status, 2);
+    EXPECT_EQ(PlayCli({"a.wav", "1"}).status, 2);
+    EXPECT_EQ(PlayCli({"a.wav", "x", "2"}).status, 2);
+}
+
+} // namespace
