@@ -1,6 +1,7 @@
 #include "subtitles/CueCommands.h"
 
 #include "document/CtarnDoc.h"
+#include "subtitles/CueText.h"
 
 namespace {
 
@@ -80,6 +81,26 @@ CueCommandResult Atach(CtarnDoc& doc, int curCue) {
     }
     cues.SortCues();
     return Changed(doc, curCue);
+}
+
+CueCommandResult EditCueText(CtarnDoc& doc, int index) {
+    CueList& cues = doc.m_cues;
+    if (!cues.IsValidIndex(index)) {
+        return {-1, std::nullopt, false};
+    }
+    const std::optional<QString> text = doc.GetHost().AskText(cues.Text(index));
+    if (!text) {
+        return {index, std::nullopt, false};
+    }
+    const QString normalized = NormalizeCueText(*text);
+    cues.SetText(index, normalized);
+    // Other cues without text go too; the edited one moves down by as many as stood before it.
+    int emptiedBefore = 0;
+    for (int j = 0; j < index; ++j) {
+        emptiedBefore += cues.Text(j).isEmpty() ? 1 : 0;
+    }
+    cues.RemoveEmptyCues();
+    return Changed(doc, normalized.isEmpty() ? -1 : index - emptiedBefore);
 }
 
 CueCommandResult CheckConflict(CtarnDoc& doc, int curCue, int clientWidth) {

@@ -23,6 +23,11 @@ CueCommandResult DeleteSubtitle(CtarnDoc& doc, int curCue);
 /// runs before and after it are laid end to end up to its new start and from its new end.
 CueCommandResult Atach(CtarnDoc& doc, int curCue);
 
+/// Edits the text of cue `index` in the text entry dialog, starting from its text; an
+/// emptied text deletes the cue. The cue becomes current (none when it was deleted or
+/// `index` is no cue).
+CueCommandResult EditCueText(CtarnDoc& doc, int index);
+
 /// Makes the first cue that overlaps an earlier one current and centres it in a window of
 /// `clientWidth` pixels; "NOT FOUND" when no cue overlaps. The view scrolls only when the
 /// cue's middle lies at least half a window from the start.

@@ -1,0 +1,72 @@
+#include "document/CtarnDoc.h"
+#include "support/FakeHost.h"
+#include "support/WavBytes.h"
+#include "view/CtarnView.h"
+
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ViewZoomTest : public ::testing::Test {
+protected:
+    void Open(int frames, qint32 rate) {
+        ASSERT_TRUE(wav::WriteFile(dir.filePath("a.wav"),
+                                   wav::Simple(1, rate, std::vector<qint16>(size_t(frames), 0))));
+        view.SetDocument(&doc);
+        view.resize(1000, 300);
+        ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
+        view.OnInitialUpdate();
+    }
+
+    QTemporaryDir dir;
+    FakeHost host;
+    CtarnDoc doc{host};
+    CtarnView view;
+};
+
+TEST_F(ViewZoomTest, ZoomStepsAndCoarseMarks) {
+    Open(8000 * 60, 8000);
+    const struct {
+        bool in;
+        int zoom;
+        qint64 markPeriod;
+    } steps[] = {
+        {false, 512, 8000},   {false, 1024, 8000}, {false, 2048, 16000},
+        {false, 4096, 32000}, {true, 2048, 16000}, {true, 1024, 16000},
+    };
+    for (const auto& s : steps) {
+        s.in ? view.OnZoomIn() : view.OnZoomOut();
+        EXPECT_EQ(doc.m_nZoom, s.zoom);
+        EXPECT_EQ(doc.m_secondMarks.Period(), s.markPeriod) << s.zoom;
+        EXPECT_EQ(doc.m_nEnvelopeLen, 4 * (8000 * 60 / s.zoom) + 4);
+    }
+    for (int i = 0; i < 12; ++i) {
+        view.OnZoomIn();
+    }
+    EXPECT_EQ(doc.m_nZoom, 1);
+}
+
+TEST_F(ViewZoomTest, ZoomKeepsTheCentreFrameInTheCentre) {
+    Open(8000 * 600, 8000);
+    const int width = view.viewport()->width();
+    view.horizontalScrollBar()->setValue(5000);
+    const qint64 centreFrame = qint64(5000 + width / 2) * doc.m_nZoom;
+    view.OnZoomIn();
+    const qint64 after = qint64(view.horizontalScrollBar()->value() + width / 2) * doc.m_nZoom;
+    EXPECT_NEAR(double(after), double(centreFrame), 2.0 * doc.m_nZoom);
+}
+
+TEST_F(ViewZoomTest, ScrollsFarBeyond65535Pixels) {
+    Open(8000 * 60, 8000);
+    for (int i = 0; i < 8; ++i) {
+        view.OnZoomIn();
+    }
+    ASSERT_EQ(doc.m_nZoom, 1);
+    view.horizontalScrollBar()->setValue(400000);
+    EXPECT_EQ(view.horizontalScrollBar()->value(), 400000);
+}
+
+} // namespace

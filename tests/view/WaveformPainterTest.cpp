@@ -1,0 +1,151 @@
+#include "view/WaveformPainter.h"
+
+#include "document/CtarnDoc.h"
+#include "support/FakeHost.h"
+#include "support/WavBytes.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace colour = WaveformColour;
+
+class WaveformPainterTest : public ::testing::Test {
+protected:
+    /// A stereo file whose left channel holds `left` in every frame and right channel 0.
+    void Open(qint32 rate, int frames, qint16 left = 0) {
+        std::vector<qint16> samples(size_t(frames) * 2, 0);
+        for (size_t i = 0; i < samples.size(); i += 2) {
+            samples[i] = left;
+        }
+        ASSERT_TRUE(wav::WriteFile(dir.filePath("a.wav"), wav::Simple(2, rate, samples)));
+        ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
+    }
+
+    QImage Paint(int x0, int curCue = -1, int width = 800, int height = 400) {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        std::vector<QPoint> points(kPolylinePoints);
+        PaintWaveform(p, doc, curCue, {x0, width, height}, QColor(Qt::darkGray), points);
+        return image;
+    }
+
+    QTemporaryDir dir;
+    FakeHost host;
+    CtarnDoc doc{host};
+};
+
+QColor At(const QImage& image, int x, int y) {
+    return QColor(image.pixel(x, y));
+}
+
+/// Whether some pixel of the rectangle is drawn in a bluish text colour.
+bool HasBluishPixel(const QImage& image, const QRect& area) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = At(image, x, y);
+            if (c.blue() - c.red() >= 40) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+TEST_F(WaveformPainterTest, EmptyDocumentPaintsNothing) {
+    ASSERT_TRUE(doc.OnNewDocument());
+    QImage white(800, 400, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    EXPECT_TRUE(Paint(0) == white);
+}
+
+TEST_F(WaveformPainterTest, ShadesColumnsWhoseFirstFrameIsSelected) {
+    // 44100 Hz at zoom 256 puts the only mark of one second at column 0, clear of these.
+    Open(44100, 44100);
+    struct Case {
+        int selStart = 0;
+        int selEnd = 0;
+        int firstShaded = 0;
+        int lastShaded = 0;
+    };
+    for (const Case& c : {Case{60 * 256 + 100, 70 * 256, 61, 69}, Case{80 * 256, 80 * 256, 80, 80},
+                          Case{90 * 256, 95 * 256 + 1, 90, 95}}) {
+        doc.m_nSelStart = c.selStart;
+        doc.m_nSelEnd = c.selEnd;
+        const QImage image = Paint(0);
+        for (int x = c.firstShaded - 2; x <= c.lastShaded + 2; ++x) {
+            const bool shaded = x >= c.firstShaded && x <= c.lastShaded;
+            SCOPED_TRACE(x);
+            EXPECT_EQ(At(image, x, 150), shaded ? colour::kSelection : QColor(Qt::white));
+            EXPECT_EQ(At(image, x, 0), shaded ? colour::kSelection : QColor(Qt::white));
+            EXPECT_EQ(At(image, x, 399), shaded ? colour::kSelection : QColor(Qt::white));
+        }
+    }
+}
+
+TEST_F(WaveformPainterTest, RulerMarksTheSecondWithItsLabel) {
+    Open(44100, 5 * 44100);
+    const QImage image = Paint(400);
+    // Frame 132300 (3 s) lies in column 516, 116 pixels into the window.
+    EXPECT_EQ(At(image, 116, 150), colour::kSelection);
+    EXPECT_EQ(At(image, 115, 150), QColor(Qt::white));
+    EXPECT_EQ(At(image, 117, 150), QColor(Qt::white));
+    EXPECT_TRUE(HasBluishPixel(image, QRect(119, 0, 42, 16)));
+    EXPECT_FALSE(HasBluishPixel(image, QRect(20, 0, 80, 16)));
+}
+
+TEST_F(WaveformPainterTest, WaveformsSitOnTheirChannelCentres) {
+    Open(8000, 80000);
+    QImage image = Paint(0);
+    for (int x : {5, 100, 300}) {
+        EXPECT_EQ(At(image, x, 100), colour::kWave) << x;
+        EXPECT_EQ(At(image, x, 300), colour::kWave) << x;
+    }
+    // +16384 on the left lifts its line by 400 * 16384 / 131072 = 50 pixels.
+    Open(8000, 8000, 16384);
+    image = Paint(0);
+    EXPECT_EQ(At(image, 10, 50), colour::kWave);
+    EXPECT_NE(At(image, 10, 100), colour::kWave);
+    EXPECT_EQ(At(image, 10, 300), colour::kWave);
+}
+
+TEST_F(WaveformPainterTest, CueBoxesFillByKindAndLane) {
+    Open(8000, 800 * 256);
+    doc.m_cues.AddCues({{100 * 256, 200 * 256, ""},       // 0: ordinary, clean lane
+                        {300 * 256, 400 * 256, "#x"},     // 1: placeholder
+                        {500 * 256, 600 * 256, "cur"},    // 2: current
+                        {550 * 256, 650 * 256, "late"}}); // 3: overlaps 2, second lane
+    const QImage image = Paint(0, 2);
+    EXPECT_EQ(At(image, 190, 200), colour::kCue);
+    EXPECT_EQ(At(image, 390, 200), colour::kPlaceholder);
+    EXPECT_EQ(At(image, 300, 200), colour::kCue);
+    EXPECT_EQ(At(image, 590, 200), colour::kCurrentCue);
+    EXPECT_EQ(At(image, 640, 260), colour::kCue);
+    EXPECT_EQ(At(image, 640, 200), QColor(Qt::white));
+    // The shadow shows past the right and bottom edges of box 0.
+    EXPECT_EQ(At(image, 202, 215), QColor(Qt::darkGray));
+    EXPECT_EQ(At(image, 150, 232), QColor(Qt::darkGray));
+    EXPECT_EQ(At(image, 150, 165), QColor(Qt::white));
+    // Box 0's label "1." sits in its top-left corner.
+    EXPECT_TRUE(HasBluishPixel(image, QRect(100, 170, 30, 16)));
+    EXPECT_FALSE(HasBluishPixel(image, QRect(140, 190, 50, 30)));
+}
+
+TEST_F(WaveformPainterTest, WideWindowDrawsUnbrokenAcrossPolylines) {
+    Open(8000, 6000);
+    doc.m_nZoom = 1;
+    doc.BuildAllEnvelopes();
+    const QImage image = Paint(0, -1, 5000);
+    // 4998, not 4999: the final point of a flat polyline is not painted.
+    for (int x : {3838, 3839, 3840, 3841, 4998}) {
+        EXPECT_EQ(At(image, x, 100), colour::kWave) << x;
+        EXPECT_EQ(At(image, x, 300), colour::kWave) << x;
+    }
+}
+
+} // namespace

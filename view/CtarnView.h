@@ -1,0 +1,86 @@
+#pragma once
+
+#include "subtitles/CueCommands.h"
+#include "view/PointerRules.h"
+
+#include <QAbstractScrollArea>
+#include <QTimer>
+
+#include <optional>
+#include <vector>
+
+class CtarnDoc;
+class QPainter;
+
+/// The waveform view: the whole document as one horizontally scrolling strip, one pixel
+/// column per m_nZoom frames. It translates mouse, timer and scroll events into document
+/// operations and paints; the rules themselves live in the logic layer.
+class CtarnView : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    /// Timer period of the play cursor, in milliseconds.
+    static constexpr int kCursorTimerMs = 100;
+
+    explicit CtarnView(QWidget* parent = nullptr);
+
+    /// Attaches the document; its update requests reach OnUpdate from then on.
+    void SetDocument(CtarnDoc* doc);
+    CtarnDoc* GetDocument() const { return m_pDoc; }
+
+    /// Index of the current cue, -1 for none.
+    int CurrentCue() const { return m_nCurCue; }
+
+    /// After a document was created or opened: the layout of hint 0 and the cursor timer.
+    void OnInitialUpdate();
+    /// Hint 0: the document was replaced (scroll to the start, no current cue);
+    /// hint 1: its length changed (centre the selection); other hints are ignored.
+    void OnUpdate(int hint);
+
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnVolumeDown();
+    void OnVolumeUp();
+    void OnAddSubtitle();
+    void OnDeleteSubtitle();
+    void OnAtach();
+    void OnCheckConflict();
+
+    /// Paints the visible strip; also used for printing.
+    void OnDraw(QPainter& painter, int width, int height);
+    /// Advances the play cursor (the timer calls this every kCursorTimerMs).
+    void OnTimer();
+
+signals:
+    /// The status line text for the pointer's position.
+    void statusTextChanged(const QString& text);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    /// Rebuilds the envelopes for the new zoom and keeps the centre in the centre.
+    void ApplyZoom();
+    void SetScrollSizes();
+    /// Repaints everything now, without the play cursor until the timer draws it again.
+    void Redraw();
+    void Apply(const CueCommandResult& result);
+    /// Selects a cue's frames and plays them.
+    void SelectCue(int index);
+    void ApplyClick(const std::optional<SelectionClick>& click);
+    QPoint Logical(const QPoint& devicePoint) const;
+    int ScrollPos() const;
+    /// The last scroll position of the strip (its width less one column).
+    int ScrollMax() const { return m_nScrollTotal - 1; }
+
+    CtarnDoc* m_pDoc = nullptr;
+    int m_nCurCue = -1;
+    int m_nScrollTotal = 0;
+    std::vector<QPoint> m_points;
+    QTimer m_timer;
+    std::optional<CursorBars> m_cursor;
+};

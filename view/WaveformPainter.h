@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QColor>
+#include <QPoint>
+
+#include <vector>
+
+class CtarnDoc;
+class QPainter;
+
+/// The part of the strip to paint: the logical x of the window's left edge and the window's
+/// size in logical pixels.
+struct PaintArea {
+    int x0 = 0;
+    int width = 0;
+    int height = 0;
+};
+
+/// Points the waveform polylines are drawn through, per call: 4 per column, enough for a
+/// window 3840 pixels wide; wider windows are drawn in several polylines.
+constexpr int kPolylinePoints = 15360;
+
+/// Paints the visible part of the document's strip, each layer over the one before:
+/// selection shading, time ruler, both waveforms, cue boxes with their numbered labels.
+/// Works on any paint device (the view, an image, a printer); `points` is scratch space
+/// of kPolylinePoints, `shadow` the colour of the boxes' shadows.
+void PaintWaveform(QPainter& painter, const CtarnDoc& doc, int curCue, const PaintArea& area,
+                   const QColor& shadow, std::vector<QPoint>& points);
+
+namespace WaveformColour {
+inline const QColor kSelection{0xBB, 0xBB, 0xBB};
+inline const QColor kRulerText{0x88, 0x88, 0xBB};
+inline const QColor kWave{0x0F, 0x9D, 0x58};
+inline const QColor kCue{0xF4, 0xB4, 0x00};
+inline const QColor kPlaceholder{0xDE, 0x80, 0xDE};
+inline const QColor kCurrentCue{0x42, 0x85, 0xF4};
+inline const QColor kCueText{0x0B, 0x4B, 0xFF};
+inline const QColor kCurrentCueText{0xBD, 0x7A, 0x0B};
+inline const QColor kPlayed{0x80, 0x00, 0x00};
+} // namespace WaveformColour
