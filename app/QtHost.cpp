@@ -5,10 +5,13 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 
 QtHost::QtHost() {
     m_clock.start();
 }
+
+QtHost::~QtHost() = default;
 
 void QtHost::ShowMessage(const QString& text) {
     QMessageBox::information(m_parent, QApplication::applicationName(), text, QMessageBox::Ok);
@@ -43,4 +46,25 @@ void QtHost::AddToRecentFileList(const QString& path) {
     if (m_recent) {
         m_recent(path);
     }
+}
+
+bool QtHost::ReportProgress(const QString& task, int done, int total) {
+    if (done >= total) {
+        m_progress.reset();
+        return true;
+    }
+    if (!m_progress) {
+        m_progress =
+            std::make_unique<QProgressDialog>(task, QStringLiteral("Cancel"), 0, total, m_parent);
+        m_progress->setWindowModality(Qt::WindowModal);
+        // Short exports finish before the dialog would show.
+        m_progress->setMinimumDuration(500);
+    }
+    m_progress->setValue(done);
+    QApplication::processEvents();
+    const bool goOn = !m_progress->wasCanceled();
+    if (!goOn) {
+        m_progress.reset();
+    }
+    return goOn;
 }

@@ -5,13 +5,16 @@
 #include <QElapsedTimer>
 
 #include <functional>
+#include <memory>
 
+class QProgressDialog;
 class QWidget;
 
 /// The host of the program: message boxes, file dialogs and the text entry dialog.
 class QtHost : public Host {
 public:
     QtHost();
+    ~QtHost() override;
 
     /// Dialogs open over this window.
     void SetParentWindow(QWidget* parent) { m_parent = parent; }
@@ -23,9 +26,12 @@ public:
     std::optional<QString> AskText(const QString& initial) override;
     quint32 TickCount() override;
     void AddToRecentFileList(const QString& path) override;
+    /// Shows a progress dialog with Cancel once a task takes longer than a moment.
+    bool ReportProgress(const QString& task, int done, int total) override;
 
 private:
     QWidget* m_parent = nullptr;
     std::function<void(const QString&)> m_recent;
     QElapsedTimer m_clock;
+    std::unique_ptr<QProgressDialog> m_progress;
 };

@@ -29,4 +29,12 @@ public:
     virtual quint32 TickCount() = 0;
     /// Puts a file that was written or opened on the recent-file list.
     virtual void AddToRecentFileList(const QString& path) = 0;
+    /// Tells how far a long task is (`done` of `total` steps); false when the user asked to
+    /// stop it, which then ends after the step in hand.
+    virtual bool ReportProgress(const QString& task, int done, int total) {
+        Q_UNUSED(task);
+        Q_UNUSED(done);
+        Q_UNUSED(total);
+        return true;
+    }
 };

@@ -68,7 +68,12 @@ void CtarnDoc::ExportClips(bool pairs) {
     }
     const auto& [folder, firstNumber] = *target;
     const int step = pairs ? 2 : 1;
+    const int total = (m_cues.Count() + step - 1) / step;
+    const QString task = pairs ? QStringLiteral("Save Vorn") : QStringLiteral("Save Vorn(2)");
     for (int i = 0; i < m_cues.Count(); i += step) {
+        if (!m_host.ReportProgress(task, i / step, total)) {
+            return;
+        }
         const QString stem = folder + QString::number(firstNumber + i / step);
         const QString clip = stem + QStringLiteral(".wav");
         if (!SaveWave(clip, m_cues.Start(i), m_cues.End(i))) {
@@ -87,4 +92,5 @@ void CtarnDoc::ExportClips(bool pairs) {
         }
         WriteClipText(stem + QStringLiteral(".txt"), NormalizeCueText(text));
     }
+    m_host.ReportProgress(task, total, total);
 }

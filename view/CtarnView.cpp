@@ -27,6 +27,7 @@ CtarnView::CtarnView(QWidget* parent)
     connect(&m_timer, &QTimer::timeout, this, [this] { OnTimer(); });
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this,
             [this] { viewport()->update(); });
+    AddCommands();
 }
 
 void CtarnView::SetDocument(CtarnDoc* doc) {
@@ -155,6 +156,7 @@ void CtarnView::Apply(const CueCommandResult& result) {
 void CtarnView::Redraw() {
     m_cursor.reset();
     viewport()->repaint();
+    emit stateChanged();
 }
 
 int CtarnView::ScrollPos() const {

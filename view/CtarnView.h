@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CommandRouter.h"
 #include "subtitles/CueCommands.h"
 #include "view/PointerRules.h"
 
@@ -48,12 +49,22 @@ public:
 
     /// Paints the visible strip; also used for printing.
     void OnDraw(QPainter& painter, int width, int height);
+    /// Prints what the window shows, scaled to the page, after the print dialog.
+    void OnFilePrint();
+    /// Prints without asking, on the default printer.
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
+
+    /// The view's commands: zoom, volume, the cue commands and printing.
+    CommandTable& Commands() { return m_commands; }
     /// Advances the play cursor (the timer calls this every kCursorTimerMs).
     void OnTimer();
 
 signals:
     /// The status line text for the pointer's position.
     void statusTextChanged(const QString& text);
+    /// The selection, the current cue or what is drawn changed.
+    void stateChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -77,7 +88,12 @@ private:
     /// The last scroll position of the strip (its width less one column).
     int ScrollMax() const { return m_nScrollTotal - 1; }
 
+    void AddCommands();
+    /// Paints the window's part of the strip onto a printer's page.
+    void PrintOn(class QPrinter& printer);
+
     CtarnDoc* m_pDoc = nullptr;
+    CommandTable m_commands;
     int m_nCurCue = -1;
     int m_nScrollTotal = 0;
     std::vector<QPoint> m_points;

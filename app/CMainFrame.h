@@ -1,0 +1,84 @@
+#pragma once
+
+#include "app/CommandRouter.h"
+#include "app/LockKeys.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <functional>
+#include <map>
+
+class CtarnDoc;
+class CtarnView;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QToolBar;
+
+/// The main window: menu bar, toolbar, status bar with the lock-key indicators, and the
+/// console bar (hidden at start). Every menu item, button and accelerator is a QAction
+/// carrying a command identifier; the router decides whether it may run.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    /// `route` is the router over view, document, frame and application tables; the frame
+    /// fills its own table (Commands()) and the router must list it.
+    CMainFrame(CtarnDoc& doc, CtarnView& view, CommandRouter& route);
+
+    CommandTable& Commands() { return m_commands; }
+
+    /// Enables, disables and checks every action by its command's rule.
+    void RefreshCommandStates();
+    /// Runs a command through the router and refreshes the states.
+    void Execute(int id);
+
+    void SetRecentFiles(const QStringList& files);
+    /// "tarn - <document title>".
+    void UpdateTitle();
+
+    QAction* Action(int id) const;
+    QToolBar* MainToolBar() const { return m_toolBar; }
+    QToolBar* ConsoleBar() const { return m_consoleBar; }
+    QLineEdit* ConsoleEdit() const { return m_consoleEdit; }
+    QPushButton* ExecButton() const { return m_execButton; }
+
+    /// Called with a file dropped on the window.
+    std::function<void(const QString&)> onFileDropped;
+    /// Asked before the window closes; false keeps it open.
+    std::function<bool()> canClose;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateConsoleBar();
+    void AddFrameCommands();
+    QAction* AddAction(int id, const QString& text);
+    void ShowLockKeys(const LockKeyStates& keys);
+
+    CtarnDoc& m_doc;
+    CtarnView& m_view;
+    CommandRouter& m_route;
+    CommandTable m_commands;
+    std::map<int, QAction*> m_actions;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_recentAnchor = nullptr;
+    std::vector<QAction*> m_recentActions;
+    QToolBar* m_toolBar = nullptr;
+    QToolBar* m_consoleBar = nullptr;
+    QLineEdit* m_consoleEdit = nullptr;
+    QPushButton* m_execButton = nullptr;
+    bool m_bConsoleVisible = false;
+    QLabel* m_lockLabels[3] = {};
+    QTimer m_lockTimer;
+};

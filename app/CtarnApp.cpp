@@ -1,0 +1,163 @@
+#include "app/CtarnApp.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CMainFrame.h"
+#include "app/CommandIds.h"
+#include "app/DocumentCommands.h"
+#include "view/CtarnView.h"
+
+#include <QFileDialog>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QSettings>
+
+namespace {
+
+QSettings Settings() {
+    return QSettings(QStringLiteral("应用程序向导生成的本地应用程序"), QStringLiteral("tarn"));
+}
+
+} // namespace
+
+CtarnApp::CtarnApp() : m_doc(m_host, &m_output), m_view(new CtarnView) {
+    // The icons live in the static library; keep its resources from being dropped.
+    Q_INIT_RESOURCE(tarn);
+    m_view->SetDocument(&m_doc);
+    AddDocumentCommands(m_docCommands, m_doc);
+    AddApplicationCommands();
+    m_frame = std::make_unique<CMainFrame>(m_doc, *m_view, m_router);
+    m_router.SetRoute({&m_view->Commands(), &m_docCommands, &m_frame->Commands(), &m_appCommands});
+    m_host.SetParentWindow(m_frame.get());
+    m_host.SetRecentFileSink([this](const QString& path) { AddToRecentFileList(path); });
+    m_frame->onFileDropped = [this](const QString& path) { OpenDocumentFile(path); };
+    m_frame->canClose = [this] { return SaveModified(); };
+
+    askSaveChanges = [this](const QString& question) {
+        return QMessageBox::question(m_frame.get(), QStringLiteral("tarn"), question,
+                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    };
+    askOpenPath = [this] {
+        return QFileDialog::getOpenFileName(m_frame.get(), QString(), QString(),
+                                            QStringLiteral("Wave Files (*.wav)"));
+    };
+
+    QSettings settings = Settings();
+    m_recent.Load(settings);
+    m_frame->SetRecentFiles(m_recent.Files());
+}
+
+CtarnApp::~CtarnApp() = default;
+
+bool CtarnApp::InitInstance(const QStringList& args) {
+    if (args.size() > 1) {
+        if (!m_doc.OnOpenDocument(args[1])) {
+            return false;
+        }
+        AddToRecentFileList(m_doc.GetPathName());
+    } else {
+        m_doc.OnNewDocument();
+    }
+    m_view->OnInitialUpdate();
+    m_frame->UpdateTitle();
+    m_frame->RefreshCommandStates();
+    m_frame->show();
+    return true;
+}
+
+void CtarnApp::AddApplicationCommands() {
+    using namespace CommandId;
+    m_appCommands.On(kFileNew, [this] { OnFileNew(); });
+    m_appCommands.On(kFileOpen, [this] { OnFileOpen(); });
+    m_appCommands.On(kFileSave, [this] { OnFileSave(); });
+    m_appCommands.On(kFileSaveAs, [this] { OnFileSaveAs(); });
+    m_appCommands.On(kFilePrintSetup, [this] { OnFilePrintSetup(); });
+    m_appCommands.On(kAppAbout, [this] { OnAppAbout(); });
+    for (int i = 0; i < RecentFileList::kMaxEntries; ++i) {
+        m_appCommands.On(kFileMruFile1 + i, [this, i] {
+            if (i < m_recent.Files().size()) {
+                OpenDocumentFile(m_recent.Files()[i]);
+            }
+        });
+    }
+}
+
+bool CtarnApp::SaveModified() {
+    if (!m_doc.IsModified()) {
+        return true;
+    }
+    switch (askSaveChanges(QStringLiteral("Save changes to %1?").arg(m_doc.GetTitle()))) {
+    case QMessageBox::Yes:
+        return OnFileSave();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CtarnApp::OpenDocumentFile(const QString& path) {
+    if (!SaveModified()) {
+        return false;
+    }
+    if (!m_doc.OnOpenDocument(path)) {
+        m_recent.Remove(path);
+        m_frame->SetRecentFiles(m_recent.Files());
+        return false;
+    }
+    AddToRecentFileList(m_doc.GetPathName());
+    return true;
+}
+
+void CtarnApp::OnFileNew() {
+    if (SaveModified()) {
+        m_doc.OnNewDocument();
+    }
+}
+
+void CtarnApp::OnFileOpen() {
+    if (!SaveModified()) {
+        return;
+    }
+    const QString path = askOpenPath();
+    if (!path.isEmpty()) {
+        OpenDocumentFile(path);
+    }
+}
+
+bool CtarnApp::OnFileSave() {
+    return m_doc.GetPathName().isEmpty() ? OnFileSaveAs() : SaveTo(m_doc.GetPathName());
+}
+
+bool CtarnApp::OnFileSaveAs() {
+    const std::optional<QString> path = m_host.AskSavePath(
+        {QStringLiteral("另存为"), QStringLiteral("Wave Files (*.wav)"), QStringLiteral(".wav")});
+    return path && SaveTo(*path);
+}
+
+bool CtarnApp::SaveTo(const QString& path) {
+    const bool saved = m_doc.OnSaveDocument(path);
+    if (m_doc.GetPathName() == QFileInfo(path).absoluteFilePath()) {
+        AddToRecentFileList(path);
+    }
+    m_frame->UpdateTitle();
+    m_frame->RefreshCommandStates();
+    return saved;
+}
+
+void CtarnApp::OnAppAbout() {
+    CAboutDlg dialog(m_frame.get());
+    dialog.exec();
+}
+
+void CtarnApp::OnFilePrintSetup() {
+    QPrinter printer;
+    QPageSetupDialog dialog(&printer, m_frame.get());
+    dialog.exec();
+}
+
+void CtarnApp::AddToRecentFileList(const QString& path) {
+    m_recent.Add(path);
+    QSettings settings = Settings();
+    m_recent.Save(settings);
+    m_frame->SetRecentFiles(m_recent.Files());
+}

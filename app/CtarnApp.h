@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/CommandRouter.h"
+#include "app/QtHost.h"
+#include "app/RecentFileList.h"
+#include "audio/QtWaveOut.h"
+#include "document/CtarnDoc.h"
+
+#include <QMessageBox>
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+class CMainFrame;
+class CtarnView;
+
+/// The program: one document, its view and the main window, the command route through
+/// them, the recent-file list, and the file commands with their questions.
+class CtarnApp : public QObject {
+    Q_OBJECT
+
+public:
+    CtarnApp();
+    ~CtarnApp() override;
+
+    /// Opens the WAV file named in `args` (after the program name), or starts a new document,
+    /// and shows the main window. False when the named file could not be opened.
+    bool InitInstance(const QStringList& args);
+
+    CMainFrame& MainFrame() { return *m_frame; }
+    CtarnDoc& Document() { return m_doc; }
+    CtarnView& View() { return *m_view; }
+    const RecentFileList& RecentFiles() const { return m_recent; }
+
+    /// Opens a file as File Open does, first asking about unsaved changes.
+    bool OpenDocumentFile(const QString& path);
+    void OnFileNew();
+    void OnFileOpen();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    void OnAppAbout();
+    void OnFilePrintSetup();
+    /// Asks "Save changes to <title>?" while the document is modified; false on Cancel or
+    /// when the save failed.
+    bool SaveModified();
+
+    /// The questions, replaceable by tests.
+    std::function<QMessageBox::StandardButton(const QString& question)> askSaveChanges;
+    std::function<QString()> askOpenPath;
+
+private:
+    void AddApplicationCommands();
+    void AddToRecentFileList(const QString& path);
+    bool SaveTo(const QString& path);
+
+    QtHost m_host;
+    QtWaveOut m_output;
+    CtarnDoc m_doc;
+    CtarnView* m_view;
+    CommandTable m_docCommands;
+    CommandTable m_appCommands;
+    CommandRouter m_router;
+    RecentFileList m_recent;
+    std::unique_ptr<CMainFrame> m_frame;
+};
