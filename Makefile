@@ -1,4 +1,5 @@
-# make run   - install what is missing, build in release mode, run the demo
+# make run   - install what is missing, build in release mode, open the demo in tarn
+#              (without a display: the headless demo with tarn-cli)
 # make test  - install what is missing, build with ASan and UBSan, run every test
 # make bench - install what is missing, build and run the benchmarks in release mode
 JOBS ?= 2
@@ -18,8 +19,13 @@ test: deps
 
 run: deps
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(RELEASE_DIR) -j $(JOBS) --target tarn-cli
-	$(RELEASE_DIR)/tarn-cli info $(DEMO)
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target tarn tarn-cli
+	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then \
+		$(RELEASE_DIR)/tarn $(DEMO); \
+	else \
+		echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): running the headless demo with tarn-cli."; \
+		scripts/headless-demo.sh $(RELEASE_DIR)/tarn-cli $(DEMO); \
+	fi
 
 bench: deps
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
