@@ -1,0 +1,164 @@
+#include "app/CommandIds.h"
+#include "app/CommandRouter.h"
+#include "app/DocumentCommands.h"
+#include "document/CtarnDoc.h"
+#include "support/FakeHost.h"
+#include "support/WavBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using namespace CommandId;
+
+enum Table { kView, kDoc, kFrame, kApp };
+
+/// The program's route without widgets: stand-in view, frame and application tables whose
+/// handlers only record that they ran, and the real document table.
+struct Program {
+    Program() {
+        for (int id : {kZoomIn, kZoomOut, kVolumeDown, kVolumeUp, kAddSubtitle, kDeleteSubtitle,
+                       kAtach, kCheckConflict, kFilePrint}) {
+            view.On(id, Note(kView, id));
+        }
+        AddViewRules(view, [this] { return curCue; });
+        AddDocumentCommands(docTable, doc);
+        for (int id : {kExec, kViewControlBar, kAppExit}) {
+            frame.On(id, Note(kFrame, id));
+        }
+        frame.Update(kViewControlBar, [this] { return CommandState{true, barShown}; });
+        for (int id : {kFileNew, kFileOpen, kFileSave, kFileSaveAs, kAppAbout}) {
+            app.On(id, Note(kApp, id));
+        }
+        router.SetRoute({&view, &docTable, &frame, &app});
+    }
+
+    CommandTable::Handler Note(Table table, int id) {
+        return [this, table, id] { ran.emplace_back(table, id); };
+    }
+
+    FakeHost host;
+    CtarnDoc doc{host};
+    int curCue = -1;
+    bool barShown = false;
+    std::vector<std::pair<int, int>> ran; ///< (table, command) of every handler run
+    CommandTable view, docTable, frame, app;
+    CommandRouter router;
+};
+
+/// The commands in the order of the marks in RuleRow::enabled.
+const int kColumns[] = {kFileSave,       kFileSaveAs,    kSaveVorn, kSaveVorn2,   kEditCut,
+                        kEditCopy,       kEditPaste,     kPlay,     kSaveClip,    kVolumeDown,
+                        kVolumeUp,       kZoomIn,        kZoomOut,  kAddSubtitle, kAtach,
+                        kDeleteSubtitle, kCheckConflict, kEditUndo, kFileNew,     kFileOpen,
+                        kAppAbout,       kExec};
+
+struct RuleRow {
+    const char* name = "";
+    int frames = 0; ///< 0: no file; otherwise a file of this many frames is opened
+    int selStart = 0;
+    int selEnd = 0;
+    int zoom = 1;
+    int cues = 0;
+    int clipLen = 0;
+    bool modified = false;
+    int curCue = -1;
+    const char* enabled = ""; ///< 'x' on, '.' off, per column; '|' only groups them
+};
+
+class CommandRulesTest : public ::testing::TestWithParam<RuleRow> {};
+
+TEST_P(CommandRulesTest, EnablesWhatTheStateAllows) {
+    const RuleRow& r = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.wav"));
+    ASSERT_TRUE(wav::WriteFile(path, wav::Simple(2, 8000, std::vector<qint16>(2 * r.frames))));
+
+    Program p;
+    // A stale flag that opening (or starting anew) must clear.
+    p.doc.SetModifiedFlag(true);
+    ASSERT_TRUE(r.frames > 0 ? p.doc.OnOpenDocument(path) : p.doc.OnNewDocument());
+    ASSERT_EQ(p.doc.m_nSamples, r.frames);
+    p.doc.m_nSelStart = r.selStart;
+    p.doc.m_nSelEnd = r.selEnd;
+    p.doc.m_nZoom = r.zoom;
+    for (int i = 0; i < r.cues; ++i) {
+        p.doc.m_cues.AddCues({{i * 100, i * 100 + 50, QStringLiteral("t")}});
+    }
+    p.doc.m_nClipLen = r.clipLen;
+    if (r.modified) {
+        p.doc.SetModifiedFlag(true);
+    }
+    p.curCue = r.curCue;
+
+    std::string actual;
+    size_t column = 0;
+    for (const char* c = r.enabled; *c; ++c) {
+        if (*c == '|') {
+            actual += '|';
+        } else {
+            ASSERT_LT(column, std::size(kColumns));
+            actual += p.router.State(kColumns[column++]).enabled ? 'x' : '.';
+        }
+    }
+    EXPECT_EQ(column, std::size(kColumns));
+    EXPECT_EQ(actual, r.enabled);
+    EXPECT_TRUE(p.ran.empty());
+}
+
+// clang-format off
+// Columns:       Save SaveAs | Vorn Vorn2 | Cut Copy Paste | Play SaveClip VolDown VolUp |
+//                ZoomIn ZoomOut | AddSubtitle Atach DeleteSubtitle | CheckConflict Undo |
+//                New Open About Exec
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CommandRulesTest,
+    ::testing::Values(
+        //       name                   frames  sel       zoom  cues clip  mod   cur
+        RuleRow{"NoFileOldSelection",   0,      10, 500,  256,  0,   0,    false, -1, "..|..|xx.|....|xx|x..|x.|xxxx"},
+        RuleRow{"JustOpened",           1000,   0, 0,     256,  0,   0,    false, -1, "..|..|...|x...|xx|...|x.|xxxx"},
+        RuleRow{"ReversedSelection",    1000,   500, 100, 256,  0,   0,    false, -1, "..|..|xx.|x..x|xx|...|x.|xxxx"},
+        RuleRow{"Zoom1",                1000,   0, 0,     1,    0,   0,    false, -1, "..|..|...|x...|.x|...|x.|xxxx"},
+        RuleRow{"Zoom4095",             1000,   0, 0,     4095, 0,   0,    false, -1, "..|..|...|x...|xx|...|x.|xxxx"},
+        RuleRow{"Zoom4096",             1000,   0, 0,     4096, 0,   0,    false, -1, "..|..|...|x...|x.|...|x.|xxxx"},
+        RuleRow{"Width10",              1000,   100, 110, 256,  0,   0,    false, -1, "..|..|xx.|xxxx|xx|...|x.|xxxx"},
+        RuleRow{"Width11",              1000,   100, 111, 256,  0,   0,    false, -1, "..|..|xx.|xxxx|xx|x..|x.|xxxx"},
+        RuleRow{"OneCue",               1000,   0, 0,     256,  1,   0,    false, -1, "..|.x|...|x...|xx|...|x.|xxxx"},
+        RuleRow{"TwoCues",              1000,   0, 0,     256,  2,   0,    false, -1, "..|xx|...|x...|xx|...|x.|xxxx"},
+        RuleRow{"ClipboardHeld",        1000,   0, 0,     256,  0,   50,   false, -1, "..|..|..x|x...|xx|...|x.|xxxx"},
+        RuleRow{"Modified",             1000,   0, 0,     256,  0,   0,    true,  -1, "xx|..|...|x...|xx|...|x.|xxxx"},
+        RuleRow{"CurCueEmptySelection", 1000,   0, 0,     256,  1,   0,    false, 0,  "..|.x|...|x...|xx|.xx|x.|xxxx"}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+TEST(CommandRouteTest, ControlBarShowsTheFramesCheckMark) {
+    Program p;
+    p.barShown = true;
+    EXPECT_EQ(p.router.State(kViewControlBar), (CommandState{true, true}));
+    p.barShown = false;
+    EXPECT_EQ(p.router.State(kViewControlBar), (CommandState{true, false}));
+}
+
+TEST(CommandRouteTest, ExecuteRunsOnlyTheFirstEnabledHandler) {
+    Program p;
+    // Undo has no handler anywhere.
+    EXPECT_FALSE(p.router.Execute(kEditUndo));
+
+    // The view handles Paste, but the document's rule disables it while the clipboard is empty.
+    p.view.On(kEditPaste, p.Note(kView, kEditPaste));
+    ASSERT_EQ(p.doc.m_nClipLen, 0);
+    EXPECT_FALSE(p.router.Execute(kEditPaste));
+    EXPECT_TRUE(p.ran.empty());
+
+    // Open is handled by the frame and the application: the frame comes first.
+    p.frame.On(kFileOpen, p.Note(kFrame, kFileOpen));
+    EXPECT_TRUE(p.router.Execute(kFileOpen));
+    EXPECT_EQ(p.ran, (std::vector<std::pair<int, int>>{{kFrame, kFileOpen}}));
+}
+
+} // namespace
