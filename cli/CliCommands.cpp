@@ -41,35 +41,37 @@ int CountOverlapping(const CueList& cues) {
     return n;
 }
 
+/// Opens `path` and runs `work` on the document; status 1 when anything showed a message.
+int OnOpened(const QString& path, const std::function<void(CtarnDoc&, CliHost&)>& work,
+             WaveOut* output = nullptr) {
+    CliHost host;
+    CtarnDoc doc(host, output);
+    if (doc.OnOpenDocument(path)) {
+        work(doc, host);
+    }
+    return StatusAfter(host);
+}
+
 int RunInfo(const QStringList& args) {
     if (args.size() != 1) {
         return kCliUsage;
     }
-    CliHost host;
-    CtarnDoc doc(host);
-    if (!doc.OnOpenDocument(args[0])) {
-        return kCliMessageShown;
-    }
-    Out() << "frames: " << doc.m_nSamples << '\n'
-          << "rate: " << doc.m_header.SampleRate << '\n'
-          << "channels: " << doc.m_header.NumOfChannel << '\n'
-          << "bits: " << doc.m_header.bitsPerSample << '\n'
-          << "cues: " << doc.m_cues.Count() << '\n'
-          << "overlaps: " << CountOverlapping(doc.m_cues) << Qt::endl;
-    return kCliOk;
+    return OnOpened(args[0], [](CtarnDoc& doc, CliHost&) {
+        Out() << "frames: " << doc.m_nSamples << '\n'
+              << "rate: " << doc.m_header.SampleRate << '\n'
+              << "channels: " << doc.m_header.NumOfChannel << '\n'
+              << "bits: " << doc.m_header.bitsPerSample << '\n'
+              << "cues: " << doc.m_cues.Count() << '\n'
+              << "overlaps: " << CountOverlapping(doc.m_cues) << Qt::endl;
+    });
 }
 
 int RunSave(const QStringList& args) {
     if (args.size() != 1 && args.size() != 2) {
         return kCliUsage;
     }
-    CliHost host;
-    CtarnDoc doc(host);
-    if (!doc.OnOpenDocument(args[0])) {
-        return kCliMessageShown;
-    }
-    doc.OnSaveDocument(args.value(1, args[0]));
-    return StatusAfter(host);
+    const QString out = args.value(1, args[0]);
+    return OnOpened(args[0], [&out](CtarnDoc& doc, CliHost&) { doc.OnSaveDocument(out); });
 }
 
 int RunClip(const QStringList& args) {
@@ -81,16 +83,12 @@ int RunClip(const QStringList& args) {
     if (!start || !end) {
         return kCliUsage;
     }
-    CliHost host;
-    CtarnDoc doc(host);
-    if (!doc.OnOpenDocument(args[0])) {
-        return kCliMessageShown;
-    }
-    doc.m_nSelStart = *start;
-    doc.m_nSelEnd = *end;
-    host.SetSavePath(args[3]);
-    doc.OnSaveClip();
-    return StatusAfter(host);
+    return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
+        doc.m_nSelStart = *start;
+        doc.m_nSelEnd = *end;
+        host.SetSavePath(args[3]);
+        doc.OnSaveClip();
+    });
 }
 
 /// What the operations of `edit` work on: the document and the current cue.
@@ -177,51 +175,37 @@ int RunEdit(const QStringList& args) {
     if (!ops) {
         return kCliUsage;
     }
-    CliHost host;
-    CtarnDoc doc(host);
-    if (!doc.OnOpenDocument(args[0])) {
-        return kCliMessageShown;
-    }
-    EditSession session{doc, host};
-    for (const EditOperation& op : *ops) {
-        op(session);
-        if (host.MessageCount() > 0) {
-            return kCliMessageShown;
+    return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
+        EditSession session{doc, host};
+        for (const EditOperation& op : *ops) {
+            op(session);
+            if (host.MessageCount() > 0) {
+                return;
+            }
         }
-    }
-    doc.OnSaveDocument(args[1]);
-    return StatusAfter(host);
+        doc.OnSaveDocument(args[1]);
+    });
 }
 
 int RunExport(const QStringList& args) {
     if (args.size() != 3 || (args[2] != "--pairs" && args[2] != "--single")) {
         return kCliUsage;
     }
-    CliHost host;
-    CtarnDoc doc(host);
-    if (!doc.OnOpenDocument(args[0])) {
-        return kCliMessageShown;
-    }
-    host.SetSavePath(args[1]);
-    if (args[2] == "--pairs") {
-        doc.OnSaveVorn();
-    } else {
-        doc.OnSaveVorn2();
-    }
-    return StatusAfter(host);
+    return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
+        host.SetSavePath(args[1]);
+        if (args[2] == "--pairs") {
+            doc.OnSaveVorn();
+        } else {
+            doc.OnSaveVorn2();
+        }
+    });
 }
 
 int RunExec(const QStringList& args) {
     if (args.size() != 2) {
         return kCliUsage;
     }
-    CliHost host;
-    CtarnDoc doc(host);
-    if (!doc.OnOpenDocument(args[0])) {
-        return kCliMessageShown;
-    }
-    RunConsoleCommand(doc, args[1]);
-    return StatusAfter(host);
+    return OnOpened(args[0], [&](CtarnDoc& doc, CliHost&) { RunConsoleCommand(doc, args[1]); });
 }
 
 /// Runs the event loop until the recorded play has elapsed and the device has nothing
@@ -257,20 +241,16 @@ int RunPlay(const QStringList& args) {
     if (!start || !end) {
         return kCliUsage;
     }
-    CliHost host;
     QtWaveOut output;
-    CtarnDoc doc(host, &output);
-    if (!doc.OnOpenDocument(args[0])) {
-        return kCliMessageShown;
-    }
-    doc.PlayRange(*start, *end);
-    if (host.MessageCount() > 0) {
-        return kCliMessageShown;
-    }
-    if (doc.m_nPlayStart != doc.m_nPlayEnd) {
-        WaitUntilPlayed(doc, output, host);
-    }
-    return kCliOk;
+    return OnOpened(
+        args[0],
+        [&](CtarnDoc& doc, CliHost& host) {
+            doc.PlayRange(*start, *end);
+            if (host.MessageCount() == 0 && doc.m_nPlayStart != doc.m_nPlayEnd) {
+                WaitUntilPlayed(doc, output, host);
+            }
+        },
+        &output);
 }
 
 } // namespace

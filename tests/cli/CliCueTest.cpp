@@ -1,8 +1,8 @@
+#include "support/CliRun.h"
 #include "support/WavBytes.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -11,12 +11,6 @@ namespace {
 
 const QByteArray kBom = QByteArray("\xEF\xBB\xBF");
 constexpr int kFrames = 1000;
-
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
 
 /// Frame i of the recording holds i on the left and -i on the right.
 std::vector<qint16> Ramp(int from, int to) {
@@ -36,17 +30,6 @@ protected:
 
     QString Path(const QString& name) const { return dir.filePath(name); }
 
-    CliRun Run(const QStringList& args) const {
-        QProcess process;
-        process.start(QStringLiteral(TARN_CLI_PATH), args);
-        if (!process.waitForFinished(60000)) {
-            return {};
-        }
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
-
     /// A recording `name`.wav with a .txt sidecar holding `cues`.
     void WriteWithCues(const QString& name, const QByteArray& cues) {
         ASSERT_TRUE(wav::WriteFile(Path(name + ".wav"), wav::Simple(2, 8000, Ramp(0, kFrames))));
@@ -63,12 +46,12 @@ protected:
 };
 
 TEST_F(CliCueTest, AddTakesBackslashNAsALineBreak) {
-    const CliRun run = Run(
+    const CliRun run = RunCli(
         {"edit", Path("in.wav"), Path("out.wav"), "select", "0", "100", "add", "hello\\nworld"});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(wav::ReadFile(Path("out.txt")), kBom + "[0,100]\r\nhello\r\nworld\r\n\r\n");
-    EXPECT_TRUE(Run({"info", Path("out.wav")}).out.contains("\ncues: 1\n"));
+    EXPECT_TRUE(RunCli({"info", Path("out.wav")}).out.contains("\ncues: 1\n"));
 }
 
 struct EditCueCase {
@@ -86,7 +69,7 @@ TEST_P(CliEditCueTest, AppliesCueOperations) {
     const EditCueCase& c = GetParam();
     QStringList args = {"edit", Path("in.wav"), Path("out.wav")};
     args += c.ops;
-    const CliRun run = Run(args);
+    const CliRun run = RunCli(args);
     EXPECT_EQ(run.status, c.status);
     EXPECT_EQ(run.out, c.out);
     EXPECT_EQ(run.err, c.err);
@@ -161,7 +144,7 @@ class CliExportTest : public CliCueTest, public ::testing::WithParamInterface<Ex
 TEST_P(CliExportTest, WritesNumberedClips) {
     WriteWithCues("src", "[0,100]\nA\n\n[100,200]\nB\n\n[200,300]\nC\n\n");
     ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
-    const CliRun run = Run({"export", Path("src.wav"), Path("out/10.wav"), GetParam().flag});
+    const CliRun run = RunCli({"export", Path("src.wav"), Path("out/10.wav"), GetParam().flag});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "");
@@ -180,14 +163,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(CliCueTest, ExportPairTextAndCompanion) {
     WriteWithCues("src", "[0,100]\nQ1\nR1\n\n[100,200]\nX\n\n");
     ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
-    EXPECT_EQ(Run({"export", Path("src.wav"), Path("out/4.wav"), "--pairs"}).status, 0);
+    EXPECT_EQ(RunCli({"export", Path("src.wav"), Path("out/4.wav"), "--pairs"}).status, 0);
     EXPECT_EQ(wav::ReadFile(Path("out/4.txt")), kBom + "Q1\r\nX\r\nR1");
     EXPECT_EQ(wav::ReadFile(Path("out/4v.wav")), wav::Simple(2, 8000, Ramp(100, 200)));
 }
 
 TEST_F(CliCueTest, ExportIntoAMissingFolderShowsTheMessage) {
     WriteWithCues("src", "[0,100]\nA\n\n");
-    const CliRun run = Run({"export", Path("src.wav"), Path("missing/5.wav"), "--single"});
+    const CliRun run = RunCli({"export", Path("src.wav"), Path("missing/5.wav"), "--single"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "Open error " + Path("missing/5.wav") + "\n");
 }
@@ -199,7 +182,7 @@ TEST_F(CliCueTest, ExportWrongUsage) {
         {"export", Path("in.wav"), Path("p.wav"), "--pairs", "--single"},
     };
     for (const QStringList& args : cases) {
-        const CliRun run = Run(args);
+        const CliRun run = RunCli(args);
         EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(run.err.startsWith("usage:"));
     }
@@ -208,7 +191,7 @@ TEST_F(CliCueTest, ExportWrongUsage) {
 
 TEST_F(CliCueTest, ExecSavetestRewritesTheSidecar) {
     WriteWithCues("src", "[0,100]\nA1\nA2\n\n[200,300]\nB\n\n");
-    const CliRun run = Run({"exec", Path("src.wav"), "  savetest more"});
+    const CliRun run = RunCli({"exec", Path("src.wav"), "  savetest more"});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "");
@@ -217,7 +200,7 @@ TEST_F(CliCueTest, ExecSavetestRewritesTheSidecar) {
 }
 
 TEST_F(CliCueTest, ExecUnknownCommand) {
-    const CliRun run = Run({"exec", Path("in.wav"), "nonsense"});
+    const CliRun run = RunCli({"exec", Path("in.wav"), "nonsense"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "unknow command\n");
@@ -235,7 +218,7 @@ TEST_F(CliCueTest, InfoCountsOverlappingCues) {
     };
     for (const auto& c : cases) {
         WriteWithCues("src", c.sidecar);
-        const CliRun run = Run({"info", Path("src.wav")});
+        const CliRun run = RunCli({"info", Path("src.wav")});
         EXPECT_EQ(run.status, 0);
         EXPECT_TRUE(run.out.endsWith(c.tail)) << run.out.toStdString();
     }

@@ -1,32 +1,22 @@
 #include "audio/QtWaveOut.h"
+#include "support/CliRun.h"
 #include "support/WavBytes.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct PlayRun {
-    int status = -1;
-    QString err;
-};
-
-PlayRun PlayCli(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(TARN_CLI_PATH), QStringList{"play"} + args);
-    if (!process.waitForFinished(60000)) {
-        return {};
-    }
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+CliRun PlayCli(const QStringList& args) {
+    return RunCli(QStringList{"play"} + args);
 }
 
 TEST(CliPlayTest, PlaysOrSaysTheDeviceCannotOpen) {
     QTemporaryDir dir;
     const QString path = dir.filePath("a.wav");
     ASSERT_TRUE(wav::WriteFile(path, wav::Simple(2, 8000, std::vector<qint16>(8000, 100))));
-    const PlayRun run = PlayCli({path, "0", "2000"});
+    const CliRun run = PlayCli({path, "0", "2000"});
     if (QtWaveOut::HasOutputDevice()) {
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.err, "");

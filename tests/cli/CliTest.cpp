@@ -1,6 +1,6 @@
+#include "support/CliRun.h"
 #include "support/WavBytes.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -10,28 +10,11 @@ namespace {
 using wav::Samples16;
 using wav::U32;
 
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
 class CliTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(wav::WriteFile(Path("in.wav"), kSource)); }
 
     QString Path(const QString& name) const { return dir.filePath(name); }
-
-    CliRun Run(const QStringList& args) const {
-        QProcess process;
-        process.start(QStringLiteral(TARN_CLI_PATH), args);
-        if (!process.waitForFinished(60000)) {
-            return {};
-        }
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
 
     /// Four stereo frames: left 1, 2, 3, 4 and right -1, -2, -3, -4.
     const QByteArray kSource = wav::Simple(2, 8000, {1, -1, 2, -2, 3, -3, 4, -4});
@@ -43,7 +26,7 @@ QByteArray Stereo(const std::vector<qint16>& interleaved) {
 }
 
 TEST_F(CliTest, InfoPrintsTheFormat) {
-    const CliRun run = Run({"info", Path("in.wav")});
+    const CliRun run = RunCli({"info", Path("in.wav")});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "frames: 4\nrate: 8000\nchannels: 2\nbits: 16\ncues: 0\noverlaps: 0\n");
     EXPECT_EQ(run.err, "");
@@ -55,7 +38,7 @@ TEST_F(CliTest, InfoShowsChannelsAndBitsAsStored) {
     mono8.bits = 8;
     mono8.rate = 11025;
     ASSERT_TRUE(wav::WriteFile(Path("m.wav"), wav::File(mono8, wav::Chunk("data", "abc"))));
-    EXPECT_EQ(Run({"info", Path("m.wav")}).out,
+    EXPECT_EQ(RunCli({"info", Path("m.wav")}).out,
               "frames: 3\nrate: 11025\nchannels: 1\nbits: 8\ncues: 0\noverlaps: 0\n");
 }
 
@@ -74,7 +57,7 @@ TEST_F(CliTest, MessagesGoToStandardErrorWithStatusOne) {
              Path("no/dir/out.txt") + "\nopen file error4\nopen file error2\n"},
     };
     for (const auto& c : cases) {
-        const CliRun run = Run(c.args);
+        const CliRun run = RunCli(c.args);
         EXPECT_EQ(run.status, 1) << c.args.join(' ').toStdString();
         EXPECT_EQ(run.err, c.err);
         EXPECT_EQ(run.out, "");
@@ -91,7 +74,7 @@ TEST_F(CliTest, WrongUsagePrintsUsageWithStatusTwo) {
         {"edit", Path("in.wav"), Path("o.wav"), "shred"},
     };
     for (const QStringList& args : cases) {
-        const CliRun run = Run(args);
+        const CliRun run = RunCli(args);
         EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(run.err.startsWith("usage:")) << run.err.toStdString();
     }
@@ -99,20 +82,20 @@ TEST_F(CliTest, WrongUsagePrintsUsageWithStatusTwo) {
 }
 
 TEST_F(CliTest, HelpPrintsUsage) {
-    const CliRun run = Run({"--help"});
+    const CliRun run = RunCli({"--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.contains("tarn-cli edit WAV OUT OP..."));
 }
 
 TEST_F(CliTest, SaveWritesTheSameBytesBack) {
-    EXPECT_EQ(Run({"save", Path("in.wav"), Path("out.wav")}).status, 0);
+    EXPECT_EQ(RunCli({"save", Path("in.wav"), Path("out.wav")}).status, 0);
     EXPECT_EQ(wav::ReadFile(Path("out.wav")), kSource);
-    EXPECT_EQ(Run({"save", Path("in.wav")}).status, 0);
+    EXPECT_EQ(RunCli({"save", Path("in.wav")}).status, 0);
     EXPECT_EQ(wav::ReadFile(Path("in.wav")), kSource);
 }
 
 TEST_F(CliTest, ClipWritesTheFrames) {
-    EXPECT_EQ(Run({"clip", Path("in.wav"), "3", "1", Path("c.wav")}).status, 0);
+    EXPECT_EQ(RunCli({"clip", Path("in.wav"), "3", "1", Path("c.wav")}).status, 0);
     EXPECT_EQ(wav::ReadFile(Path("c.wav")), Stereo({2, -2, 3, -3}));
 }
 
@@ -130,7 +113,7 @@ TEST_F(CliTest, EditAppliesOperationsInOrder) {
     for (const auto& c : cases) {
         QStringList args = {"edit", Path("in.wav"), Path("e.wav")};
         args += c.ops;
-        const CliRun run = Run(args);
+        const CliRun run = RunCli(args);
         EXPECT_EQ(run.status, 0) << c.ops.join(' ').toStdString() << run.err.toStdString();
         EXPECT_EQ(wav::ReadFile(Path("e.wav")), c.expected) << c.ops.join(' ').toStdString();
     }
