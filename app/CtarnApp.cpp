@@ -7,8 +7,6 @@
 #include "view/CtarnView.h"
 
 #include <QFileDialog>
-#include <QPageSetupDialog>
-#include <QPrinter>
 #include <QSettings>
 
 namespace {
@@ -70,7 +68,6 @@ void CtarnApp::AddApplicationCommands() {
     m_appCommands.On(kFileOpen, [this] { OnFileOpen(); });
     m_appCommands.On(kFileSave, [this] { OnFileSave(); });
     m_appCommands.On(kFileSaveAs, [this] { OnFileSaveAs(); });
-    m_appCommands.On(kFilePrintSetup, [this] { OnFilePrintSetup(); });
     m_appCommands.On(kAppAbout, [this] { OnAppAbout(); });
     for (int i = 0; i < RecentFileList::kMaxEntries; ++i) {
         m_appCommands.On(kFileMruFile1 + i, [this, i] {
@@ -146,12 +143,6 @@ bool CtarnApp::SaveTo(const QString& path) {
 
 void CtarnApp::OnAppAbout() {
     CAboutDlg dialog(m_frame.get());
-    dialog.exec();
-}
-
-void CtarnApp::OnFilePrintSetup() {
-    QPrinter printer;
-    QPageSetupDialog dialog(&printer, m_frame.get());
     dialog.exec();
 }
 

@@ -40,7 +40,6 @@ public:
     bool OnFileSave();
     bool OnFileSaveAs();
     void OnAppAbout();
-    void OnFilePrintSetup();
     /// Asks "Save changes to <title>?" while the document is modified; false on Cancel or
     /// when the save failed.
     bool SaveModified();

@@ -51,9 +51,6 @@ public:
     void OnDraw(QPainter& painter, int width, int height);
     /// Prints what the window shows, scaled to the page, after the print dialog.
     void OnFilePrint();
-    /// Prints without asking, on the default printer.
-    void OnFilePrintDirect();
-    void OnFilePrintPreview();
 
     /// The view's commands: zoom, volume, the cue commands and printing.
     CommandTable& Commands() { return m_commands; }

@@ -7,7 +7,6 @@
 
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 void CtarnView::AddCommands() {
@@ -21,16 +20,17 @@ void CtarnView::AddCommands() {
     m_commands.On(kAtach, [this] { OnAtach(); });
     m_commands.On(kCheckConflict, [this] { OnCheckConflict(); });
     m_commands.On(kFilePrint, [this] { OnFilePrint(); });
-    m_commands.On(kFilePrintDirect, [this] { OnFilePrintDirect(); });
-    m_commands.On(kFilePrintPreview, [this] { OnFilePrintPreview(); });
     AddViewRules(m_commands, [this] { return m_nCurCue; });
 }
 
 void CtarnView::PrintOn(QPrinter& printer) {
-    QPainter painter(&printer);
-    const QRect page = painter.viewport();
     const int width = viewport()->width();
     const int height = viewport()->height();
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    QPainter painter(&printer);
+    const QRect page = painter.viewport();
     // The page shows what the window shows, scaled to fit and keeping its proportions.
     const double scale = std::min(double(page.width()) / width, double(page.height()) / height);
     painter.scale(scale, scale);
@@ -43,17 +43,4 @@ void CtarnView::OnFilePrint() {
     if (dialog.exec() == QDialog::Accepted) {
         PrintOn(printer);
     }
-}
-
-void CtarnView::OnFilePrintDirect() {
-    QPrinter printer;
-    PrintOn(printer);
-}
-
-void CtarnView::OnFilePrintPreview() {
-    QPrinter printer;
-    QPrintPreviewDialog preview(&printer, this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { PrintOn(*target); });
-    preview.exec();
 }
