@@ -1,6 +1,7 @@
 #include "subtitles/CueList.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 namespace {
@@ -23,6 +24,13 @@ bool Collides(int aStart, int aEnd, int bStart, int bEnd) {
 
 int ColumnOf(int pos, int scale) {
     return pos / scale;
+}
+
+/// pos moved by delta, held inside the 32-bit range: a cue read from a file may end far past
+/// the audio, where the sum would overflow.
+int Shifted(int pos, int delta) {
+    return int(std::clamp<qint64>(qint64(pos) + delta, std::numeric_limits<int>::min(),
+                                  std::numeric_limits<int>::max()));
 }
 
 } // namespace
@@ -131,18 +139,18 @@ void CueList::ShiftCues(FrameRange removed, int delta, int newStart) {
         const int e = End(i);
         if (s < selStart) {
             if (e >= selEnd) {
-                SetEnd(i, e + delta);
+                SetEnd(i, Shifted(e, delta));
             } else if (e >= selStart) {
                 SetEnd(i, selStart);
             }
         } else if (s >= selEnd) {
-            SetStart(i, s + delta);
-            SetEnd(i, e + delta);
+            SetStart(i, Shifted(s, delta));
+            SetEnd(i, Shifted(e, delta));
         } else if (e < selEnd) {
             SetText(i, QString());
         } else {
             SetStart(i, newStart);
-            SetEnd(i, e + delta);
+            SetEnd(i, Shifted(e, delta));
         }
     }
     RemoveEmptyCues();

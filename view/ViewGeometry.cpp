@@ -35,7 +35,8 @@ int CentredScrollPos(int width, int oldPos, int oldMax, int newWidth) {
         return 0;
     }
     const float ratio = float(width / 2 + oldPos) / float(oldMax);
-    return int(float(newWidth) * ratio) - width / 2;
+    const float position = std::clamp(float(newWidth) * ratio, 0.0f, float(1 << 30));
+    return int(position) - width / 2;
 }
 
 int SelectionScrollPos(int selStart, int selEnd, int zoom, int width) {

@@ -154,6 +154,13 @@ INSTANTIATE_TEST_SUITE_P(
                       ShiftCase{"StartsInsideEndsAfter", {25, 45}, std::pair(24, 39)}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(CueListTest, ShiftStaysInside32Bits) {
+    CueList cues = ListOf({{10, 2147483647}, {2147483600, 2147483647}});
+    cues.ShiftCues({0, 0}, 100, 0);
+    EXPECT_EQ(Starts(cues), (std::vector<int>{110, 2147483647}));
+    EXPECT_EQ(cues.End(0), 2147483647);
+}
+
 TEST(CueListTest, ShiftAfterInsertAtAnEmptySelection) {
     CueList cues = ListOf({{10, 60}, {50, 70}, {5, 40}});
     cues.ShiftCues({50, 50}, 10, 60);
