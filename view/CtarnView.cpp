@@ -56,6 +56,10 @@ void CtarnView::OnUpdate(int hint) {
         m_nCurCue = -1;
         horizontalScrollBar()->setValue(0);
     } else {
+        // A cut may have removed the current cue.
+        if (!m_pDoc->m_cues.IsValidIndex(m_nCurCue)) {
+            m_nCurCue = -1;
+        }
         horizontalScrollBar()->setValue(SelectionScrollPos(m_pDoc->m_nSelStart, m_pDoc->m_nSelEnd,
                                                            m_pDoc->m_nZoom, viewport()->width()));
     }
