@@ -55,9 +55,8 @@ bool CtarnApp::InitInstance(const QStringList& args) {
     } else {
         m_doc.OnNewDocument();
     }
+    // Opening or the new document already told the frame to retitle and refresh its commands.
     m_view->OnInitialUpdate();
-    m_frame->UpdateTitle();
-    m_frame->RefreshCommandStates();
     m_frame->show();
     return true;
 }
@@ -136,8 +135,8 @@ bool CtarnApp::SaveTo(const QString& path) {
     if (m_doc.GetPathName() == QFileInfo(path).absoluteFilePath()) {
         AddToRecentFileList(path);
     }
+    // The modified flag's signal refreshes the commands; only the title needs telling.
     m_frame->UpdateTitle();
-    m_frame->RefreshCommandStates();
     return saved;
 }
 
