@@ -1,8 +1,8 @@
 #include "app/CMainFrame.h"
 
-#include "app/CommandCatalog.h"
-#include "app/CommandIds.h"
-#include "app/ConsoleInterpreter.h"
+#include "commands/CommandCatalog.h"
+#include "commands/CommandIds.h"
+#include "commands/ConsoleInterpreter.h"
 #include "app/ToolbarIcons.h"
 #include "document/CtarnDoc.h"
 #include "view/CtarnView.h"

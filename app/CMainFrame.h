@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CommandRouter.h"
-#include "app/LockKeys.h"
+#include "commands/CommandRouter.h"
+#include "commands/LockKeys.h"
 
 #include <QMainWindow>
 #include <QTimer>

@@ -2,8 +2,8 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
-#include "app/CommandIds.h"
-#include "app/DocumentCommands.h"
+#include "commands/CommandIds.h"
+#include "commands/DocumentCommands.h"
 #include "view/CtarnView.h"
 
 #include <QFileDialog>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/CommandRouter.h"
+#include "commands/CommandRouter.h"
 #include "app/QtHost.h"
-#include "app/RecentFileList.h"
-#include "audio/QtWaveOut.h"
+#include "commands/RecentFileList.h"
+#include "qtaudio/QtWaveOut.h"
 #include "document/CtarnDoc.h"
 
 #include <QMessageBox>

@@ -63,15 +63,14 @@ CtarnDoc* HourAsOpened(benchmark::State& state) {
         return nullptr;
     }
     CtarnDoc& doc = hour.doc;
-    if (doc.m_nSamples != kHourFrames) {
+    if (doc.Frames() != kHourFrames) {
         state.SkipWithError("the shared hour lost its length");
         return nullptr;
     }
     // Drops whatever envelopes an earlier benchmark left, the 3.8 GB of zoom 1 among them.
-    doc.m_nZoom = CtarnDoc::kOpenedZoom;
+    doc.SetZoom(CtarnDoc::kOpenedZoom);
     doc.BuildAllEnvelopes();
-    doc.m_nSelStart = 0;
-    doc.m_nSelEnd = 0;
+    doc.SetSelection(0, 0);
     return &doc;
 }
 
@@ -108,7 +107,7 @@ void BM_BuildAllEnvelopes(benchmark::State& state) {
     }
     const SilentHost& host = Hour().host;
     const int before = host.MessageCount();
-    doc->m_nZoom = int(state.range(0));
+    doc->SetZoom(int(state.range(0)));
     for (auto _ : state) {
         doc->BuildAllEnvelopes();
         if (!StillSilent(state, host, before)) {
@@ -132,8 +131,7 @@ void BM_CutMiddle(benchmark::State& state) {
     const int before = host.MessageCount();
     const int start = (kHourFrames - kTenSeconds) / 2;
     for (auto _ : state) {
-        doc->m_nSelStart = start;
-        doc->m_nSelEnd = start + kTenSeconds;
+        doc->SetSelection(start, start + kTenSeconds);
         doc->OnEditCut();
         state.PauseTiming();
         // The cut frames are on the clipboard and the selection is empty where they were:
@@ -144,7 +142,7 @@ void BM_CutMiddle(benchmark::State& state) {
             break;
         }
     }
-    if (doc->m_nSamples != kHourFrames) {
+    if (doc->Frames() != kHourFrames) {
         state.SkipWithError("cut and paste did not restore the length");
     }
 }
@@ -157,13 +155,11 @@ void BM_PasteMiddle(benchmark::State& state) {
     }
     const SilentHost& host = Hour().host;
     const int before = host.MessageCount();
-    doc->m_nSelStart = 0;
-    doc->m_nSelEnd = kTenSeconds;
+    doc->SetSelection(0, kTenSeconds);
     doc->OnEditCopy();
     const int middle = kHourFrames / 2;
     const auto pasteInMiddle = [doc, middle] {
-        doc->m_nSelStart = middle;
-        doc->m_nSelEnd = middle;
+        doc->SetSelection(middle, middle);
         doc->OnEditPaste();
     };
     // The first paste after an open grows both arrays; one round beforehand makes every
@@ -181,7 +177,7 @@ void BM_PasteMiddle(benchmark::State& state) {
             break;
         }
     }
-    if (doc->m_nSamples != kHourFrames) {
+    if (doc->Frames() != kHourFrames) {
         state.SkipWithError("paste and cut did not restore the length");
     }
 }

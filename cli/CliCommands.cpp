@@ -1,19 +1,24 @@
 #include "cli/CliCommands.h"
 
-#include "app/ConsoleInterpreter.h"
+#include "commands/ConsoleInterpreter.h"
 #include "audio/PlayCursor.h"
-#include "audio/QtWaveOut.h"
+#include "qtaudio/QtWaveOut.h"
 #include "cli/CliHost.h"
 #include "document/CtarnDoc.h"
+#include "document/Zoom.h"
+#include "qtaudio/QtWaveOut.h"
 #include "subtitles/CueCommands.h"
 
 #include <QEventLoop>
 #include <QTextStream>
 #include <QTimer>
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -57,12 +62,13 @@ int RunInfo(const QStringList& args) {
         return kCliUsage;
     }
     return OnOpened(args[0], [](CtarnDoc& doc, CliHost&) {
-        Out() << "frames: " << doc.m_nSamples << '\n'
-              << "rate: " << doc.m_header.SampleRate << '\n'
-              << "channels: " << doc.m_header.NumOfChannel << '\n'
-              << "bits: " << doc.m_header.bitsPerSample << '\n'
-              << "cues: " << doc.m_cues.Count() << '\n'
-              << "overlaps: " << CountOverlapping(doc.m_cues) << Qt::endl;
+        const WaveHeader& header = doc.GetRecording().Header();
+        Out() << "frames: " << doc.Frames() << '\n'
+              << "rate: " << header.SampleRate << '\n'
+              << "channels: " << header.NumOfChannel << '\n'
+              << "bits: " << header.bitsPerSample << '\n'
+              << "cues: " << doc.Cues().Count() << '\n'
+              << "overlaps: " << CountOverlapping(doc.Cues()) << Qt::endl;
     });
 }
 
@@ -84,8 +90,7 @@ int RunClip(const QStringList& args) {
         return kCliUsage;
     }
     return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
-        doc.m_nSelStart = *start;
-        doc.m_nSelEnd = *end;
+        doc.SetSelection(*start, *end);
         host.SetSavePath(args[3]);
         doc.OnSaveClip();
     });
@@ -140,10 +145,7 @@ std::optional<std::vector<EditOperation>> ParseOperations(const QStringList& arg
                 return std::nullopt;
             }
             i += 2;
-            ops.push_back([a = *a, b = *b](EditSession& s) {
-                s.doc.m_nSelStart = a;
-                s.doc.m_nSelEnd = b;
-            });
+            ops.push_back([a = *a, b = *b](EditSession& s) { s.doc.SetSelection(a, b); });
         } else if (op == "add" && left >= 1) {
             QString text = args[++i];
             text.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
@@ -216,11 +218,12 @@ void WaitUntilPlayed(const CtarnDoc& doc, const WaveOut& output, CliHost& host) 
     QTimer poll;
     poll.setInterval(20);
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        const qint64 frame = PlayCursorFrame(doc.m_nPlayStart, doc.m_dwPlayTick, host.TickCount(),
-                                             doc.m_header.SampleRate);
-        const qint64 graceFrames = qint64(kGraceMs) * doc.m_header.SampleRate / 1000;
-        const bool elapsed = frame >= doc.m_nPlayEnd;
-        if ((elapsed && !output.IsPlaying()) || frame >= doc.m_nPlayEnd + graceFrames) {
+        const PlayRecord& play = doc.PlayState();
+        const qint64 frame =
+            PlayCursorFrame(play.start, play.tick, host.TickCount(), doc.SampleRate());
+        const qint64 graceFrames = qint64(kGraceMs) * doc.SampleRate() / 1000;
+        const bool elapsed = frame >= play.end;
+        if ((elapsed && !output.IsPlaying()) || frame >= play.end + graceFrames) {
             loop.quit();
         }
     });
@@ -246,11 +249,67 @@ int RunPlay(const QStringList& args) {
         args[0],
         [&](CtarnDoc& doc, CliHost& host) {
             doc.PlayRange(*start, *end);
-            if (host.MessageCount() == 0 && doc.m_nPlayStart != doc.m_nPlayEnd) {
+            if (host.MessageCount() == 0 && doc.PlayState().IsShowing()) {
                 WaitUntilPlayed(doc, output, host);
             }
         },
         &output);
+}
+
+std::optional<qint64> ParseCount(const QString& text) {
+    bool ok = false;
+    const qint64 value = text.toLongLong(&ok);
+    return ok && value >= 0 ? std::optional<qint64>(value) : std::nullopt;
+}
+
+/// Appends `value` and a separator to `line`.
+void AppendNumber(std::string& line, qint64 value, char separator) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    line.append(digits, end);
+    line.push_back(separator);
+}
+
+/// Prints the envelope entries of the columns first .. first + count - 1 that exist, a few
+/// thousand columns at a time, so that nothing is built for columns that are not printed.
+void PrintPeaks(const CtarnDoc& doc, qint64 first, qint64 count) {
+    constexpr int kColumnsPerBatch = 4096;
+    const qint64 columns = doc.StripColumns();
+    const qint64 end = first < columns ? first + std::min(count, columns - first) : first;
+    std::vector<qint16> entries[2];
+    std::string text;
+    for (qint64 from = first; from < end; from += kColumnsPerBatch) {
+        const int n = int(std::min<qint64>(kColumnsPerBatch, end - from));
+        doc.BuildEnvelope(0, from, n, entries[0]);
+        doc.BuildEnvelope(1, from, n, entries[1]);
+        text.clear();
+        for (int i = 0; i < n; ++i) {
+            AppendNumber(text, from + i, ' ');
+            for (int e = 0; e < 8; ++e) {
+                AppendNumber(text, entries[e / 4][size_t(4 * i + e % 4)], e == 7 ? '\n' : ' ');
+            }
+        }
+        std::fwrite(text.data(), 1, text.size(), stdout);
+    }
+    std::fflush(stdout);
+}
+
+int RunPeaks(const QStringList& args) {
+    if (args.size() != 4) {
+        return kCliUsage;
+    }
+    const std::optional<int> zoom = ParseInt(args[1]);
+    const std::optional<qint64> first = ParseCount(args[2]);
+    const std::optional<qint64> count = ParseCount(args[3]);
+    const bool powerOfTwo = zoom && *zoom >= kMinZoom && *zoom <= kMaxZoom &&
+                            (*zoom & (*zoom - 1)) == 0;
+    if (!powerOfTwo || !first || !count) {
+        return kCliUsage;
+    }
+    return OnOpened(args[0], [&](CtarnDoc& doc, CliHost&) {
+        doc.SetZoom(*zoom);
+        PrintPeaks(doc, *first, *count);
+    });
 }
 
 } // namespace
@@ -268,6 +327,12 @@ QString CliUsage() {
         "PATH\n"
         "  tarn-cli exec WAV TEXT             run TEXT as a console command\n"
         "  tarn-cli play WAV [START END]      play frames START..END (default: all) and wait\n"
+        "  tarn-cli peaks WAV ZOOM FIRST COUNT\n"
+        "                                     print the envelope entries of COUNT columns from\n"
+        "                                     FIRST at ZOOM frames per column (1, 2, 4 ... "
+        "4096):\n"
+        "                                     one line per column, \"c l0 l1 l2 l3 r0 r1 r2 "
+        "r3\"\n"
         "  tarn-cli --help                    print this text\n"
         "\n"
         "operations of edit:\n"
@@ -292,7 +357,7 @@ int RunCliCommand(const QStringList& args) {
     }
     static const std::vector<std::pair<QString, std::function<int(const QStringList&)>>> commands =
         {{"info", RunInfo},     {"save", RunSave}, {"clip", RunClip}, {"edit", RunEdit},
-         {"export", RunExport}, {"exec", RunExec}, {"play", RunPlay}};
+         {"export", RunExport}, {"exec", RunExec}, {"play", RunPlay}, {"peaks", RunPeaks}};
     int status = kCliUsage;
     if (!args.isEmpty()) {
         for (const auto& [name, run] : commands) {

@@ -1,38 +1,27 @@
 #include "document/CtarnDoc.h"
 
 #include "document/Envelope.h"
-#include "document/SampleSplit.h"
 #include "document/WaveChunks.h"
+#include "document/Zoom.h"
+#include "subtitles/ClipExport.h"
 #include "subtitles/CueFormats.h"
+#include "subtitles/Sidecars.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
 CtarnDoc::CtarnDoc(Host& host, WaveOut* output, QObject* parent)
-    : QObject(parent), m_host(host), m_output(output ? *output : m_silentOutput) {}
-
-CtarnDoc::~CtarnDoc() {
-    CloseDevice();
-}
+    : QObject(parent), m_host(host), m_player(host, output) {}
 
 bool CtarnDoc::OnNewDocument() {
-    m_header = WaveHeader{};
-    m_fmtExtra.clear();
-    m_factData.clear();
-    m_listData.clear();
-    m_nRawSize = 0;
-    m_pSamples[0].clear();
-    m_pSamples[1].clear();
-    m_nSamples = 0;
+    m_recording.Clear();
     m_nZoom = 1;
     m_nSelStart = 0;
     m_nSelEnd = 0;
     m_cues.Clear();
     BuildSecondMarks();
-    BuildAllEnvelopes();
     m_strPathName.clear();
     SetModifiedFlag(false);
     UpdateAllViews(0);
@@ -50,7 +39,8 @@ bool CtarnDoc::OnOpenDocument(const QString& path) {
         m_host.ShowMessage(QStringLiteral("not a PCM WAV file"));
         return false;
     }
-    SplitResult split = SplitChannels(chunks->header, file, chunks->dataOffset, chunks->dataSize);
+    file.close();
+    SplitResult split = SplitChannels(chunks->header, path, chunks->dataOffset, chunks->dataSize);
     switch (split.status) {
     case SplitResult::Status::Ok:
         break;
@@ -66,25 +56,18 @@ bool CtarnDoc::OnOpenDocument(const QString& path) {
     }
 
     const QString fullPath = QFileInfo(path).absoluteFilePath();
-    std::vector<Cue> cues = ReadCueSidecar(SidecarBase(fullPath) + QStringLiteral(".txt"),
-                                           int(split.samples.left.size()));
+    std::vector<Cue> cues =
+        ReadCueSidecar(SidecarBase(fullPath) + QStringLiteral(".txt"), split.samples.Frames());
 
     // Everything was read: only now does the document give up what it held.
-    m_header = chunks->header;
-    m_fmtExtra = chunks->fmtExtra;
-    m_factData = chunks->fact;
-    m_listData = chunks->list;
-    m_nRawSize = chunks->dataSize;
-    m_pSamples[0] = std::move(split.samples.left);
-    m_pSamples[1] = std::move(split.samples.right);
-    m_nSamples = int(m_pSamples[0].size());
+    m_recording.Replace({chunks->header, chunks->fmtExtra, chunks->fact, chunks->list},
+                        chunks->dataSize, std::move(split.samples));
     m_nZoom = kOpenedZoom;
     m_nSelStart = 0;
     m_nSelEnd = 0;
     m_cues.Clear();
     m_cues.AddCues(std::move(cues));
     BuildSecondMarks();
-    BuildAllEnvelopes();
     m_strPathName = fullPath;
     SetModifiedFlag(false);
     UpdateAllViews(0);
@@ -93,11 +76,11 @@ bool CtarnDoc::OnOpenDocument(const QString& path) {
 
 bool CtarnDoc::OnSaveDocument(const QString& path) {
     const QString fullPath = QFileInfo(path).absoluteFilePath();
-    const bool wave = WriteWaveFile(fullPath, 0, m_nSamples);
+    const bool wave = WriteWaveFile(fullPath, 0, Frames());
     const QString base = SidecarBase(fullPath);
-    const bool txt = WriteCueTxt(base + QStringLiteral(".txt"));
-    const bool sbv = WriteCueSbv(base + QStringLiteral(".sbv"));
-    const bool ass = WriteCueAss(base + QStringLiteral(".ass"));
+    const bool txt = WriteCueTxt(base + QStringLiteral(".txt"), m_cues, m_host);
+    const bool sbv = WriteCueSbv(base + QStringLiteral(".sbv"), m_recording, m_cues, m_host);
+    const bool ass = WriteCueAss(base + QStringLiteral(".ass"), m_recording, m_cues, m_host);
     if (wave) {
         m_strPathName = fullPath;
     }
@@ -120,66 +103,43 @@ QString CtarnDoc::GetTitle() const {
     return m_strPathName.isEmpty() ? QStringLiteral("noname") : QFileInfo(m_strPathName).fileName();
 }
 
+void CtarnDoc::SetSelection(qint64 start, qint64 end) {
+    const auto clamp = [this](qint64 v) { return int(std::clamp<qint64>(v, 0, Frames())); };
+    m_nSelStart = clamp(start);
+    m_nSelEnd = clamp(end);
+}
+
+FrameRange CtarnDoc::SelectionForEdit() const {
+    return EditRange(m_nSelStart, m_nSelEnd, Frames());
+}
+
+void CtarnDoc::SetZoom(int zoom) {
+    m_nZoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    if (const std::optional<qint64> period = CoarseMarkPeriod(m_nZoom, SampleRate())) {
+        m_nMarkPeriod = *period;
+    }
+}
+
 void CtarnDoc::BuildSecondMarks() {
-    m_secondMarks = SecondMarkTrack(m_nSamples, m_header.SampleRate);
+    m_nMarkPeriod = SampleRate();
 }
 
-void CtarnDoc::BuildAllEnvelopes() {
-    m_nZoom = std::max(m_nZoom, 1);
-    m_nEnvelopeLen = 0;
-    for (std::vector<qint16>& envelope : m_pEnvelope) {
-        envelope.clear();
-    }
-    m_pMarkEnvelope.clear();
-    if (m_nSamples == 0) {
-        return;
-    }
-    for (int c = 0; c < 2; ++c) {
-        std::optional<std::vector<qint16>> built = BuildEnvelope(m_pSamples[c], m_nZoom);
-        if (!built) {
-            m_host.ShowMessage(QStringLiteral("deefery alloc failure!"));
-            continue;
-        }
-        m_pEnvelope[c] = std::move(*built);
-    }
-    BuildMarkEnvelope();
+qint64 CtarnDoc::StripColumns() const {
+    return EnvelopeColumns(Frames(), m_nZoom);
 }
 
-void CtarnDoc::BuildMarkEnvelope() {
-    if (m_nSamples == 0) {
-        m_pMarkEnvelope.clear();
-        m_nEnvelopeLen = 0;
-        return;
-    }
-    std::optional<std::vector<qint16>> built = ::BuildMarkEnvelope(m_secondMarks, m_nZoom);
-    if (!built) {
-        m_host.ShowMessage(QStringLiteral("deefery alloc failure!"));
-        m_pMarkEnvelope.clear();
-        m_nEnvelopeLen = 0;
-        return;
-    }
-    m_pMarkEnvelope = std::move(*built);
-    const size_t length = m_pMarkEnvelope.size();
-    // The view reads this many entries from every envelope, so a missing one shows nothing.
-    const bool complete = m_pEnvelope[0].size() == length && m_pEnvelope[1].size() == length;
-    m_nEnvelopeLen = complete ? int(length) : 0;
+void CtarnDoc::BuildEnvelope(int channel, qint64 firstColumn, int count,
+                             std::vector<qint16>& out) const {
+    out.resize(size_t(std::max(count, 0)) * 4);
+    m_recording.BuildEnvelope(channel, m_nZoom, firstColumn, count, out.data());
 }
 
-WaveFormatData CtarnDoc::FormatData() const {
-    return {m_header, m_fmtExtra, m_factData, m_listData};
-}
-
-bool CtarnDoc::SaveWave(const QString& path, int a, int b) {
-    m_header.NumOfChannel = 2;
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) &&
-           WriteWave(file, FormatData(), m_pSamples[0], m_pSamples[1],
-                     OrderedRange(a, b, m_nSamples)) &&
-           file.commit();
+bool CtarnDoc::ColumnHasMark(qint64 column) const {
+    return ::ColumnHasMark(column, m_nZoom, Frames(), m_nMarkPeriod);
 }
 
 bool CtarnDoc::WriteWaveFile(const QString& path, int a, int b) {
-    if (!SaveWave(path, a, b)) {
+    if (!m_recording.SaveWave(path, OrderedRange(a, b, Frames()))) {
         m_host.ShowMessage(QStringLiteral("write file error ") + path);
         return false;
     }
@@ -196,6 +156,69 @@ void CtarnDoc::OnSaveClip() {
     if (WriteWaveFile(*path, m_nSelStart, m_nSelEnd)) {
         m_host.AddToRecentFileList(*path);
     }
+}
+
+void CtarnDoc::OnSaveVorn() {
+    ExportCueClips(m_recording, m_cues, m_host, true);
+}
+
+void CtarnDoc::OnSaveVorn2() {
+    ExportCueClips(m_recording, m_cues, m_host, false);
+}
+
+void CtarnDoc::ScaleSelection(int k) {
+    m_recording.Scale(SelectionForEdit(), k);
+    SetModifiedFlag(true);
+}
+
+void CtarnDoc::OnEditCopy() {
+    const FrameRange range = SelectionForEdit();
+    if (!range.IsEmpty() && !m_recording.Copy(range)) {
+        m_host.ShowMessage(QStringLiteral("alloc memory0 failure"));
+    }
+}
+
+void CtarnDoc::OnEditCut() {
+    const FrameRange range = SelectionForEdit();
+    if (range.IsEmpty()) {
+        return;
+    }
+    OnEditCopy();
+    const int oldLength = Frames();
+    m_recording.Erase(range);
+    // The marks keep their period; only the length follows the audio.
+    m_cues.ShiftCues(range, Frames() - oldLength, range.lo);
+    m_nSelStart = range.lo;
+    m_nSelEnd = range.lo;
+    SetModifiedFlag(true);
+    UpdateAllViews(1);
+}
+
+void CtarnDoc::OnEditPaste() {
+    const int clip = ClipLength();
+    if (clip <= 0) {
+        return;
+    }
+    const FrameRange range = SelectionForEdit();
+    const int oldLength = Frames();
+    if (!m_recording.Paste(range)) {
+        m_host.ShowMessage(QStringLiteral("alloc memory 0 failure"));
+        return;
+    }
+    m_cues.ShiftCues(range, Frames() - oldLength, range.lo + clip);
+    m_nSelStart = range.lo;
+    m_nSelEnd = range.lo + clip;
+    BuildSecondMarks();
+    SetModifiedFlag(true);
+    UpdateAllViews(1);
+}
+
+void CtarnDoc::PlayRange(int a, int b) {
+    m_player.PlayRange(m_recording, a, b);
+}
+
+void CtarnDoc::OnPlay() {
+    PlayRange(m_nSelStart, m_nSelEnd);
 }
 
 void CtarnDoc::UpdateAllViews(int hint) {

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "audio/SilentWaveOut.h"
+#include "audio/Player.h"
 #include "document/FrameRange.h"
 #include "document/Host.h"
-#include "document/SecondMarkTrack.h"
-#include "document/WaveHeader.h"
-#include "document/WaveWriter.h"
+#include "document/Recording.h"
 #include "subtitles/CueList.h"
 
 #include <QObject>
@@ -13,12 +11,10 @@
 
 #include <vector>
 
-/// The one document of the program: an opened PCM WAV recording held as two 16-bit channel
-/// arrays with what its file carried besides, the display envelopes derived from them, the
-/// selection, the cues and the sample clipboard. Every message goes through the Host.
-///
-/// The view reads the fields directly; whoever changes the samples or the zoom calls
-/// BuildAllEnvelopes before the next paint.
+/// The one document of the program: the recording of the open file, its cues, the
+/// selection, the zoom and the ruler's mark period, and the player. Every message goes
+/// through the Host. Views read it through the const accessors and change it through its
+/// operations; drawing data is computed for the columns asked for, never for the whole file.
 class CtarnDoc : public QObject {
     Q_OBJECT
 
@@ -28,7 +24,6 @@ public:
 
     /// Sound goes to `output`, or nowhere when it is null.
     explicit CtarnDoc(Host& host, WaveOut* output = nullptr, QObject* parent = nullptr);
-    ~CtarnDoc() override;
 
     // Lifecycle. A failed open shows its message and changes nothing.
     bool OnNewDocument();
@@ -45,12 +40,39 @@ public:
     /// File name of the open file, "noname" for a new document.
     QString GetTitle() const;
 
-    /// Marks every frame that is a whole second from the start.
+    const Recording& GetRecording() const { return m_recording; }
+    /// Frames of the recording.
+    int Frames() const { return m_recording.Frames(); }
+    qint32 SampleRate() const { return m_recording.SampleRate(); }
+    const CueList& Cues() const { return m_cues; }
+    /// The cue list for the cue commands, which re-sort it and mark the document modified.
+    CueList& EditCues() { return m_cues; }
+
+    int SelStart() const { return m_nSelStart; }
+    int SelEnd() const { return m_nSelEnd; }
+    /// Sets the selection, each end clamped into the recording (0 .. Frames()). The ends are
+    /// kept in the order given: an end before the start is an empty selection for the edits.
+    void SetSelection(qint64 start, qint64 end);
+    /// The selection as the edits take it: clamped, an inverted one empty at its start.
+    FrameRange SelectionForEdit() const;
+
+    /// Frames per column, 1 to 4096.
+    int Zoom() const { return m_nZoom; }
+    /// Sets the zoom (clamped to 1 .. 4096). Above 1024 frames per column the ruler marks
+    /// every (zoom / 1024) seconds; at or below, the last period stays.
+    void SetZoom(int zoom);
+    /// Frames between ruler marks (0: none).
+    qint64 MarkPeriod() const { return m_nMarkPeriod; }
+    /// Marks every whole second again.
     void BuildSecondMarks();
-    /// Rebuilds both channel envelopes and the mark envelope at the current zoom.
-    void BuildAllEnvelopes();
-    /// Rebuilds the mark envelope alone (after the mark period changed).
-    void BuildMarkEnvelope();
+
+    /// Columns of the strip at the current zoom (0 for an empty recording).
+    qint64 StripColumns() const;
+    /// Envelope entries of `channel` for columns firstColumn .. firstColumn + count - 1 at the
+    /// current zoom, four per column, into out (resized to 4 * count).
+    void BuildEnvelope(int channel, qint64 firstColumn, int count, std::vector<qint16>& out) const;
+    /// Whether column `column` at the current zoom holds a ruler mark.
+    bool ColumnHasMark(qint64 column) const;
 
     /// Writes frames between a and b (either order, clamped) to `path` as a 16-bit stereo
     /// WAV file, replacing the file only when the new one is complete.
@@ -58,19 +80,11 @@ public:
     bool WriteWaveFile(const QString& path, int a, int b);
     /// Asks for a path and writes the selection there ("Save clip").
     void OnSaveClip();
-
-    // Cue sidecars; each shows its own message when the file cannot be written.
-    bool WriteCueTxt(const QString& path);
-    bool WriteCueSbv(const QString& path);
-    bool WriteCueAss(const QString& path);
-
     /// "Save Vorn": every pair of cues as k.wav, k"v.wav" and k.txt, k counting up from the
     /// number the chosen file name begins with.
     void OnSaveVorn();
     /// "Save Vorn(2)": every cue as k.wav and k.txt.
     void OnSaveVorn2();
-    /// Writes the text of an exported clip; shows "open file error <path>" when it cannot.
-    void WriteClipText(const QString& path, const QString& text);
 
     /// Multiplies the selected samples by k / 10, saturating at the 16-bit limits
     /// (k = 9 lowers the volume, k = 11 raises it).
@@ -78,18 +92,22 @@ public:
     void OnEditCopy();
     void OnEditCut();
     void OnEditPaste();
+    /// Frames on the sample clipboard.
+    int ClipLength() const { return m_recording.ClipLength(); }
 
     /// Plays frames between a and b (either order, clamped into the recording) as one 16-bit
     /// stereo buffer, stopping what was playing; an empty range plays the whole recording.
-    /// On success m_nPlayStart, m_nPlayEnd and m_dwPlayTick record what started when.
     void PlayRange(int a, int b);
     /// Plays the selection ("Play").
     void OnPlay();
+    const Player& GetPlayer() const { return m_player; }
+    /// What is playing since when; start == end when no cursor is shown.
+    const PlayRecord& PlayState() const { return m_player.Record(); }
+    /// Ends the play cursor once its range has elapsed.
+    void EndPlayCursor() { m_player.EndCursor(); }
     /// Whether the output device is open (it stays open between plays).
-    bool IsDeviceOpen() const { return m_hWaveOut != nullptr; }
+    bool IsDeviceOpen() const { return m_player.IsDeviceOpen(); }
 
-    /// The selection as the edits take it: clamped, an inverted one empty at its start.
-    FrameRange SelectionForEdit() const;
     Host& GetHost() const { return m_host; }
 
     /// Tells the views to refresh: hint 0 after new/open (the cue list was replaced, so no cue
@@ -100,55 +118,15 @@ signals:
     void viewsUpdateRequested(int hint);
     void modifiedChanged(bool modified);
 
-public:
-    WaveHeader m_header;
-    QByteArray m_fmtExtra; ///< fmt body bytes beyond the first 16
-    QByteArray m_factData; ///< fact body, empty when absent
-    QByteArray m_listData; ///< LIST body, empty when absent
-    qint64 m_nRawSize = 0; ///< bytes of the data chunk as read
-
-    std::vector<qint16> m_pSamples[2]; ///< left, right; m_nSamples values each
-    int m_nSamples = 0;
-    SecondMarkTrack m_secondMarks;
-    std::vector<qint16> m_pEnvelope[2];
-    std::vector<qint16> m_pMarkEnvelope;
-    /// Entries of each envelope; 0 when any of them could not be built.
-    int m_nEnvelopeLen = 0;
-    int m_nZoom = 1; ///< frames per column
+private:
+    Host& m_host;
+    Recording m_recording;
+    CueList m_cues;
+    Player m_player;
+    int m_nZoom = 1;
+    qint64 m_nMarkPeriod = 0;
     int m_nSelStart = 0;
     int m_nSelEnd = 0;
-
-    CueList m_cues;
-
-    std::vector<qint16> m_pClipLeft;
-    std::vector<qint16> m_pClipRight;
-    int m_nClipLen = 0;
-
-    WaveOutFormat m_wfx;
-    WaveOutBuffer m_waveHdr;
-    QByteArray m_pPlayBuffer;
-    bool m_bHdrPrepared = false;
-    int m_nPlayStart = 0;     ///< first frame of the range playing
-    int m_nPlayEnd = 0;       ///< its end; equal to m_nPlayStart when no cursor is shown
-    quint32 m_dwPlayTick = 0; ///< host tick taken when the play started
-
-private:
-    WaveFormatData FormatData() const;
-    /// Writes frames between a and b to `path` without telling anyone when it fails.
-    bool SaveWave(const QString& path, int a, int b);
-    /// Asks for the export target; the folder (with its "/") and the first number.
-    std::optional<std::pair<QString, qint64>> AskExportTarget();
-    /// Writes every cue, or every pair of cues, as numbered clips with their texts.
-    void ExportClips(bool pairs);
-
-    /// Closes the output device after stopping it.
-    void CloseDevice();
-
-    Host& m_host;
-    SilentWaveOut m_silentOutput;
-    WaveOut& m_output;
-    WaveOut* m_hWaveOut = nullptr; ///< m_output while it is open
-    WaveOutFormat m_openFormat;    ///< what the device was opened for
     QString m_strPathName;
     bool m_bModified = false;
 };

@@ -1,35 +1,41 @@
 #include "document/Envelope.h"
 
-std::optional<int> EnvelopeLength(int frames, int zoom) {
-    const qint64 length = qint64(frames / zoom) * 4 + 4;
-    if (length > std::numeric_limits<int>::max()) {
-        return std::nullopt;
+#include "document/SecondMarkTrack.h"
+
+#include <algorithm>
+
+qint64 EnvelopeColumns(qint64 frames, int zoom) {
+    return frames <= 0 ? 0 : frames / std::max(zoom, 1) + 1;
+}
+
+void BuildEnvelope(const qint16* samples, int frames, const SampleSummary& summary, int zoom,
+                   qint64 firstColumn, int count, qint16* out) {
+    for (int i = 0; i < count; ++i, out += 4) {
+        const qint64 s = (firstColumn + i) * zoom;
+        if (s >= frames) {
+            std::fill(out, out + 4, qint16(0));
+            continue;
+        }
+        const qint64 lastIndex = s + zoom - 1;
+        const bool whole = lastIndex < frames;
+        const qint16 first = samples[s];
+        const qint16 last = whole ? samples[lastIndex] : qint16(0);
+        MinMax range = summary.Range(samples, s, whole ? lastIndex : frames - 1);
+        if (!whole) {
+            range = {std::min<qint16>(range.lo, 0), std::max<qint16>(range.hi, 0)};
+        }
+        out[0] = first;
+        out[1] = first < last ? range.lo : range.hi;
+        out[2] = first < last ? range.hi : range.lo;
+        out[3] = last;
     }
-    return int(length);
 }
 
-std::optional<std::vector<qint16>> BuildEnvelope(const std::vector<qint16>& track, int zoom) {
-    const qint16* data = track.data();
-    return BuildColumns(
-        int(track.size()), zoom, [data](qint64 k) { return data[k]; },
-        [data](qint64 a, qint64 b, qint16& lo, qint16& hi) {
-            for (qint64 k = a; k <= b; ++k) {
-                lo = std::min(lo, data[k]);
-                hi = std::max(hi, data[k]);
-            }
-        });
-}
-
-std::optional<std::vector<qint16>> BuildMarkEnvelope(const SecondMarkTrack& track, int zoom) {
-    return BuildColumns(
-        track.Length(), zoom, [&track](qint64 k) { return track.At(k); },
-        [&track](qint64 a, qint64 b, qint16& lo, qint16& hi) {
-            const qint64 marks = track.MarksIn(a, b);
-            if (marks > 0) {
-                hi = std::max(hi, SecondMarkTrack::kMark);
-            }
-            if (marks < b - a + 1) {
-                lo = std::min<qint16>(lo, 0);
-            }
-        });
+bool ColumnHasMark(qint64 column, int zoom, int frames, qint64 period) {
+    const qint64 s = column * zoom;
+    if (s >= frames || s < 0) {
+        return false;
+    }
+    const qint64 last = std::min<qint64>(s + zoom - 1, frames - 1);
+    return SecondMarkTrack(frames, period).MarksIn(s, last) > 0;
 }

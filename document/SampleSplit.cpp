@@ -1,20 +1,68 @@
 #include "document/SampleSplit.h"
 
+#include <QFile>
 #include <QtEndian>
 
+#include <algorithm>
+#include <future>
 #include <limits>
 #include <new>
 
 namespace {
 
 // Frames converted per read: large enough for throughput, small enough to stay in cache.
+// A multiple of the coarse summary block, so that every read summarises whole blocks.
 constexpr qint64 kFramesPerBlock = 64 * 1024;
+// Below this many frames a second thread costs more than it saves.
+constexpr qint64 kParallelFrames = 4 * kFramesPerBlock;
 
 qint16 SampleAt(const char* p, int bits) {
     if (bits == 8) {
         return qint16((int(quint8(*p)) - 128) * 256);
     }
     return qFromLittleEndian<qint16>(p);
+}
+
+struct Layout {
+    QString path;
+    qint64 dataOffset = 0;
+    int bits = 16;
+    int channels = 2;
+    qint64 frames = 0;
+
+    qint64 FrameBytes() const { return qint64(bits / 8) * channels; }
+};
+
+/// Reads, splits and summarises frames from..to; false when the file cannot be read.
+bool SplitPart(const Layout& layout, qint64 from, qint64 to, ChannelSamples& out) {
+    QFile file(layout.path);
+    const qint64 frameBytes = layout.FrameBytes();
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ||
+        !file.seek(layout.dataOffset + from * frameBytes)) {
+        return false;
+    }
+    const int sampleBytes = layout.bits / 8;
+    qint16* left = out.samples[0].data();
+    qint16* right = out.samples[1].data();
+    QByteArray block(kFramesPerBlock * frameBytes, Qt::Uninitialized);
+    for (qint64 first = from; first < to; first += kFramesPerBlock) {
+        const qint64 count = std::min(kFramesPerBlock, to - first);
+        const qint64 bytes = count * frameBytes;
+        if (file.read(block.data(), bytes) != bytes) {
+            return false;
+        }
+        const char* p = block.constData();
+        for (qint64 i = first; i < first + count; ++i, p += frameBytes) {
+            const qint16 value = SampleAt(p, layout.bits);
+            left[i] = value;
+            right[i] = layout.channels == 2 ? SampleAt(p + sampleBytes, layout.bits) : value;
+        }
+        for (int c = 0; c < 2; ++c) {
+            out.summary[c].Compute(out.samples[c].data(), int(layout.frames), int(first),
+                                   int(first + count));
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -32,7 +80,7 @@ QString CheckFormat(const WaveHeader& header) {
     return {};
 }
 
-SplitResult SplitChannels(const WaveHeader& header, QIODevice& file, qint64 dataOffset,
+SplitResult SplitChannels(const WaveHeader& header, const QString& path, qint64 dataOffset,
                           qint64 dataSize) {
     SplitResult result;
     if (dataSize <= 0) {
@@ -44,45 +92,39 @@ SplitResult SplitChannels(const WaveHeader& header, QIODevice& file, qint64 data
         return result;
     }
 
-    const int bits = header.bitsPerSample;
-    const int channels = header.NumOfChannel;
-    const int sampleBytes = bits / 8;
-    const qint64 frameBytes = qint64(sampleBytes) * channels;
-    const qint64 frames = dataSize / frameBytes;
-    if (frames > std::numeric_limits<int>::max()) {
+    Layout layout{path, dataOffset, header.bitsPerSample, header.NumOfChannel, 0};
+    layout.frames = dataSize / layout.FrameBytes();
+    if (layout.frames > std::numeric_limits<int>::max()) {
         result.status = SplitResult::Status::NoMemory;
         return result;
     }
+    ChannelSamples& samples = result.samples;
     try {
-        result.samples.left.resize(size_t(frames));
-        result.samples.right.resize(size_t(frames));
+        for (int c = 0; c < 2; ++c) {
+            samples.samples[c].resize(size_t(layout.frames));
+            samples.summary[c].Resize(int(layout.frames));
+        }
     } catch (const std::bad_alloc&) {
         result.samples = {};
         result.status = SplitResult::Status::NoMemory;
         return result;
     }
 
-    if (!file.seek(dataOffset)) {
+    bool read = false;
+    if (layout.frames < kParallelFrames) {
+        read = SplitPart(layout, 0, layout.frames, samples);
+    } else {
+        // The halves meet at a block boundary, so neither touches the other's summary blocks.
+        const qint64 middle = layout.frames / 2 / kFramesPerBlock * kFramesPerBlock;
+        std::future<bool> second = std::async(std::launch::async, [&] {
+            return SplitPart(layout, middle, layout.frames, samples);
+        });
+        const bool first = SplitPart(layout, 0, middle, samples);
+        read = second.get() && first;
+    }
+    if (!read) {
         result.samples = {};
         result.status = SplitResult::Status::ReadError;
-        return result;
-    }
-    QByteArray block;
-    for (qint64 first = 0; first < frames; first += kFramesPerBlock) {
-        const qint64 count = qMin(kFramesPerBlock, frames - first);
-        block = file.read(count * frameBytes);
-        if (block.size() != count * frameBytes) {
-            result.samples = {};
-            result.status = SplitResult::Status::ReadError;
-            return result;
-        }
-        const char* p = block.constData();
-        for (qint64 i = 0; i < count; ++i, p += frameBytes) {
-            const qint16 first16 = SampleAt(p, bits);
-            result.samples.left[size_t(first + i)] = first16;
-            result.samples.right[size_t(first + i)] =
-                channels == 2 ? SampleAt(p + sampleBytes, bits) : first16;
-        }
     }
     return result;
 }

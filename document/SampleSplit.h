@@ -1,16 +1,18 @@
 #pragma once
 
+#include "document/SampleSummary.h"
+#include "document/SampleVector.h"
 #include "document/WaveHeader.h"
 
-#include <QIODevice>
 #include <QString>
 
-#include <vector>
-
-/// The two channel arrays of a recording; a mono file fills both with the same values.
+/// The two channel arrays of a recording with their summaries; a mono file fills both
+/// arrays with the same values.
 struct ChannelSamples {
-    std::vector<qint16> left;
-    std::vector<qint16> right;
+    SampleVector samples[2];
+    SampleSummary summary[2];
+
+    int Frames() const { return int(samples[0].size()); }
 };
 
 /// The first failed format check in the order the user is told about them
@@ -25,9 +27,10 @@ struct SplitResult {
     ChannelSamples samples;
 };
 
-/// Reads `dataSize` bytes of PCM data at `dataOffset` of `file` into two 16-bit channel
-/// arrays. 16-bit samples are taken as they are; an 8-bit (unsigned) byte b becomes
-/// (b - 128) * 256. A trailing partial frame is ignored. An empty data body gives no frames
-/// and is not checked against the format.
-SplitResult SplitChannels(const WaveHeader& header, QIODevice& file, qint64 dataOffset,
+/// Reads `dataSize` bytes of PCM data at `dataOffset` of the file at `path` into two 16-bit
+/// channel arrays and summarises them on the way. 16-bit samples are taken as they are; an
+/// 8-bit (unsigned) byte b becomes (b - 128) * 256. A trailing partial frame is ignored. An
+/// empty data body gives no frames and is not checked against the format. Long recordings
+/// are read in two halves at once, one per core.
+SplitResult SplitChannels(const WaveHeader& header, const QString& path, qint64 dataOffset,
                           qint64 dataSize);

@@ -36,8 +36,8 @@ bool WriteAll(QIODevice& out, const QByteArray& bytes) {
 
 } // namespace
 
-bool WriteWave(QIODevice& out, const WaveFormatData& format, const std::vector<qint16>& left,
-               const std::vector<qint16>& right, FrameRange range) {
+bool WriteWave(QIODevice& out, const WaveFormatData& format, std::span<const qint16> left,
+               std::span<const qint16> right, FrameRange range) {
     QByteArray preamble = PaddedBody(format.fmtExtra);
     if (!format.fact.isEmpty()) {
         preamble += Chunk("fact", format.fact);

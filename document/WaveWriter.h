@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <QIODevice>
 
-#include <vector>
+#include <span>
 
 /// What a written WAV file carries over from the file it was read from.
 struct WaveFormatData {
@@ -24,5 +24,5 @@ constexpr int kWaveStagingBytes = 8192;
 /// fact and LIST (each followed by a pad byte when odd-sized), then the data chunk, the
 /// samples staged in blocks of kWaveStagingBytes. The range must lie inside both arrays.
 /// Returns false when the device refuses a write.
-bool WriteWave(QIODevice& out, const WaveFormatData& format, const std::vector<qint16>& left,
-               const std::vector<qint16>& right, FrameRange range);
+bool WriteWave(QIODevice& out, const WaveFormatData& format, std::span<const qint16> left,
+               std::span<const qint16> right, FrameRange range);

@@ -31,31 +31,31 @@ CueCommandResult Changed(CtarnDoc& doc, int curCue) {
 } // namespace
 
 CueCommandResult AddSubtitle(CtarnDoc& doc, int curCue) {
-    const int left = doc.m_nSelStart;
-    const int right = doc.m_nSelEnd;
+    const int left = doc.SelStart();
+    const int right = doc.SelEnd();
     const std::optional<QString> text = doc.GetHost().AskText(QString());
     if (!text) {
         return {curCue, std::nullopt, false};
     }
-    return Changed(doc, doc.m_cues.AddCue(left, right, *text));
+    return Changed(doc, doc.EditCues().AddCue(left, right, *text));
 }
 
 CueCommandResult DeleteSubtitle(CtarnDoc& doc, int curCue) {
-    if (!doc.m_cues.IsValidIndex(curCue)) {
+    if (!doc.Cues().IsValidIndex(curCue)) {
         return {curCue, std::nullopt, false};
     }
-    doc.m_cues.RemoveCue(curCue);
+    doc.EditCues().RemoveCue(curCue);
     return Changed(doc, -1);
 }
 
 CueCommandResult Atach(CtarnDoc& doc, int curCue) {
-    const int left = doc.m_nSelStart;
-    const int right = doc.m_nSelEnd;
+    const int left = doc.SelStart();
+    const int right = doc.SelEnd();
     if (qint64(right) - left < kMinAttachWidth) {
         doc.GetHost().ShowMessage(QString::asprintf("left=%d right=%d", left, right));
         return {curCue, std::nullopt, false};
     }
-    CueList& cues = doc.m_cues;
+    CueList& cues = doc.EditCues();
     const int s = curCue;
     if (!cues.IsValidIndex(s)) {
         return {curCue, std::nullopt, false};
@@ -84,7 +84,7 @@ CueCommandResult Atach(CtarnDoc& doc, int curCue) {
 }
 
 CueCommandResult EditCueText(CtarnDoc& doc, int index) {
-    CueList& cues = doc.m_cues;
+    CueList& cues = doc.EditCues();
     if (!cues.IsValidIndex(index)) {
         return {-1, std::nullopt, false};
     }
@@ -104,7 +104,7 @@ CueCommandResult EditCueText(CtarnDoc& doc, int index) {
 }
 
 CueCommandResult CheckConflict(CtarnDoc& doc, int curCue, int clientWidth) {
-    const CueList& cues = doc.m_cues;
+    const CueList& cues = doc.EditCues();
     int found = -1;
     for (int i = 0; i < cues.Count() && found < 0; ++i) {
         if (cues.Overlap(i) != 0) {
@@ -116,7 +116,7 @@ CueCommandResult CheckConflict(CtarnDoc& doc, int curCue, int clientWidth) {
         return {curCue, std::nullopt, false};
     }
     const qint64 middle = (qint64(cues.End(found)) + cues.Start(found)) / 2;
-    const qint64 pos = middle / qMax(doc.m_nZoom, 1) - clientWidth / 2;
+    const qint64 pos = middle / doc.Zoom() - clientWidth / 2;
     if (pos < 0) {
         return {found, std::nullopt, false};
     }

@@ -2,7 +2,7 @@
 
 #include "audio/PlayCursor.h"
 #include "document/CtarnDoc.h"
-#include "view/ViewGeometry.h"
+#include "geometry/ViewGeometry.h"
 #include "view/WaveformPainter.h"
 
 #include <QMouseEvent>
@@ -17,7 +17,7 @@ constexpr int kCursorHalfHeight = 2;
 } // namespace
 
 CtarnView::CtarnView(QWidget* parent)
-    : QAbstractScrollArea(parent), m_points(size_t(kPolylinePoints)) {
+    : QAbstractScrollArea(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     viewport()->setMouseTracking(true);
@@ -33,11 +33,14 @@ CtarnView::CtarnView(QWidget* parent)
 void CtarnView::SetDocument(CtarnDoc* doc) {
     if (m_pDoc) {
         disconnect(m_pDoc, nullptr, this, nullptr);
+        disconnect(&m_pDoc->GetRecording(), nullptr, this, nullptr);
     }
     m_pDoc = doc;
     if (m_pDoc) {
         connect(m_pDoc, &CtarnDoc::viewsUpdateRequested, this,
                 [this](int hint) { OnUpdate(hint); });
+        connect(&m_pDoc->GetRecording(), &Recording::changed, this,
+                [this] { viewport()->update(); });
     }
 }
 
@@ -57,18 +60,18 @@ void CtarnView::OnUpdate(int hint) {
         horizontalScrollBar()->setValue(0);
     } else {
         // A cut may have removed the current cue.
-        if (!m_pDoc->m_cues.IsValidIndex(m_nCurCue)) {
+        if (!m_pDoc->Cues().IsValidIndex(m_nCurCue)) {
             m_nCurCue = -1;
         }
-        horizontalScrollBar()->setValue(SelectionScrollPos(m_pDoc->m_nSelStart, m_pDoc->m_nSelEnd,
-                                                           m_pDoc->m_nZoom, viewport()->width()));
+        horizontalScrollBar()->setValue(SelectionScrollPos(m_pDoc->SelStart(), m_pDoc->SelEnd(),
+                                                           m_pDoc->Zoom(), viewport()->width()));
     }
     Redraw();
 }
 
 void CtarnView::SetScrollSizes() {
     const int width = viewport()->width();
-    const ScrollSizes sizes = StripScrollSizes(m_pDoc ? m_pDoc->m_nEnvelopeLen : 0, width);
+    const ScrollSizes sizes = StripScrollSizes(m_pDoc ? m_pDoc->StripColumns() : 0, width);
     m_nScrollTotal = sizes.total;
     QScrollBar* bar = horizontalScrollBar();
     bar->setRange(0, std::max(0, sizes.total - width));
@@ -78,14 +81,14 @@ void CtarnView::SetScrollSizes() {
 
 void CtarnView::OnZoomIn() {
     if (m_pDoc) {
-        m_pDoc->m_nZoom = ZoomIn(m_pDoc->m_nZoom);
+        m_pDoc->SetZoom(ZoomIn(m_pDoc->Zoom()));
         ApplyZoom();
     }
 }
 
 void CtarnView::OnZoomOut() {
     if (m_pDoc) {
-        m_pDoc->m_nZoom = ZoomOut(m_pDoc->m_nZoom);
+        m_pDoc->SetZoom(ZoomOut(m_pDoc->Zoom()));
         ApplyZoom();
     }
 }
@@ -97,15 +100,8 @@ void CtarnView::ApplyZoom() {
     const int width = viewport()->width();
     const int oldPos = ScrollPos();
     const int oldMax = ScrollMax();
-    m_pDoc->BuildAllEnvelopes();
     SetScrollSizes();
-    horizontalScrollBar()->setValue(
-        CentredScrollPos(width, oldPos, oldMax, m_pDoc->m_nEnvelopeLen / 4));
-    if (const std::optional<qint64> period =
-            CoarseMarkPeriod(m_pDoc->m_nZoom, m_pDoc->m_header.SampleRate)) {
-        m_pDoc->m_secondMarks = SecondMarkTrack(m_pDoc->m_nSamples, *period);
-        m_pDoc->BuildMarkEnvelope();
-    }
+    horizontalScrollBar()->setValue(CentredScrollPos(width, oldPos, oldMax, m_nScrollTotal));
     Redraw();
 }
 
@@ -174,7 +170,7 @@ QPoint CtarnView::Logical(const QPoint& devicePoint) const {
 void CtarnView::OnDraw(QPainter& painter, int width, int height) {
     if (m_pDoc) {
         PaintWaveform(painter, *m_pDoc, m_nCurCue, {ScrollPos(), width, height},
-                      palette().color(QPalette::Dark), m_points);
+                      palette().color(QPalette::Dark), m_buffers);
     }
 }
 
@@ -200,34 +196,31 @@ void CtarnView::resizeEvent(QResizeEvent* event) {
 }
 
 void CtarnView::OnTimer() {
-    if (!m_pDoc || m_pDoc->m_nPlayStart == m_pDoc->m_nPlayEnd) {
+    if (!m_pDoc || !m_pDoc->PlayState().IsShowing()) {
         return;
     }
-    const qint64 frame =
-        PlayCursorFrame(m_pDoc->m_nPlayStart, m_pDoc->m_dwPlayTick, m_pDoc->GetHost().TickCount(),
-                        m_pDoc->m_header.SampleRate);
-    m_cursor = PlayCursorBars(m_pDoc->m_nPlayStart, m_pDoc->m_nPlayEnd, frame, m_pDoc->m_nZoom);
+    const PlayRecord play = m_pDoc->PlayState();
+    const qint64 frame = PlayCursorFrame(play.start, play.tick, m_pDoc->GetHost().TickCount(),
+                                         m_pDoc->SampleRate());
+    m_cursor = PlayCursorBars(play.start, play.end, frame, m_pDoc->Zoom());
     if (m_cursor->ended) {
-        m_pDoc->m_nPlayStart = 0;
-        m_pDoc->m_nPlayEnd = 0;
+        m_pDoc->EndPlayCursor();
     }
     viewport()->update();
 }
 
 void CtarnView::SelectCue(int index) {
     m_nCurCue = index;
-    m_pDoc->m_nSelStart = m_pDoc->m_cues.Start(index);
-    m_pDoc->m_nSelEnd = m_pDoc->m_cues.End(index);
+    m_pDoc->SetSelection(m_pDoc->Cues().Start(index), m_pDoc->Cues().End(index));
     Redraw();
-    m_pDoc->PlayRange(m_pDoc->m_nSelStart, m_pDoc->m_nSelEnd);
+    m_pDoc->PlayRange(m_pDoc->SelStart(), m_pDoc->SelEnd());
 }
 
 void CtarnView::ApplyClick(const std::optional<SelectionClick>& click) {
     if (!click) {
         return;
     }
-    m_pDoc->m_nSelStart = click->selStart;
-    m_pDoc->m_nSelEnd = click->selEnd;
+    m_pDoc->SetSelection(click->selStart, click->selEnd);
     Redraw();
     m_pDoc->PlayRange(click->playFrom, click->playTo);
 }
@@ -238,16 +231,17 @@ void CtarnView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const QPoint p = Logical(event->position().toPoint());
-    const int cue = CueAtPoint(m_pDoc->m_cues, p.x(), p.y(), m_pDoc->m_nZoom, viewport()->height());
+    const int cue = CueAtPoint(m_pDoc->Cues(), p.x(), p.y(), m_pDoc->Zoom(), viewport()->height());
     if (cue >= 0) {
         SelectCue(cue);
         return;
     }
-    const qint64 frame = FrameOfColumn(p.x(), m_pDoc->m_nZoom);
+    const qint64 frame = FrameOfColumn(p.x(), m_pDoc->Zoom());
     const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
-    const qint32 rate = m_pDoc->m_header.SampleRate;
-    ApplyClick(left ? LeftClick(frame, ctrl, m_pDoc->m_nSelEnd, m_pDoc->m_nSamples, rate)
-                    : RightClick(frame, ctrl, m_pDoc->m_nSelStart, m_pDoc->m_nSamples, rate));
+    const qint32 rate = m_pDoc->SampleRate();
+    const int frames = m_pDoc->Frames();
+    ApplyClick(left ? LeftClick(frame, ctrl, m_pDoc->SelEnd(), frames, rate)
+                    : RightClick(frame, ctrl, m_pDoc->SelStart(), frames, rate));
 }
 
 void CtarnView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -259,7 +253,7 @@ void CtarnView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (CueRowAt(p.y(), height) == CueRow::None) {
         return;
     }
-    m_nCurCue = CueAtPoint(m_pDoc->m_cues, p.x(), p.y(), m_pDoc->m_nZoom, height);
+    m_nCurCue = CueAtPoint(m_pDoc->Cues(), p.x(), p.y(), m_pDoc->Zoom(), height);
     if (m_nCurCue >= 0) {
         Apply(EditCueText(*m_pDoc, m_nCurCue));
     }
@@ -273,13 +267,13 @@ void CtarnView::mouseMoveEvent(QMouseEvent* event) {
     StatusLine line;
     line.deviceX = deviceX;
     line.logicalX = deviceX + ScrollPos();
-    line.stripWidth = m_pDoc->m_nEnvelopeLen / 4;
-    line.zoom = m_pDoc->m_nZoom;
-    line.frames = m_pDoc->m_nSamples;
-    line.selStart = m_pDoc->m_nSelStart;
-    line.selEnd = m_pDoc->m_nSelEnd;
+    line.stripWidth = m_nScrollTotal;
+    line.zoom = m_pDoc->Zoom();
+    line.frames = m_pDoc->Frames();
+    line.selStart = m_pDoc->SelStart();
+    line.selEnd = m_pDoc->SelEnd();
     line.scrollPos = ScrollPos();
     line.scrollMax = ScrollMax();
-    line.clipLength = m_pDoc->m_nClipLen;
+    line.clipLength = m_pDoc->ClipLength();
     emit statusTextChanged(StatusLineText(line));
 }

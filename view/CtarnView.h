@@ -1,20 +1,20 @@
 #pragma once
 
-#include "app/CommandRouter.h"
+#include "commands/CommandRouter.h"
+#include "geometry/PointerRules.h"
 #include "subtitles/CueCommands.h"
-#include "view/PointerRules.h"
+#include "view/WaveformPainter.h"
 
 #include <QAbstractScrollArea>
 #include <QTimer>
 
 #include <optional>
-#include <vector>
 
 class CtarnDoc;
 class QPainter;
 
 /// The waveform view: the whole document as one horizontally scrolling strip, one pixel
-/// column per m_nZoom frames. It translates mouse, timer and scroll events into document
+/// column per Zoom() frames. It translates mouse, timer and scroll events into document
 /// operations and paints; the rules themselves live in the logic layer.
 class CtarnView : public QAbstractScrollArea {
     Q_OBJECT
@@ -71,7 +71,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    /// Rebuilds the envelopes for the new zoom and keeps the centre in the centre.
+    /// Lays the strip out for the new zoom, keeping the centre in the centre.
     void ApplyZoom();
     void SetScrollSizes();
     /// Repaints everything now, without the play cursor until the timer draws it again.
@@ -93,7 +93,7 @@ private:
     CommandTable m_commands;
     int m_nCurCue = -1;
     int m_nScrollTotal = 0;
-    std::vector<QPoint> m_points;
+    PaintBuffers m_buffers;
     QTimer m_timer;
     std::optional<CursorBars> m_cursor;
 };

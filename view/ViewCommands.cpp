@@ -1,8 +1,8 @@
 // The view's command table and printing.
 #include "view/CtarnView.h"
 
-#include "app/CommandIds.h"
-#include "app/DocumentCommands.h"
+#include "commands/CommandIds.h"
+#include "commands/DocumentCommands.h"
 #include "view/WaveformPainter.h"
 
 #include <QPainter>

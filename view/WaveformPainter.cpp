@@ -1,7 +1,7 @@
 #include "view/WaveformPainter.h"
 
 #include "document/CtarnDoc.h"
-#include "view/ViewGeometry.h"
+#include "geometry/ViewGeometry.h"
 
 #include <QPainter>
 
@@ -17,48 +17,45 @@ constexpr int kLowerLabelRise = 15;
 constexpr int kBoxCorner = 5;
 constexpr int kShadowOffset = 3;
 
-void PaintSelection(QPainter& p, const CtarnDoc& doc, EntryRange visible, int height) {
+void PaintSelection(QPainter& p, const CtarnDoc& doc, ColumnRange visible, int height) {
     p.setPen(QPen(WaveformColour::kSelection, 1));
-    for (int e = visible.first; e < visible.last; e += 4) {
-        const int x = e / 4;
-        if (IsColumnSelected(x, doc.m_nZoom, doc.m_nSelStart, doc.m_nSelEnd)) {
-            p.drawLine(x, 0, x, height - 1);
+    for (qint64 x = visible.first; x < visible.last; ++x) {
+        if (IsColumnSelected(int(x), doc.Zoom(), doc.SelStart(), doc.SelEnd())) {
+            p.drawLine(int(x), 0, int(x), height - 1);
         }
     }
 }
 
-bool HasMark(const std::vector<qint16>& marks, int t) {
-    return marks[size_t(t)] || marks[size_t(t + 1)] || marks[size_t(t + 2)] || marks[size_t(t + 3)];
-}
-
-void PaintRuler(QPainter& p, const CtarnDoc& doc, EntryRange visible, int height) {
+void PaintRuler(QPainter& p, const CtarnDoc& doc, ColumnRange visible, int height) {
     const int labelHeight = p.fontMetrics().height();
-    for (int t = RulerStartEntry(visible.first, doc.m_nZoom); t < visible.last; t += 4) {
-        if (!HasMark(doc.m_pMarkEnvelope, t)) {
+    for (qint64 x = RulerStartColumn(visible.first, doc.Zoom()); x < visible.last; ++x) {
+        if (!doc.ColumnHasMark(x)) {
             continue;
         }
-        const QString label = RulerLabel(RulerSeconds(t, doc.m_nZoom, doc.m_header.SampleRate));
-        const int x = t / 4;
+        const QString label = RulerLabel(RulerSeconds(x, doc.Zoom(), doc.SampleRate()));
         p.setPen(WaveformColour::kSelection);
-        p.drawLine(x, 0, x, height - 1);
+        p.drawLine(int(x), 0, int(x), height - 1);
         p.setPen(WaveformColour::kRulerText);
         const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip;
-        p.drawText(QRect(x + kLabelIndent, 0, 0, labelHeight), flags, label);
-        p.drawText(QRect(x + kLabelIndent, height - kLowerLabelRise, 0, labelHeight), flags, label);
+        const int left = int(x) + kLabelIndent;
+        p.drawText(QRect(left, 0, 0, labelHeight), flags, label);
+        p.drawText(QRect(left, height - kLowerLabelRise, 0, labelHeight), flags, label);
     }
 }
 
-void PaintChannel(QPainter& p, const std::vector<qint16>& envelope, int channel, EntryRange visible,
-                  int height, std::vector<QPoint>& points) {
+/// Draws the entries of the visible columns (4 per column, from column visible.first).
+void PaintChannel(QPainter& p, const std::vector<qint16>& entries, int channel,
+                  ColumnRange visible, int height, std::vector<QPoint>& points) {
     const int centre = (height + 2 * channel * height) / 4;
-    const int count = visible.last - visible.first;
+    const int count = int(entries.size());
     const int capacity = int(points.size());
     int from = 0;
     while (from < count) {
         const int n = std::min(capacity, count - from);
         for (int i = 0; i < n; ++i) {
-            const int e = visible.first + from + i;
-            points[size_t(i)] = QPoint(e / 4, centre - envelope[size_t(e)] * height / 131072);
+            const int e = from + i;
+            const int x = int(visible.first + e / 4);
+            points[size_t(i)] = QPoint(x, centre - entries[size_t(e)] * height / 131072);
         }
         p.drawPolyline(points.data(), n);
         if (from + n >= count) {
@@ -69,12 +66,12 @@ void PaintChannel(QPainter& p, const std::vector<qint16>& envelope, int channel,
     }
 }
 
-void PaintCues(QPainter& p, const CtarnDoc& doc, int curCue, EntryRange visible, int height,
+void PaintCues(QPainter& p, const CtarnDoc& doc, int curCue, ColumnRange visible, int height,
                const QColor& shadow) {
-    const CueList& cues = doc.m_cues;
+    const CueList& cues = doc.Cues();
     for (int i = 0; i < cues.Count(); ++i) {
         const std::optional<CueBoxRect> box =
-            CueBox(cues.Start(i), cues.End(i), cues.Overlap(i), doc.m_nZoom, height, visible);
+            CueBox(cues.Start(i), cues.End(i), cues.Overlap(i), doc.Zoom(), height, visible);
         if (!box) {
             continue;
         }
@@ -102,11 +99,11 @@ void PaintCues(QPainter& p, const CtarnDoc& doc, int curCue, EntryRange visible,
 } // namespace
 
 void PaintWaveform(QPainter& painter, const CtarnDoc& doc, int curCue, const PaintArea& area,
-                   const QColor& shadow, std::vector<QPoint>& points) {
-    if (doc.m_nEnvelopeLen == 0 || points.size() < 2) {
+                   const QColor& shadow, PaintBuffers& buffers) {
+    if (doc.StripColumns() == 0 || buffers.points.size() < 2) {
         return;
     }
-    const EntryRange visible = VisibleEntries(area.x0, area.width, doc.m_nEnvelopeLen);
+    const ColumnRange visible = VisibleColumns(area.x0, area.width, doc.StripColumns());
     painter.save();
     painter.translate(-area.x0, 0);
     painter.setBackgroundMode(Qt::TransparentMode);
@@ -114,7 +111,8 @@ void PaintWaveform(QPainter& painter, const CtarnDoc& doc, int curCue, const Pai
     PaintRuler(painter, doc, visible, area.height);
     painter.setPen(QPen(WaveformColour::kWave, 1));
     for (int channel = 0; channel < 2; ++channel) {
-        PaintChannel(painter, doc.m_pEnvelope[channel], channel, visible, area.height, points);
+        doc.BuildEnvelope(channel, visible.first, visible.Count(), buffers.entries);
+        PaintChannel(painter, buffers.entries, channel, visible, area.height, buffers.points);
     }
     PaintCues(painter, doc, curCue, visible, area.height, shadow);
     painter.restore();

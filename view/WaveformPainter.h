@@ -20,12 +20,19 @@ struct PaintArea {
 /// window 3840 pixels wide; wider windows are drawn in several polylines.
 constexpr int kPolylinePoints = 15360;
 
+/// What a paint computes into, kept by its caller so that painting allocates nothing once
+/// the window stopped growing: the polyline points and the visible columns' envelope entries.
+struct PaintBuffers {
+    std::vector<QPoint> points = std::vector<QPoint>(kPolylinePoints);
+    std::vector<qint16> entries;
+};
+
 /// Paints the visible part of the document's strip, each layer over the one before:
 /// selection shading, time ruler, both waveforms, cue boxes with their numbered labels.
-/// Works on any paint device (the view, an image, a printer); `points` is scratch space
-/// of kPolylinePoints, `shadow` the colour of the boxes' shadows.
+/// Works on any paint device (the view, an image, a printer); the envelopes are computed for
+/// the visible columns only. `shadow` is the colour of the boxes' shadows.
 void PaintWaveform(QPainter& painter, const CtarnDoc& doc, int curCue, const PaintArea& area,
-                   const QColor& shadow, std::vector<QPoint>& points);
+                   const QColor& shadow, PaintBuffers& buffers);
 
 namespace WaveformColour {
 inline const QColor kSelection{0xBB, 0xBB, 0xBB};

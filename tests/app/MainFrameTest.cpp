@@ -1,7 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/CAboutDlg.h"
-#include "app/CommandIds.h"
+#include "commands/CommandIds.h"
 #include "app/CtarnApp.h"
 #include "document/CtarnDoc.h"
 #include "support/WavBytes.h"
@@ -148,7 +148,7 @@ TEST_F(MainFrameTest, TitleNamesTheDocument) {
     CtarnApp opened;
     ASSERT_TRUE(opened.InitInstance({QStringLiteral("tarn"), Path("a.wav")}));
     EXPECT_EQ(opened.MainFrame().windowTitle(), QStringLiteral("tarn - a.wav"));
-    EXPECT_EQ(opened.Document().m_nSamples, kFrames);
+    EXPECT_EQ(opened.Document().Frames(), kFrames);
 }
 
 TEST_F(MainFrameTest, MissingFileOnTheCommandLineFails) {
@@ -161,35 +161,34 @@ TEST_F(MainFrameTest, DisabledCommandsIgnoreTheirKeys) {
     OpenA();
     CMainFrame& frame = app.MainFrame();
     CtarnDoc& doc = app.Document();
-    ASSERT_EQ(doc.m_nSelStart, doc.m_nSelEnd);
+    ASSERT_EQ(doc.SelStart(), doc.SelEnd());
     EXPECT_FALSE(frame.Action(kEditPaste)->isEnabled());
     EXPECT_FALSE(frame.Action(kEditCopy)->isEnabled());
     QTest::keyClick(&frame, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(&frame, Qt::Key_Insert, Qt::ShiftModifier);
     QTest::keyClick(&frame, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(doc.m_nSamples, kFrames);
-    EXPECT_EQ(doc.m_nClipLen, 0);
+    EXPECT_EQ(doc.Frames(), kFrames);
+    EXPECT_EQ(doc.ClipLength(), 0);
     EXPECT_FALSE(doc.IsModified());
     // Save is off while nothing changed: its key must not write the sidecars.
     EXPECT_FALSE(frame.Action(kFileSave)->isEnabled());
     QTest::keyClick(&frame, Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(QFile::exists(QFileInfo(doc.GetPathName()).path() + "/a.sbv"));
 
-    doc.m_nSelStart = 0;
-    doc.m_nSelEnd = 100;
+    doc.SetSelection(0, 100);
     frame.RefreshCommandStates();
     QTest::keyClick(&frame, Qt::Key_C, Qt::ControlModifier);
-    ASSERT_EQ(doc.m_nClipLen, 100);
-    doc.m_nSelStart = doc.m_nSelEnd = 200;
+    ASSERT_EQ(doc.ClipLength(), 100);
+    doc.SetSelection(200, 200);
     frame.RefreshCommandStates();
     QTest::keyClick(&frame, Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(doc.m_nSamples, kFrames + 100);
+    EXPECT_EQ(doc.Frames(), kFrames + 100);
     EXPECT_TRUE(doc.IsModified());
 
     EXPECT_FALSE(frame.Action(kEditUndo)->isEnabled());
     QTest::keyClick(&frame, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(&frame, Qt::Key_Backspace, Qt::AltModifier);
-    EXPECT_EQ(doc.m_nSamples, kFrames + 100);
+    EXPECT_EQ(doc.Frames(), kFrames + 100);
     EXPECT_TRUE(doc.IsModified());
 }
 

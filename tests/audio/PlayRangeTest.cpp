@@ -49,8 +49,8 @@ TEST_F(PlayRangeTest, RangesAreOrderedClampedAndEmptyMeansAll) {
     };
     for (const auto& c : cases) {
         doc.PlayRange(c.a, c.b);
-        EXPECT_EQ(doc.m_nPlayStart, c.lo) << c.a << ".." << c.b;
-        EXPECT_EQ(doc.m_nPlayEnd, c.hi) << c.a << ".." << c.b;
+        EXPECT_EQ(doc.PlayState().start, c.lo) << c.a << ".." << c.b;
+        EXPECT_EQ(doc.PlayState().end, c.hi) << c.a << ".." << c.b;
         EXPECT_EQ(device.written, RampBytes(c.lo, c.hi)) << c.a << ".." << c.b;
     }
     EXPECT_TRUE(host.messages.isEmpty());
@@ -61,8 +61,7 @@ TEST_F(PlayRangeTest, FirstPlayOpensSecondResetsTheFirst) {
     host.tick = 500;
     doc.PlayRange(0, 4);
     host.tick = 900;
-    doc.m_nSelStart = 6;
-    doc.m_nSelEnd = 8;
+    doc.SetSelection(6, 8);
     doc.OnPlay();
     EXPECT_EQ(device.calls,
               (QStringList{"open", "prepare", "write", "reset", "unprepare", "prepare", "write"}));
@@ -71,10 +70,10 @@ TEST_F(PlayRangeTest, FirstPlayOpensSecondResetsTheFirst) {
     EXPECT_EQ(std::tuple(f.wFormatTag, f.nChannels, f.nSamplesPerSec, f.nAvgBytesPerSec,
                          f.nBlockAlign, f.wBitsPerSample, f.cbSize),
               std::tuple(1, 2, 8000, 32000u, 4, 16, 0));
-    EXPECT_EQ(doc.m_dwPlayTick, 900u);
-    EXPECT_EQ(doc.m_nPlayStart, 6);
-    EXPECT_EQ(doc.m_nPlayEnd, 8);
-    EXPECT_TRUE(doc.m_bHdrPrepared);
+    EXPECT_EQ(doc.PlayState().tick, 900u);
+    EXPECT_EQ(doc.PlayState().start, 6);
+    EXPECT_EQ(doc.PlayState().end, 8);
+    EXPECT_TRUE(doc.GetPlayer().IsPrepared());
 }
 
 TEST_F(PlayRangeTest, MonoPlaysTheSameSampleOnBothSides) {
@@ -108,9 +107,9 @@ TEST_P(PlayFailureTest, MessageAndThePreviousRecordStays) {
     host.tick = 700;
     doc.PlayRange(30, 40);
     EXPECT_EQ(host.messages, QStringList{c.message});
-    EXPECT_EQ(doc.m_nPlayStart, 10);
-    EXPECT_EQ(doc.m_nPlayEnd, 20);
-    EXPECT_EQ(doc.m_dwPlayTick, 100u);
+    EXPECT_EQ(doc.PlayState().start, 10);
+    EXPECT_EQ(doc.PlayState().end, 20);
+    EXPECT_EQ(doc.PlayState().tick, 100u);
     EXPECT_EQ(doc.IsDeviceOpen(), !c.open);
 }
 
@@ -148,7 +147,7 @@ TEST_F(PlayRangeTest, EmptyDocumentPlaysNothing) {
     doc.PlayRange(0, 10);
     EXPECT_TRUE(device.calls.isEmpty());
     EXPECT_TRUE(host.messages.isEmpty());
-    EXPECT_EQ(doc.m_nPlayStart, doc.m_nPlayEnd);
+    EXPECT_EQ(doc.PlayState().start, doc.PlayState().end);
 }
 
 TEST(PlayDeviceLifetimeTest, ClosedWithTheDocument) {

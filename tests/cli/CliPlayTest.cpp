@@ -1,4 +1,4 @@
-#include "audio/QtWaveOut.h"
+#include "qtaudio/QtWaveOut.h"
 #include "support/CliRun.h"
 #include "support/WavBytes.h"
 

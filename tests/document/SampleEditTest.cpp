@@ -1,4 +1,5 @@
 #include "document/CtarnDoc.h"
+#include "support/DocAccess.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"
 
@@ -24,8 +25,7 @@ protected:
     }
 
     void Select(int a, int b) {
-        doc.m_nSelStart = a;
-        doc.m_nSelEnd = b;
+        doc.SetSelection(a, b);
     }
 
     static std::vector<qint16> Ramp(int from, int to) {
@@ -59,10 +59,10 @@ TEST_P(VolumeTest, ScalesByTenthsAndSaturates) {
     CtarnDoc doc(host);
     ASSERT_TRUE(wav::WriteFile(dir.filePath("a.wav"), wav::Simple(2, 8000, {c.in, c.in, 77, 77})));
     ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
-    doc.m_nSelEnd = 1;
+    doc.SetSelection(doc.SelStart(), 1);
     doc.ScaleSelection(c.k);
-    EXPECT_EQ(doc.m_pSamples[0], (std::vector<qint16>{c.out, 77}));
-    EXPECT_EQ(doc.m_pSamples[1], (std::vector<qint16>{c.out, 77}));
+    EXPECT_EQ(ChannelOf(doc, 0), (std::vector<qint16>{c.out, 77}));
+    EXPECT_EQ(ChannelOf(doc, 1), (std::vector<qint16>{c.out, 77}));
     EXPECT_TRUE(doc.IsModified());
 }
 
@@ -78,12 +78,12 @@ TEST_F(SampleEditTest, VolumeStaysInsideTheAudio) {
     OpenRamp(5);
     Select(3, 1000);
     doc.ScaleSelection(11);
-    EXPECT_EQ(doc.m_pSamples[0], (std::vector<qint16>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(ChannelOf(doc, 0), (std::vector<qint16>{0, 1, 2, 3, 4}));
     Select(20, 30);
     doc.ScaleSelection(11);
     Select(4, 1);
     doc.ScaleSelection(9);
-    EXPECT_EQ(doc.m_pSamples[0], (std::vector<qint16>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(ChannelOf(doc, 0), (std::vector<qint16>{0, 1, 2, 3, 4}));
     EXPECT_TRUE(host.messages.isEmpty());
 }
 
@@ -91,25 +91,25 @@ TEST_F(SampleEditTest, EmptySelectionChangesNoSampleButMarksModified) {
     OpenRamp(20);
     Select(5, 5);
     doc.ScaleSelection(11);
-    EXPECT_EQ(doc.m_pSamples[0], Ramp(0, 20));
+    EXPECT_EQ(ChannelOf(doc, 0), Ramp(0, 20));
     EXPECT_TRUE(doc.IsModified());
 }
 
 TEST_F(SampleEditTest, CutMovesTheRestAndFillsTheClipboard) {
     OpenRamp(100);
-    doc.m_cues.AddCue(50, 60, "after");
+    doc.EditCues().AddCue(50, 60, "after");
     Select(10, 20);
     doc.OnEditCut();
-    EXPECT_EQ(doc.m_nSamples, 90);
-    EXPECT_EQ(doc.m_pSamples[0], Concat(Ramp(0, 10), Ramp(20, 100)));
-    EXPECT_EQ(doc.m_pSamples[1][10], -20);
-    EXPECT_EQ(doc.m_nSelStart, 10);
-    EXPECT_EQ(doc.m_nSelEnd, 10);
-    EXPECT_EQ(doc.m_pClipLeft, Ramp(10, 20));
-    EXPECT_EQ(doc.m_nClipLen, 10);
-    EXPECT_EQ(doc.m_cues.Start(0), 40);
-    EXPECT_EQ(doc.m_cues.End(0), 50);
-    EXPECT_EQ(doc.m_nEnvelopeLen, 4 * (90 / 256) + 4);
+    EXPECT_EQ(doc.Frames(), 90);
+    EXPECT_EQ(ChannelOf(doc, 0), Concat(Ramp(0, 10), Ramp(20, 100)));
+    EXPECT_EQ(ChannelOf(doc, 1)[10], -20);
+    EXPECT_EQ(doc.SelStart(), 10);
+    EXPECT_EQ(doc.SelEnd(), 10);
+    EXPECT_EQ(ClipOf(doc, 0), Ramp(10, 20));
+    EXPECT_EQ(doc.ClipLength(), 10);
+    EXPECT_EQ(doc.Cues().Start(0), 40);
+    EXPECT_EQ(doc.Cues().End(0), 50);
+    EXPECT_EQ(doc.StripColumns(), 90 / 256 + 1);
     EXPECT_TRUE(doc.IsModified());
 }
 
@@ -121,8 +121,8 @@ TEST_F(SampleEditTest, CutWithEmptySelectionTouchesNothing) {
     doc.OnEditCut();
     Select(9, 3);
     doc.OnEditCut();
-    EXPECT_EQ(doc.m_nSamples, 30);
-    EXPECT_EQ(doc.m_pClipLeft, Ramp(2, 4));
+    EXPECT_EQ(doc.Frames(), 30);
+    EXPECT_EQ(ClipOf(doc, 0), Ramp(2, 4));
     EXPECT_FALSE(doc.IsModified());
 }
 
@@ -130,9 +130,8 @@ TEST_F(SampleEditTest, CuttingEverythingLeavesNothingToDraw) {
     OpenRamp(300);
     Select(0, 300);
     doc.OnEditCut();
-    EXPECT_EQ(doc.m_nSamples, 0);
-    EXPECT_EQ(doc.m_nEnvelopeLen, 0);
-    EXPECT_TRUE(doc.m_pEnvelope[0].empty());
+    EXPECT_EQ(doc.Frames(), 0);
+    EXPECT_EQ(doc.StripColumns(), 0);
 }
 
 TEST_F(SampleEditTest, PasteInsertsAtAnEmptySelectionAndSelectsThePastedFrames) {
@@ -141,35 +140,35 @@ TEST_F(SampleEditTest, PasteInsertsAtAnEmptySelectionAndSelectsThePastedFrames) 
     doc.OnEditCut();
     Select(50, 50);
     doc.OnEditPaste();
-    EXPECT_EQ(doc.m_nSamples, 100);
-    EXPECT_EQ(doc.m_pSamples[0], Concat(Concat(Ramp(10, 60), Ramp(0, 10)), Ramp(60, 100)));
-    EXPECT_EQ(doc.m_nSelStart, 50);
-    EXPECT_EQ(doc.m_nSelEnd, 60);
-    EXPECT_EQ(doc.m_nClipLen, 10);
+    EXPECT_EQ(doc.Frames(), 100);
+    EXPECT_EQ(ChannelOf(doc, 0), Concat(Concat(Ramp(10, 60), Ramp(0, 10)), Ramp(60, 100)));
+    EXPECT_EQ(doc.SelStart(), 50);
+    EXPECT_EQ(doc.SelEnd(), 60);
+    EXPECT_EQ(doc.ClipLength(), 10);
 }
 
 TEST_F(SampleEditTest, PasteOverASelectionMovesTheCues) {
     OpenRamp(100);
     Select(0, 4);
     doc.OnEditCopy();
-    doc.m_cues.AddCues({{40, 60, "after"},
+    doc.EditCues().AddCues({{40, 60, "after"},
                         {25, 28, "inside"},
                         {25, 45, "from inside"},
                         {5, 25, "into"},
                         {1, 3, "before"}});
     Select(20, 30);
     doc.OnEditPaste();
-    EXPECT_EQ(doc.m_nSamples, 94);
-    EXPECT_EQ(doc.m_pSamples[0], Concat(Concat(Ramp(0, 20), Ramp(0, 4)), Ramp(30, 100)));
-    ASSERT_EQ(doc.m_cues.Count(), 4);
+    EXPECT_EQ(doc.Frames(), 94);
+    EXPECT_EQ(ChannelOf(doc, 0), Concat(Concat(Ramp(0, 20), Ramp(0, 4)), Ramp(30, 100)));
+    ASSERT_EQ(doc.Cues().Count(), 4);
     const std::vector<std::tuple<int, int, QString>> expected = {
         {1, 3, "before"}, {5, 20, "into"}, {24, 39, "from inside"}, {34, 54, "after"}};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(std::tuple(doc.m_cues.Start(i), doc.m_cues.End(i), doc.m_cues.Text(i)),
+        EXPECT_EQ(std::tuple(doc.Cues().Start(i), doc.Cues().End(i), doc.Cues().Text(i)),
                   expected[size_t(i)]);
     }
-    EXPECT_EQ(doc.m_nSelStart, 20);
-    EXPECT_EQ(doc.m_nSelEnd, 24);
+    EXPECT_EQ(doc.SelStart(), 20);
+    EXPECT_EQ(doc.SelEnd(), 24);
 }
 
 TEST_F(SampleEditTest, PasteClampsASelectionPastTheEnd) {
@@ -178,16 +177,16 @@ TEST_F(SampleEditTest, PasteClampsASelectionPastTheEnd) {
     doc.OnEditCopy();
     Select(8, 500);
     doc.OnEditPaste();
-    EXPECT_EQ(doc.m_pSamples[0], Concat(Ramp(0, 8), Ramp(0, 2)));
-    EXPECT_EQ(doc.m_nSelStart, 8);
-    EXPECT_EQ(doc.m_nSelEnd, 10);
+    EXPECT_EQ(ChannelOf(doc, 0), Concat(Ramp(0, 8), Ramp(0, 2)));
+    EXPECT_EQ(doc.SelStart(), 8);
+    EXPECT_EQ(doc.SelEnd(), 10);
 }
 
 TEST_F(SampleEditTest, PasteWithAnEmptyClipboardDoesNothing) {
     OpenRamp(10);
     Select(2, 5);
     doc.OnEditPaste();
-    EXPECT_EQ(doc.m_nSamples, 10);
+    EXPECT_EQ(doc.Frames(), 10);
     EXPECT_FALSE(doc.IsModified());
 }
 

@@ -1,4 +1,5 @@
 #include "document/CtarnDoc.h"
+#include "support/DocAccess.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"
 
@@ -154,13 +155,12 @@ TEST_P(WaveReadTest, OpensOrRefusesWithoutTouchingThePreviousDocument) {
     const ReadCase& c = GetParam();
     ASSERT_TRUE(wav::WriteFile(Path("before.wav"), wav::Simple(1, 22050, {7, 8, 9, 10, 11})));
     ASSERT_TRUE(doc.OnOpenDocument(Path("before.wav")));
-    doc.m_nSelStart = 1;
-    doc.m_nSelEnd = 3;
-    doc.m_nZoom = 2;
-    doc.BuildAllEnvelopes();
-    doc.m_cues.AddCue(0, 4, "kept");
+    doc.SetSelection(1, 3);
+    doc.SetZoom(2);
+    doc.EditCues().AddCue(0, 4, "kept");
     doc.SetModifiedFlag(true);
-    const std::vector<qint16> envelopeBefore = doc.m_pEnvelope[0];
+    std::vector<qint16> envelopeBefore;
+    doc.BuildEnvelope(0, 0, int(doc.StripColumns()), envelopeBefore);
 
     ASSERT_TRUE(wav::WriteFile(Path("case.wav"), c.bytes));
     const bool opened = doc.OnOpenDocument(Path("case.wav"));
@@ -168,32 +168,34 @@ TEST_P(WaveReadTest, OpensOrRefusesWithoutTouchingThePreviousDocument) {
     if (c.message.isEmpty()) {
         EXPECT_TRUE(opened);
         EXPECT_TRUE(host.messages.isEmpty()) << host.messages.join('|').toStdString();
-        EXPECT_EQ(doc.m_pSamples[0], c.left);
-        EXPECT_EQ(doc.m_pSamples[1], c.right);
-        EXPECT_EQ(doc.m_nSamples, int(c.left.size()));
-        EXPECT_EQ(doc.m_fmtExtra, c.fmtExtra);
-        EXPECT_EQ(doc.m_factData, c.fact);
-        EXPECT_EQ(doc.m_listData, c.list);
-        EXPECT_EQ(doc.m_nZoom, CtarnDoc::kOpenedZoom);
-        EXPECT_EQ(doc.m_nSelStart, 0);
-        EXPECT_EQ(doc.m_nSelEnd, 0);
-        EXPECT_EQ(doc.m_cues.Count(), 0);
+        EXPECT_EQ(ChannelOf(doc, 0), c.left);
+        EXPECT_EQ(ChannelOf(doc, 1), c.right);
+        EXPECT_EQ(doc.Frames(), int(c.left.size()));
+        EXPECT_EQ(doc.GetRecording().Format().fmtExtra, c.fmtExtra);
+        EXPECT_EQ(doc.GetRecording().Format().fact, c.fact);
+        EXPECT_EQ(doc.GetRecording().Format().list, c.list);
+        EXPECT_EQ(doc.Zoom(), CtarnDoc::kOpenedZoom);
+        EXPECT_EQ(doc.SelStart(), 0);
+        EXPECT_EQ(doc.SelEnd(), 0);
+        EXPECT_EQ(doc.Cues().Count(), 0);
         EXPECT_FALSE(doc.IsModified());
         EXPECT_EQ(doc.GetPathName(), Path("case.wav"));
         return;
     }
     EXPECT_FALSE(opened);
     EXPECT_EQ(host.messages, QStringList{c.message});
-    EXPECT_EQ(doc.m_pSamples[0], (std::vector<qint16>{7, 8, 9, 10, 11}));
-    EXPECT_EQ(doc.m_pSamples[1], (std::vector<qint16>{7, 8, 9, 10, 11}));
-    EXPECT_EQ(doc.m_nSamples, 5);
-    EXPECT_EQ(doc.m_header.SampleRate, 22050);
-    EXPECT_EQ(doc.m_header.NumOfChannel, 1);
-    EXPECT_EQ(doc.m_nSelStart, 1);
-    EXPECT_EQ(doc.m_nSelEnd, 3);
-    EXPECT_EQ(doc.m_nZoom, 2);
-    EXPECT_EQ(doc.m_pEnvelope[0], envelopeBefore);
-    EXPECT_EQ(doc.m_cues.Count(), 1);
+    EXPECT_EQ(ChannelOf(doc, 0), (std::vector<qint16>{7, 8, 9, 10, 11}));
+    EXPECT_EQ(ChannelOf(doc, 1), (std::vector<qint16>{7, 8, 9, 10, 11}));
+    EXPECT_EQ(doc.Frames(), 5);
+    EXPECT_EQ(doc.GetRecording().Header().SampleRate, 22050);
+    EXPECT_EQ(doc.GetRecording().Header().NumOfChannel, 1);
+    EXPECT_EQ(doc.SelStart(), 1);
+    EXPECT_EQ(doc.SelEnd(), 3);
+    EXPECT_EQ(doc.Zoom(), 2);
+    std::vector<qint16> envelopeAfter;
+    doc.BuildEnvelope(0, 0, int(doc.StripColumns()), envelopeAfter);
+    EXPECT_EQ(envelopeAfter, envelopeBefore);
+    EXPECT_EQ(doc.Cues().Count(), 1);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.GetPathName(), Path("before.wav"));
 }
@@ -217,13 +219,13 @@ TEST(WaveOpenTest, NewDocumentKeepsTheClipboard) {
     CtarnDoc doc(host);
     ASSERT_TRUE(wav::WriteFile(dir.filePath("a.wav"), wav::Simple(2, 8000, {1, 2, 3, 4})));
     ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
-    doc.m_nSelEnd = 2;
+    doc.SetSelection(doc.SelStart(), 2);
     doc.OnEditCopy();
     doc.OnNewDocument();
-    EXPECT_EQ(doc.m_nSamples, 0);
-    EXPECT_EQ(doc.m_nZoom, 1);
-    EXPECT_EQ(doc.m_nEnvelopeLen, 0);
-    EXPECT_EQ(doc.m_nClipLen, 2);
+    EXPECT_EQ(doc.Frames(), 0);
+    EXPECT_EQ(doc.Zoom(), 1);
+    EXPECT_EQ(doc.StripColumns(), 0);
+    EXPECT_EQ(doc.ClipLength(), 2);
     EXPECT_EQ(doc.GetTitle(), "noname");
 }
 

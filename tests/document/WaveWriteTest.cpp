@@ -29,8 +29,7 @@ protected:
     }
 
     QByteArray Clip(int a, int b) {
-        doc.m_nSelStart = a;
-        doc.m_nSelEnd = b;
+        doc.SetSelection(a, b);
         host.savePaths.push_back(dir.filePath("clip.wav"));
         doc.OnSaveClip();
         return wav::ReadFile(dir.filePath("clip.wav"));
@@ -57,7 +56,7 @@ TEST_F(WaveWriteTest, ClipOfThreeFramesIsFiftySixBytes) {
 TEST_F(WaveWriteTest, MonoIsWrittenAsStereoAndTheDocumentKeepsTwoChannels) {
     Open(wav::Simple(1, 8000, {5, -6}));
     EXPECT_EQ(Clip(0, 2), ExpectedHeader(44, 8000) + "data" + U32(8) + Samples16({5, 5, -6, -6}));
-    EXPECT_EQ(doc.m_header.NumOfChannel, 2);
+    EXPECT_EQ(doc.GetRecording().Header().NumOfChannel, 2);
 }
 
 TEST_F(WaveWriteTest, RangeIsOrderedAndClamped) {
@@ -92,7 +91,7 @@ TEST_F(WaveWriteTest, SavedDocumentReadsBackAsIs) {
 
 TEST_F(WaveWriteTest, CancelledClipWritesNothing) {
     Open(wav::Simple(2, 8000, {1, 2, 3, 4}));
-    doc.m_nSelEnd = 2;
+    doc.SetSelection(doc.SelStart(), 2);
     doc.OnSaveClip();
     EXPECT_TRUE(host.recentFiles.isEmpty());
     EXPECT_FALSE(QFile::exists(dir.filePath("clip.wav")));

@@ -31,7 +31,7 @@ protected:
         const QString source = dir.filePath("src/a.wav");
         ASSERT_TRUE(wav::WriteFile(source, wav::Simple(2, kRate, interleaved)));
         ASSERT_TRUE(doc.OnOpenDocument(source));
-        doc.m_cues.AddCues(cues);
+        doc.EditCues().AddCues(cues);
     }
 
     void Export(Mode mode) {

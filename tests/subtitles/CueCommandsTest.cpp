@@ -1,6 +1,9 @@
 #include "subtitles/CueCommands.h"
 #include "document/CtarnDoc.h"
 #include "support/FakeHost.h"
+#include "support/WavBytes.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -20,17 +23,20 @@ std::vector<Span> Spans(const CueList& cues) {
     return v;
 }
 
-/// A new document holding `cues`, with the selection a..b and nothing modified.
+/// A recording of 1000 silent frames holding `cues`, with the selection a..b and nothing
+/// modified.
 class CueCommandsFixture {
 protected:
     void Prepare(const std::vector<Cue>& cues, int a, int b) {
-        doc.OnNewDocument();
-        doc.m_cues.AddCues(cues);
-        doc.m_nSelStart = a;
-        doc.m_nSelEnd = b;
+        const QString path = dir.filePath("a.wav");
+        ASSERT_TRUE(wav::WriteFile(path, wav::Simple(1, 8000, std::vector<qint16>(1000, 0))));
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        doc.EditCues().AddCues(cues);
+        doc.SetSelection(a, b);
         ASSERT_FALSE(doc.IsModified());
     }
 
+    QTemporaryDir dir;
     FakeHost host;
     CtarnDoc doc{host};
 };
@@ -59,7 +65,7 @@ TEST_P(AddSubtitleTest, AddsOverTheSelectionAndMakesItCurrent) {
     EXPECT_TRUE(r.redraw);
     EXPECT_FALSE(r.scrollPos);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(Spans(doc.m_cues), c.after);
+    EXPECT_EQ(Spans(doc.Cues()), c.after);
     EXPECT_TRUE(host.messages.isEmpty());
 }
 
@@ -89,15 +95,14 @@ TEST(AddSubtitleCancelTest, CancelChangesNothing) {
     FakeHost host;
     CtarnDoc doc(host);
     doc.OnNewDocument();
-    doc.m_cues.AddCues({{0, 10, "a"}, {20, 30, "b"}});
-    doc.m_nSelStart = 40;
-    doc.m_nSelEnd = 60;
+    doc.EditCues().AddCues({{0, 10, "a"}, {20, 30, "b"}});
+    doc.SetSelection(40, 60);
     const CueCommandResult r = AddSubtitle(doc, 1);
     EXPECT_EQ(host.textRequests.size(), 1);
     EXPECT_EQ(r.curCue, 1);
     EXPECT_FALSE(r.redraw);
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(Spans(doc.m_cues), (std::vector<Span>{{0, 10, "a"}, {20, 30, "b"}}));
+    EXPECT_EQ(Spans(doc.Cues()), (std::vector<Span>{{0, 10, "a"}, {20, 30, "b"}}));
 }
 
 // DeleteSubtitle
@@ -117,7 +122,7 @@ TEST_P(DeleteSubtitleTest, RemovesOnlyAValidCurrentCue) {
     const DeleteCase& c = GetParam();
     Prepare(c.before, 0, 0);
     const CueCommandResult r = DeleteSubtitle(doc, c.cur);
-    EXPECT_EQ(Spans(doc.m_cues), c.after);
+    EXPECT_EQ(Spans(doc.Cues()), c.after);
     EXPECT_EQ(r.curCue, c.deletes ? -1 : c.cur);
     EXPECT_EQ(r.redraw, c.deletes);
     EXPECT_EQ(doc.IsModified(), c.deletes);
@@ -155,7 +160,7 @@ TEST_P(AtachTest, MovesTheCueAndSpreadsPlaceholderRuns) {
     const AttachCase& c = GetParam();
     Prepare(c.cues, c.selStart, c.selEnd);
     const CueCommandResult r = Atach(doc, c.cur);
-    EXPECT_EQ(Spans(doc.m_cues), c.expected);
+    EXPECT_EQ(Spans(doc.Cues()), c.expected);
     EXPECT_EQ(r.curCue, c.cur);
     EXPECT_TRUE(r.redraw);
     EXPECT_TRUE(doc.IsModified());
@@ -257,7 +262,7 @@ TEST_P(AtachRefusedTest, ChangesNothing) {
     EXPECT_EQ(r.curCue, c.cur);
     EXPECT_FALSE(r.redraw);
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(Spans(doc.m_cues), (std::vector<Span>{{0, 50, "#a"}, {60, 80, "#b"}}));
+    EXPECT_EQ(Spans(doc.Cues()), (std::vector<Span>{{0, 50, "#a"}, {60, 80, "#b"}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -293,7 +298,7 @@ TEST_P(CheckConflictTest, MakesTheFirstOverlapCurrentAndCentresIt) {
         cues.push_back({s, e, QStringLiteral("t")});
     }
     Prepare(cues, 0, 0);
-    doc.m_nZoom = c.zoom;
+    doc.SetZoom(c.zoom);
     const CueCommandResult r = CheckConflict(doc, 0, c.clientWidth);
     EXPECT_EQ(r.curCue, c.expectedCur);
     EXPECT_EQ(r.scrollPos, c.scroll);
@@ -332,7 +337,7 @@ TEST(CheckConflictNotFoundTest, SaysNotFoundAndKeepsTheCurrentCue) {
         FakeHost host;
         CtarnDoc doc(host);
         doc.OnNewDocument();
-        doc.m_cues.AddCues(cues);
+        doc.EditCues().AddCues(cues);
         const CueCommandResult r = CheckConflict(doc, 1, 100);
         EXPECT_EQ(host.messages, QStringList{"NOT FOUND"}) << cues.size();
         EXPECT_EQ(r.curCue, 1);

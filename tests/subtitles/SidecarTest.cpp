@@ -22,11 +22,11 @@ protected:
 
     QStringList CueTexts() const {
         QStringList texts;
-        for (int i = 0; i < doc.m_cues.Count(); ++i) {
+        for (int i = 0; i < doc.Cues().Count(); ++i) {
             texts << QStringLiteral("%1-%2:%3")
-                         .arg(doc.m_cues.Start(i))
-                         .arg(doc.m_cues.End(i))
-                         .arg(doc.m_cues.Text(i));
+                         .arg(doc.Cues().Start(i))
+                         .arg(doc.Cues().End(i))
+                         .arg(doc.Cues().Text(i));
         }
         return texts;
     }
@@ -55,7 +55,7 @@ TEST_F(SidecarTest, PlainScriptIsSpreadWhenThereAreNoBlocks) {
 TEST_F(SidecarTest, SaveThenOpenGivesTheSameCuesAndTheSameBytes) {
     WriteWav("a.wav");
     ASSERT_TRUE(doc.OnOpenDocument(Path("a.wav")));
-    doc.m_cues.AddCues({{0, 4000, "one\ntwo"}, {2000, 6000, "#later"}, {7000, 7999, "end"}});
+    doc.EditCues().AddCues({{0, 4000, "one\ntwo"}, {2000, 6000, "#later"}, {7000, 7999, "end"}});
     ASSERT_TRUE(doc.OnSaveDocument(Path("b.wav")));
     EXPECT_TRUE(host.messages.isEmpty());
     const QStringList saved = CueTexts();
@@ -81,7 +81,7 @@ TEST_F(SidecarTest, SaveThenOpenGivesTheSameCuesAndTheSameBytes) {
 TEST_F(SidecarTest, EachSidecarFailsOnItsOwn) {
     WriteWav("a.wav");
     ASSERT_TRUE(doc.OnOpenDocument(Path("a.wav")));
-    doc.m_cues.AddCue(0, 100, "x");
+    doc.EditCues().AddCue(0, 100, "x");
     doc.SetModifiedFlag(true);
     ASSERT_TRUE(QDir(dir.path()).mkdir("c.sbv"));
     EXPECT_FALSE(doc.OnSaveDocument(Path("c.wav")));

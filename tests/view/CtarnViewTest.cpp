@@ -35,10 +35,10 @@ protected:
     void Load() {
         ASSERT_TRUE(WriteSilence("a.wav"));
         ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
-        doc.m_cues.AddCues({{2000, 5000, "z"}, {20000, 30000, "a"}, {25000, 35000, "b"}});
-        ASSERT_EQ(doc.m_nZoom, 256);
-        ASSERT_EQ(doc.m_cues.Count(), 3);
-        ASSERT_EQ(doc.m_cues.Overlap(2), 1);
+        doc.EditCues().AddCues({{2000, 5000, "z"}, {20000, 30000, "a"}, {25000, 35000, "b"}});
+        ASSERT_EQ(doc.Zoom(), 256);
+        ASSERT_EQ(doc.Cues().Count(), 3);
+        ASSERT_EQ(doc.Cues().Overlap(2), 1);
         doc.SetModifiedFlag(false);
     }
 
@@ -104,26 +104,25 @@ TEST_F(CtarnViewTest, ClicksSelectAndPlay) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        doc.m_nSelStart = 1000;
-        doc.m_nSelEnd = 5000;
-        doc.m_nPlayStart = doc.m_nPlayEnd = -1;
+        doc.SetSelection(1000, 5000);
+        doc.EndPlayCursor();
         const qsizetype writes = device.calls.count("write");
         ASSERT_EQ(view.horizontalScrollBar()->value(), 0);
         QTest::mousePress(view.viewport(), c.button,
                           c.ctrl ? Qt::ControlModifier : Qt::KeyboardModifiers(),
                           QPoint(c.x, Mid() + c.dy));
-        EXPECT_EQ(doc.m_nSelStart, c.selStart);
-        EXPECT_EQ(doc.m_nSelEnd, c.selEnd);
+        EXPECT_EQ(doc.SelStart(), c.selStart);
+        EXPECT_EQ(doc.SelEnd(), c.selEnd);
         if (c.cue >= 0) {
             EXPECT_EQ(view.CurrentCue(), c.cue);
         }
         if (c.plays) {
             EXPECT_EQ(device.calls.count("write"), writes + 1);
-            EXPECT_EQ(doc.m_nPlayStart, c.playFrom);
-            EXPECT_EQ(doc.m_nPlayEnd, c.playTo);
+            EXPECT_EQ(doc.PlayState().start, c.playFrom);
+            EXPECT_EQ(doc.PlayState().end, c.playTo);
         } else {
             EXPECT_EQ(device.calls.count("write"), writes);
-            EXPECT_EQ(doc.m_nPlayStart, -1);
+            EXPECT_FALSE(doc.PlayState().IsShowing());
         }
     }
 }
@@ -158,9 +157,9 @@ TEST_F(CtarnViewTest, DoubleClickEditsTheCueText) {
         host.textRequests.clear();
         QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, QPoint(100, Mid()));
         EXPECT_EQ(host.textRequests, QStringList{"a"});
-        ASSERT_EQ(doc.m_cues.Count(), c.count);
-        EXPECT_EQ(doc.m_cues.Text(1), c.secondText);
-        EXPECT_EQ(doc.m_cues.Text(0), "z");
+        ASSERT_EQ(doc.Cues().Count(), c.count);
+        EXPECT_EQ(doc.Cues().Text(1), c.secondText);
+        EXPECT_EQ(doc.Cues().Text(0), "z");
         EXPECT_EQ(view.CurrentCue(), c.current);
         EXPECT_EQ(doc.IsModified(), c.modified);
     }
@@ -172,9 +171,8 @@ TEST_F(CtarnViewTest, PlayCursorShowsPlayedAndComingParts) {
     const int h = view.viewport()->height();
     // Silence draws a green line at h/4, so the bar's other rows tell it apart.
     const int rows[] = {h / 4 - 2, h / 4, h / 4 + 1};
-    doc.m_nPlayStart = 0;
-    doc.m_nPlayEnd = 80000; // columns 0..312
-    doc.m_dwPlayTick = 0;
+    host.tick = 0;
+    doc.PlayRange(0, 80000); // columns 0..312
     host.tick = 5000; // 5 s at 8000 Hz: frame 40000, column 156
 
     view.OnTimer();
@@ -193,8 +191,8 @@ TEST_F(CtarnViewTest, PlayCursorShowsPlayedAndComingParts) {
         EXPECT_EQ(img.pixelColor(200, y), coming) << y;
     }
     EXPECT_NE(img.pixelColor(350, h / 4 - 2), coming);
-    EXPECT_EQ(doc.m_nPlayStart, 0);
-    EXPECT_EQ(doc.m_nPlayEnd, 0);
+    EXPECT_EQ(doc.PlayState().start, 0);
+    EXPECT_EQ(doc.PlayState().end, 0);
 }
 
 TEST_F(CtarnViewTest, MovingThePointerUpdatesTheStatusLine) {

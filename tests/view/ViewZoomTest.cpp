@@ -39,24 +39,24 @@ TEST_F(ViewZoomTest, ZoomStepsAndCoarseMarks) {
     };
     for (const auto& s : steps) {
         s.in ? view.OnZoomIn() : view.OnZoomOut();
-        EXPECT_EQ(doc.m_nZoom, s.zoom);
-        EXPECT_EQ(doc.m_secondMarks.Period(), s.markPeriod) << s.zoom;
-        EXPECT_EQ(doc.m_nEnvelopeLen, 4 * (8000 * 60 / s.zoom) + 4);
+        EXPECT_EQ(doc.Zoom(), s.zoom);
+        EXPECT_EQ(doc.MarkPeriod(), s.markPeriod) << s.zoom;
+        EXPECT_EQ(doc.StripColumns(), 8000 * 60 / s.zoom + 1);
     }
     for (int i = 0; i < 12; ++i) {
         view.OnZoomIn();
     }
-    EXPECT_EQ(doc.m_nZoom, 1);
+    EXPECT_EQ(doc.Zoom(), 1);
 }
 
 TEST_F(ViewZoomTest, ZoomKeepsTheCentreFrameInTheCentre) {
     Open(8000 * 600, 8000);
     const int width = view.viewport()->width();
     view.horizontalScrollBar()->setValue(5000);
-    const qint64 centreFrame = qint64(5000 + width / 2) * doc.m_nZoom;
+    const qint64 centreFrame = qint64(5000 + width / 2) * doc.Zoom();
     view.OnZoomIn();
-    const qint64 after = qint64(view.horizontalScrollBar()->value() + width / 2) * doc.m_nZoom;
-    EXPECT_NEAR(double(after), double(centreFrame), 2.0 * doc.m_nZoom);
+    const qint64 after = qint64(view.horizontalScrollBar()->value() + width / 2) * doc.Zoom();
+    EXPECT_NEAR(double(after), double(centreFrame), 2.0 * doc.Zoom());
 }
 
 TEST_F(ViewZoomTest, ScrollsFarBeyond65535Pixels) {
@@ -64,7 +64,7 @@ TEST_F(ViewZoomTest, ScrollsFarBeyond65535Pixels) {
     for (int i = 0; i < 8; ++i) {
         view.OnZoomIn();
     }
-    ASSERT_EQ(doc.m_nZoom, 1);
+    ASSERT_EQ(doc.Zoom(), 1);
     view.horizontalScrollBar()->setValue(400000);
     EXPECT_EQ(view.horizontalScrollBar()->value(), 400000);
 }

@@ -30,8 +30,8 @@ protected:
         QImage image(width, height, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter p(&image);
-        std::vector<QPoint> points(kPolylinePoints);
-        PaintWaveform(p, doc, curCue, {x0, width, height}, QColor(Qt::darkGray), points);
+        PaintBuffers buffers;
+        PaintWaveform(p, doc, curCue, {x0, width, height}, QColor(Qt::darkGray), buffers);
         return image;
     }
 
@@ -75,8 +75,7 @@ TEST_F(WaveformPainterTest, ShadesColumnsWhoseFirstFrameIsSelected) {
     };
     for (const Case& c : {Case{60 * 256 + 100, 70 * 256, 61, 69}, Case{80 * 256, 80 * 256, 80, 80},
                           Case{90 * 256, 95 * 256 + 1, 90, 95}}) {
-        doc.m_nSelStart = c.selStart;
-        doc.m_nSelEnd = c.selEnd;
+        doc.SetSelection(c.selStart, c.selEnd);
         const QImage image = Paint(0);
         for (int x = c.firstShaded - 2; x <= c.lastShaded + 2; ++x) {
             const bool shaded = x >= c.firstShaded && x <= c.lastShaded;
@@ -116,7 +115,7 @@ TEST_F(WaveformPainterTest, WaveformsSitOnTheirChannelCentres) {
 
 TEST_F(WaveformPainterTest, CueBoxesFillByKindAndLane) {
     Open(8000, 800 * 256);
-    doc.m_cues.AddCues({{100 * 256, 200 * 256, ""},       // 0: ordinary, clean lane
+    doc.EditCues().AddCues({{100 * 256, 200 * 256, ""},       // 0: ordinary, clean lane
                         {300 * 256, 400 * 256, "#x"},     // 1: placeholder
                         {500 * 256, 600 * 256, "cur"},    // 2: current
                         {550 * 256, 650 * 256, "late"}}); // 3: overlaps 2, second lane
@@ -138,8 +137,7 @@ TEST_F(WaveformPainterTest, CueBoxesFillByKindAndLane) {
 
 TEST_F(WaveformPainterTest, WideWindowDrawsUnbrokenAcrossPolylines) {
     Open(8000, 6000);
-    doc.m_nZoom = 1;
-    doc.BuildAllEnvelopes();
+    doc.SetZoom(1);
     const QImage image = Paint(0, -1, 5000);
     // 4998, not 4999: the final point of a flat polyline is not painted.
     for (int x : {3838, 3839, 3840, 3841, 4998}) {

@@ -1,4 +1,4 @@
-#include "app/LockKeys.h"
+#include "commands/LockKeys.h"
 
 #include <QDir>
 #include <QFile>

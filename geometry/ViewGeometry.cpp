@@ -1,4 +1,4 @@
-#include "view/ViewGeometry.h"
+#include "geometry/ViewGeometry.h"
 
 #include <algorithm>
 #include <limits>
@@ -11,14 +11,15 @@ qint64 FrameOfColumn(int x, int zoom) {
     return qint64(x) * zoom;
 }
 
-EntryRange VisibleEntries(int x0, int width, int envelopeLen) {
-    const qint64 first = qint64(x0) * 4;
-    const qint64 last = std::min<qint64>(envelopeLen, (qint64(x0) + width) * 4);
-    return {int(std::min<qint64>(first, envelopeLen)), int(std::max(first, last))};
+ColumnRange VisibleColumns(int x0, int width, qint64 columns) {
+    const qint64 first = std::clamp<qint64>(x0, 0, columns);
+    const qint64 last = std::min<qint64>(columns, qint64(x0) + width);
+    return {first, std::max(first, last)};
 }
 
-ScrollSizes StripScrollSizes(int envelopeLen, int width) {
-    return {envelopeLen / 4, 2 * width / 3, width / 10};
+ScrollSizes StripScrollSizes(qint64 columns, int width) {
+    const int total = int(std::min<qint64>(columns, std::numeric_limits<int>::max()));
+    return {total, 2 * width / 3, width / 10};
 }
 
 int ZoomIn(int zoom) {
@@ -44,13 +45,6 @@ int SelectionScrollPos(int selStart, int selEnd, int zoom, int width) {
     return int(middle / std::max(zoom, 1) - width / 2);
 }
 
-std::optional<qint64> CoarseMarkPeriod(int zoom, qint32 rate) {
-    if (zoom <= kCoarseMarkZoom) {
-        return std::nullopt;
-    }
-    return qint64(zoom / kCoarseMarkZoom) * rate;
-}
-
 CueRow CueRowAt(int y, int height) {
     const int mid = height / 2;
     const int half = kCueLaneHeight / 2;
@@ -73,14 +67,16 @@ int CueAtPoint(const CueList& cues, int x, int y, int zoom, int height) {
 }
 
 std::optional<CueBoxRect> CueBox(int start, int end, int overlap, int zoom, int height,
-                                 EntryRange visible) {
-    const qint64 s = qint64(ColumnOfFrame(start, zoom)) * 4;
-    const qint64 e = qint64(ColumnOfFrame(end, zoom)) * 4;
+                                 ColumnRange visible) {
+    const qint64 s = ColumnOfFrame(start, zoom);
+    const qint64 e = ColumnOfFrame(end, zoom);
     if (e <= visible.first || s >= visible.last) {
         return std::nullopt;
     }
-    const int left = int(s / 4);
-    const int right = int(left + std::max<qint64>(e - s, 10) / 4);
+    // Measured in envelope entries, four per column, as the boxes always were: at least 10
+    // entries, so never narrower than two columns.
+    const int left = int(s);
+    const int right = int(left + std::max<qint64>(4 * (e - s), 10) / 4);
     const int top = height / 2 - kCueLaneHeight / 2 + kCueLaneHeight * overlap;
     return CueBoxRect{left, top, right, top + kCueLaneHeight};
 }
@@ -90,16 +86,16 @@ bool IsColumnSelected(int x, int zoom, int selStart, int selEnd) {
     return s == selStart || (selStart < s && s < selEnd);
 }
 
-int RulerStartEntry(int first, int zoom) {
-    const int start = first >= zoom ? first - zoom : 0;
-    return start / 4 * 4;
+qint64 RulerStartColumn(qint64 first, int zoom) {
+    const qint64 entry = 4 * first;
+    return entry >= zoom ? (entry - zoom) / 4 : 0;
 }
 
-qint64 RulerSeconds(int entry, int zoom, qint32 rate) {
+qint64 RulerSeconds(qint64 column, int zoom, qint32 rate) {
     if (rate <= 0) {
         return 0;
     }
-    const qint64 frame = qint64(entry) * zoom / 4;
+    const qint64 frame = column * zoom;
     return (frame + rate / 2) / rate;
 }
 

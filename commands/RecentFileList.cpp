@@ -1,4 +1,4 @@
-#include "app/RecentFileList.h"
+#include "commands/RecentFileList.h"
 
 #include <QFileInfo>
 #include <QSettings>

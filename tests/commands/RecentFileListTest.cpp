@@ -1,5 +1,5 @@
-#include "app/RecentFileList.h"
-#include "app/LockKeys.h"
+#include "commands/RecentFileList.h"
+#include "commands/LockKeys.h"
 #include "support/WavBytes.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "app/CommandCatalog.h"
+#include "commands/CommandCatalog.h"
 
-#include "app/CommandIds.h"
+#include "commands/CommandIds.h"
 
 #include <algorithm>
 

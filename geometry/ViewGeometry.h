@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/Zoom.h"
 #include "subtitles/CueList.h"
 
 #include <QString>
@@ -8,14 +9,8 @@
 #include <optional>
 
 // The coordinates the waveform view shares between painting and the pointer: one column of
-// pixels per `zoom` frames, four envelope entries per column, x counted from the start of
-// the whole strip ("logical" pixels), y from the top of the window.
-
-/// Zoom bounds, in frames per column.
-constexpr int kMinZoom = 1;
-constexpr int kMaxZoom = 4096;
-/// Above this zoom the ruler marks every (zoom / 1024) seconds instead of every second.
-constexpr int kCoarseMarkZoom = 1024;
+// pixels per `zoom` frames, x counted from the start of the whole strip ("logical" pixels),
+// y from the top of the window.
 /// Height of one lane of cue boxes; the first lane is centred on the middle of the window.
 constexpr int kCueLaneHeight = 60;
 
@@ -24,22 +19,25 @@ int ColumnOfFrame(qint64 frame, int zoom);
 /// The first frame of column `x`.
 qint64 FrameOfColumn(int x, int zoom);
 
-/// Envelope entries first..last (last exclusive) in a window of `width` columns starting at
-/// column `x0`, within an envelope of `envelopeLen` entries.
-struct EntryRange {
-    int first = 0;
-    int last = 0;
-};
-EntryRange VisibleEntries(int x0, int width, int envelopeLen);
+/// Columns first..last (last exclusive) of a strip.
+struct ColumnRange {
+    qint64 first = 0;
+    qint64 last = 0;
 
-/// Scroll sizes of the strip: its total width in columns, a page of two thirds of the
-/// window and a line of a tenth.
+    int Count() const { return int(last - first); }
+};
+/// The columns of a strip `columns` wide that a window of `width` columns starting at
+/// column `x0` shows.
+ColumnRange VisibleColumns(int x0, int width, qint64 columns);
+
+/// Scroll sizes of the strip: its total width in columns (held to 32 bits), a page of two
+/// thirds of the window and a line of a tenth.
 struct ScrollSizes {
     int total = 0;
     int page = 0;
     int line = 0;
 };
-ScrollSizes StripScrollSizes(int envelopeLen, int width);
+ScrollSizes StripScrollSizes(qint64 columns, int width);
 
 /// Halves the zoom, never below 1.
 int ZoomIn(int zoom);
@@ -53,10 +51,6 @@ int CentredScrollPos(int width, int oldPos, int oldMax, int newWidth);
 
 /// The scroll position that centres the selection (after a cut or paste).
 int SelectionScrollPos(int selStart, int selEnd, int zoom, int width);
-
-/// The mark period, in frames, that the ruler shows at `zoom`: nothing at or below the
-/// coarse threshold (the marks stay as they are), else (zoom / 1024) seconds.
-std::optional<qint64> CoarseMarkPeriod(int zoom, qint32 rate);
 
 /// The row of cue boxes at height y of a window `height` pixels high.
 enum class CueRow { None, Clean, Overlapping };
@@ -72,17 +66,17 @@ struct CueBoxRect {
     int right = 0;
     int bottom = 0;
 };
-/// The box of a cue, or nothing when it lies outside entries first..last.
+/// The box of a cue, or nothing when it lies outside the visible columns.
 std::optional<CueBoxRect> CueBox(int start, int end, int overlap, int zoom, int height,
-                                 EntryRange visible);
+                                 ColumnRange visible);
 
 /// Whether the column's first frame lies in the selection (or is its start).
 bool IsColumnSelected(int x, int zoom, int selStart, int selEnd);
 
-/// The first entry of the ruler walk: a little left of the window, so that labels of marks
-/// just outside it still show; always the first entry of a column.
-int RulerStartEntry(int first, int zoom);
-/// Whole seconds, rounded to the nearest, of the first frame of the column of entry `entry`.
-qint64 RulerSeconds(int entry, int zoom, qint32 rate);
+/// The first column of the ruler walk: `zoom` envelope entries (four per column) left of the
+/// window's first column, so that labels of marks just outside it still show.
+qint64 RulerStartColumn(qint64 first, int zoom);
+/// Whole seconds, rounded to the nearest, of the first frame of column `column`.
+qint64 RulerSeconds(qint64 column, int zoom, qint32 rate);
 /// "mm:ss" of a number of seconds; minutes are not limited to two digits.
 QString RulerLabel(qint64 seconds);

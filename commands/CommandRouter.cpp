@@ -1,4 +1,4 @@
-#include "app/CommandRouter.h"
+#include "commands/CommandRouter.h"
 
 void CommandTable::Enable(int id, std::function<bool()> enabled) {
     Update(id, [enabled = std::move(enabled)] { return CommandState{enabled(), std::nullopt}; });

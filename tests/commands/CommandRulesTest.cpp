@@ -1,6 +1,6 @@
-#include "app/CommandIds.h"
-#include "app/CommandRouter.h"
-#include "app/DocumentCommands.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRouter.h"
+#include "commands/DocumentCommands.h"
 #include "document/CtarnDoc.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"
@@ -84,14 +84,16 @@ TEST_P(CommandRulesTest, EnablesWhatTheStateAllows) {
     // A stale flag that opening (or starting anew) must clear.
     p.doc.SetModifiedFlag(true);
     ASSERT_TRUE(r.frames > 0 ? p.doc.OnOpenDocument(path) : p.doc.OnNewDocument());
-    ASSERT_EQ(p.doc.m_nSamples, r.frames);
-    p.doc.m_nSelStart = r.selStart;
-    p.doc.m_nSelEnd = r.selEnd;
-    p.doc.m_nZoom = r.zoom;
-    for (int i = 0; i < r.cues; ++i) {
-        p.doc.m_cues.AddCues({{i * 100, i * 100 + 50, QStringLiteral("t")}});
+    ASSERT_EQ(p.doc.Frames(), r.frames);
+    if (r.clipLen > 0) {
+        p.doc.SetSelection(0, r.clipLen);
+        p.doc.OnEditCopy();
     }
-    p.doc.m_nClipLen = r.clipLen;
+    p.doc.SetSelection(r.selStart, r.selEnd);
+    p.doc.SetZoom(r.zoom);
+    for (int i = 0; i < r.cues; ++i) {
+        p.doc.EditCues().AddCues({{i * 100, i * 100 + 50, QStringLiteral("t")}});
+    }
     if (r.modified) {
         p.doc.SetModifiedFlag(true);
     }
@@ -120,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, CommandRulesTest,
     ::testing::Values(
         //       name                   frames  sel       zoom  cues clip  mod   cur
-        RuleRow{"NoFileOldSelection",   0,      10, 500,  256,  0,   0,    false, -1, "..|..|xx.|....|xx|x..|x.|xxxx"},
+        RuleRow{"NoFileNoSelection",    0,      10, 500,  256,  0,   0,    false, -1, "..|..|...|....|xx|...|x.|xxxx"},
         RuleRow{"JustOpened",           1000,   0, 0,     256,  0,   0,    false, -1, "..|..|...|x...|xx|...|x.|xxxx"},
         RuleRow{"ReversedSelection",    1000,   500, 100, 256,  0,   0,    false, -1, "..|..|xx.|x..x|xx|...|x.|xxxx"},
         RuleRow{"Zoom1",                1000,   0, 0,     1,    0,   0,    false, -1, "..|..|...|x...|.x|...|x.|xxxx"},
@@ -151,7 +153,7 @@ TEST(CommandRouteTest, ExecuteRunsOnlyTheFirstEnabledHandler) {
 
     // The view handles Paste, but the document's rule disables it while the clipboard is empty.
     p.view.On(kEditPaste, p.Note(kView, kEditPaste));
-    ASSERT_EQ(p.doc.m_nClipLen, 0);
+    ASSERT_EQ(p.doc.ClipLength(), 0);
     EXPECT_FALSE(p.router.Execute(kEditPaste));
     EXPECT_TRUE(p.ran.empty());
 

@@ -1,4 +1,4 @@
-#include "view/PointerRules.h"
+#include "geometry/PointerRules.h"
 
 #include <algorithm>
 

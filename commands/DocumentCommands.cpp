@@ -1,14 +1,15 @@
-#include "app/DocumentCommands.h"
+#include "commands/DocumentCommands.h"
 
-#include "app/CommandIds.h"
+#include "commands/CommandIds.h"
 #include "document/CtarnDoc.h"
-#include "view/ViewGeometry.h"
+#include "document/Zoom.h"
 
 void AddDocumentCommands(CommandTable& table, CtarnDoc& doc) {
     using namespace CommandId;
     const CtarnDoc* d = &doc;
-    const auto hasSamples = [d] { return d->m_nSamples > 0; };
-    const auto hasSelection = [d] { return d->m_nSelStart != d->m_nSelEnd; };
+    const auto hasSamples = [d] { return d->Frames() > 0; };
+    const auto hasSelection = [d] { return d->SelStart() != d->SelEnd(); };
+    const auto forwardSelection = [d] { return d->SelStart() < d->SelEnd(); };
 
     table.On(kEditCut, [&doc] { doc.OnEditCut(); });
     table.On(kEditCopy, [&doc] { doc.OnEditCopy(); });
@@ -20,18 +21,18 @@ void AddDocumentCommands(CommandTable& table, CtarnDoc& doc) {
 
     table.Enable(kFileSave, [d] { return d->IsModified(); });
     table.Enable(kFileSaveAs, [d] { return d->IsModified(); });
-    table.Enable(kSaveVorn, [d] { return d->m_cues.Count() >= 2; });
-    table.Enable(kSaveVorn2, [d] { return d->m_cues.Count() >= 1; });
+    table.Enable(kSaveVorn, [d] { return d->Cues().Count() >= 2; });
+    table.Enable(kSaveVorn2, [d] { return d->Cues().Count() >= 1; });
     table.Enable(kEditCut, hasSelection);
     table.Enable(kEditCopy, hasSelection);
-    table.Enable(kEditPaste, [d] { return d->m_nClipLen > 0; });
+    table.Enable(kEditPaste, [d] { return d->ClipLength() > 0; });
     table.Enable(kPlay, hasSamples);
-    table.Enable(kSaveClip, [=] { return hasSamples() && d->m_nSelStart < d->m_nSelEnd; });
-    table.Enable(kVolumeDown, [=] { return hasSamples() && d->m_nSelStart < d->m_nSelEnd; });
+    table.Enable(kSaveClip, [=] { return hasSamples() && forwardSelection(); });
+    table.Enable(kVolumeDown, [=] { return hasSamples() && forwardSelection(); });
     table.Enable(kVolumeUp, [=] { return hasSamples() && hasSelection(); });
-    table.Enable(kZoomIn, [d] { return d->m_nZoom > kMinZoom; });
-    table.Enable(kZoomOut, [d] { return d->m_nZoom < kMaxZoom; });
-    table.Enable(kAddSubtitle, [d] { return qint64(d->m_nSelEnd) - d->m_nSelStart > 10; });
+    table.Enable(kZoomIn, [d] { return d->Zoom() > kMinZoom; });
+    table.Enable(kZoomOut, [d] { return d->Zoom() < kMaxZoom; });
+    table.Enable(kAddSubtitle, [d] { return qint64(d->SelEnd()) - d->SelStart() > 10; });
     table.Enable(kCheckConflict, [] { return true; });
 }
 

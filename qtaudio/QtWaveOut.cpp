@@ -1,4 +1,4 @@
-#include "audio/QtWaveOut.h"
+#include "qtaudio/QtWaveOut.h"
 
 #include <QAudioSink>
 #include <QMediaDevices>

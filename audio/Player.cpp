@@ -1,15 +1,20 @@
-// The document's playback: one 16-bit stereo buffer per play on a device kept open.
-#include "document/CtarnDoc.h"
+#include "audio/Player.h"
+
+#include "document/Host.h"
+#include "document/Recording.h"
 
 #include <QtEndian>
 
 #include <new>
 
-void CtarnDoc::OnPlay() {
-    PlayRange(m_nSelStart, m_nSelEnd);
+Player::Player(Host& host, WaveOut* output)
+    : m_host(host), m_output(output ? *output : m_silentOutput) {}
+
+Player::~Player() {
+    CloseDevice();
 }
 
-void CtarnDoc::CloseDevice() {
+void Player::CloseDevice() {
     if (!m_hWaveOut) {
         return;
     }
@@ -22,18 +27,19 @@ void CtarnDoc::CloseDevice() {
     m_hWaveOut = nullptr;
 }
 
-void CtarnDoc::PlayRange(int a, int b) {
-    if (m_nSamples <= 0) {
+void Player::PlayRange(const Recording& recording, int a, int b) {
+    const int frames = recording.Frames();
+    if (frames <= 0) {
         return;
     }
-    FrameRange range = OrderedRange(a, b, m_nSamples);
+    FrameRange range = OrderedRange(a, b, frames);
     if (range.IsEmpty()) {
-        range = {0, m_nSamples};
+        range = {0, frames};
     }
 
     m_wfx = WaveOutFormat{};
-    m_wfx.nSamplesPerSec = m_header.SampleRate;
-    m_wfx.nAvgBytesPerSec = quint32(m_header.SampleRate) * 4;
+    m_wfx.nSamplesPerSec = recording.SampleRate();
+    m_wfx.nAvgBytesPerSec = quint32(recording.SampleRate()) * 4;
     // A device opened for another rate would play this file too fast or too slow.
     if (m_hWaveOut && !(m_openFormat == m_wfx)) {
         CloseDevice();
@@ -60,10 +66,12 @@ void CtarnDoc::PlayRange(int a, int b) {
         m_host.ShowMessage(QStringLiteral("memory alloc failure!"));
         return;
     }
+    const qint16* left = recording.Samples(0).data();
+    const qint16* right = recording.Samples(1).data();
     char* out = m_pPlayBuffer.data();
     for (int i = range.lo; i < range.hi; ++i, out += 4) {
-        qToLittleEndian<qint16>(m_pSamples[0][size_t(i)], out);
-        qToLittleEndian<qint16>(m_pSamples[1][size_t(i)], out + 2);
+        qToLittleEndian<qint16>(left[i], out);
+        qToLittleEndian<qint16>(right[i], out + 2);
     }
     m_waveHdr.lpData = m_pPlayBuffer.constData();
     m_waveHdr.dwBufferLength = quint32(m_pPlayBuffer.size());
@@ -77,7 +85,5 @@ void CtarnDoc::PlayRange(int a, int b) {
         m_host.ShowMessage(QStringLiteral("GOOD MRONG"));
         return;
     }
-    m_dwPlayTick = m_host.TickCount();
-    m_nPlayStart = range.lo;
-    m_nPlayEnd = range.hi;
+    m_record = {range.lo, range.hi, m_host.TickCount()};
 }

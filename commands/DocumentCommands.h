@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CommandRouter.h"
+#include "commands/CommandRouter.h"
 
 #include <functional>
 

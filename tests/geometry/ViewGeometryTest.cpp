@@ -1,9 +1,10 @@
-#include "view/ViewGeometry.h"
-#include "view/PointerRules.h"
+#include "geometry/ViewGeometry.h"
+#include "geometry/PointerRules.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <limits>
 #include <optional>
 #include <tuple>
 
@@ -17,17 +18,20 @@ TEST(ViewGeometryTest, ColumnsAndFramesTruncateAndReach64Bits) {
     EXPECT_EQ(FrameOfColumn(1000000, 4096), Q_INT64_C(4096000000));
 }
 
-TEST(ViewGeometryTest, VisibleEntriesAndScrollSizes) {
-    EXPECT_EQ(VisibleEntries(0, 800, 10000).first, 0);
-    EXPECT_EQ(VisibleEntries(0, 800, 10000).last, 3200);
-    EXPECT_EQ(VisibleEntries(100, 800, 2000).first, 400);
-    EXPECT_EQ(VisibleEntries(100, 800, 2000).last, 2000);
+TEST(ViewGeometryTest, VisibleColumnsAndScrollSizes) {
+    EXPECT_EQ(VisibleColumns(0, 800, 2500).first, 0);
+    EXPECT_EQ(VisibleColumns(0, 800, 2500).last, 800);
+    EXPECT_EQ(VisibleColumns(100, 800, 500).first, 100);
+    EXPECT_EQ(VisibleColumns(100, 800, 500).last, 500);
+    EXPECT_EQ(VisibleColumns(600, 800, 500).Count(), 0);
 
-    const ScrollSizes s = StripScrollSizes(4002, 800);
+    const ScrollSizes s = StripScrollSizes(1000, 800);
     EXPECT_EQ(s.total, 1000);
     EXPECT_EQ(s.page, 533);
     EXPECT_EQ(s.line, 80);
-    EXPECT_EQ(StripScrollSizes(40, 9).line, 0);
+    EXPECT_EQ(StripScrollSizes(10, 9).line, 0);
+    // A strip of 2^31 columns (13 hours at zoom 1) still scrolls to its last column.
+    EXPECT_EQ(StripScrollSizes(qint64(1) << 31, 800).total, std::numeric_limits<int>::max());
 }
 
 TEST(ViewGeometryTest, ZoomStepsHalveAndDouble) {
@@ -104,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
 using Box = std::optional<std::array<int, 4>>; ///< left, top, right, bottom
 
 TEST(ViewGeometryTest, CueBoxesSnapToColumnsWithAMinimumWidth) {
-    const auto box = [](int start, int end, int overlap, EntryRange visible = {0, 100000}) {
+    const auto box = [](int start, int end, int overlap, ColumnRange visible = {0, 25000}) {
         const auto r = CueBox(start, end, overlap, 100, 400, visible);
         return r ? Box{{r->left, r->top, r->right, r->bottom}} : std::nullopt;
     };
@@ -112,9 +116,9 @@ TEST(ViewGeometryTest, CueBoxesSnapToColumnsWithAMinimumWidth) {
     EXPECT_EQ(box(1000, 1050, 0), Box({10, 170, 12, 230}));
     EXPECT_EQ(box(1000, 1100, 1), Box({10, 230, 12, 290}));
     EXPECT_EQ(box(1000, 1300, 2), Box({10, 290, 13, 350}));
-    EXPECT_EQ(box(1900, 5000, 0, {40, 80}), Box({19, 170, 50, 230}));
-    EXPECT_EQ(box(0, 1000, 0, {40, 80}), std::nullopt);
-    EXPECT_EQ(box(2000, 3000, 0, {40, 80}), std::nullopt);
+    EXPECT_EQ(box(1900, 5000, 0, {10, 20}), Box({19, 170, 50, 230}));
+    EXPECT_EQ(box(0, 1000, 0, {10, 20}), std::nullopt);
+    EXPECT_EQ(box(2000, 3000, 0, {10, 20}), std::nullopt);
 }
 
 TEST(ViewGeometryTest, ColumnShadedByItsFirstFrame) {
@@ -128,10 +132,10 @@ TEST(ViewGeometryTest, ColumnShadedByItsFirstFrame) {
 }
 
 TEST(ViewGeometryTest, RulerSecondsLabelsAndStart) {
-    EXPECT_EQ(RulerSeconds(4 * 516, 256, 44100), 3);
-    EXPECT_EQ(RulerSeconds(4 * 86, 256, 44100), 0);
-    EXPECT_EQ(RulerSeconds(4 * 87, 256, 44100), 1);
-    EXPECT_EQ(RulerSeconds(4 * 1000000, 4096, 44100), 92880);
+    EXPECT_EQ(RulerSeconds(516, 256, 44100), 3);
+    EXPECT_EQ(RulerSeconds(86, 256, 44100), 0);
+    EXPECT_EQ(RulerSeconds(87, 256, 44100), 1);
+    EXPECT_EQ(RulerSeconds(1000000, 4096, 44100), 92880);
 
     EXPECT_EQ(RulerLabel(0), "00:00");
     EXPECT_EQ(RulerLabel(3), "00:03");
@@ -139,12 +143,13 @@ TEST(ViewGeometryTest, RulerSecondsLabelsAndStart) {
     EXPECT_EQ(RulerLabel(3599), "59:59");
     EXPECT_EQ(RulerLabel(6000), "100:00");
 
-    EXPECT_EQ(RulerStartEntry(100, 256), 0);
-    EXPECT_EQ(RulerStartEntry(256, 256), 0);
-    EXPECT_EQ(RulerStartEntry(1000, 256), 744);
-    EXPECT_EQ(RulerStartEntry(1003, 256), 744);
-    EXPECT_EQ(RulerStartEntry(1003, 2), 1000);
-    EXPECT_EQ(RulerStartEntry(7, 1), 4);
+    // zoom entries, four per column, left of the window's first column.
+    EXPECT_EQ(RulerStartColumn(25, 256), 0);
+    EXPECT_EQ(RulerStartColumn(64, 256), 0);
+    EXPECT_EQ(RulerStartColumn(250, 256), 186);
+    EXPECT_EQ(RulerStartColumn(250, 2), 249);
+    EXPECT_EQ(RulerStartColumn(2, 1), 1);
+    EXPECT_EQ(RulerStartColumn(1000000, 4096), 1000000 - 1024);
 }
 
 using Click = std::optional<std::array<int, 4>>; ///< selection start, end, play from, to

@@ -1,4 +1,4 @@
-#include "app/ConsoleInterpreter.h"
+#include "commands/ConsoleInterpreter.h"
 
 #include "document/CtarnDoc.h"
 #include "subtitles/CueFormats.h"
@@ -14,7 +14,7 @@ void SaveTest(CtarnDoc& doc) {
         return;
     }
     const QString out = path.left(qMax<qsizetype>(0, path.size() - 3)) + QStringLiteral("txt");
-    const CueList& cues = doc.m_cues;
+    const CueList& cues = doc.Cues();
     QString text;
     for (int i = 0; i < cues.Count(); ++i) {
         text += CueRecord(cues.Start(i), cues.End(i), cues.Text(i));

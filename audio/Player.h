@@ -1,0 +1,59 @@
+#pragma once
+
+#include "audio/SilentWaveOut.h"
+#include "audio/WaveOut.h"
+
+#include <QByteArray>
+
+class Host;
+class Recording;
+
+/// What is playing: frames start..end (end exclusive), started at host tick `tick`.
+/// start == end means that no play cursor is shown.
+struct PlayRecord {
+    int start = 0;
+    int end = 0;
+    quint32 tick = 0;
+
+    bool IsShowing() const { return start != end; }
+};
+
+/// Plays ranges of a recording as one 16-bit stereo buffer on an output device that stays
+/// open between plays; every play stops the one before. Messages go through the host.
+class Player {
+public:
+    /// Sound goes to `output`, or nowhere when it is null.
+    Player(Host& host, WaveOut* output);
+    ~Player();
+    Player(const Player&) = delete;
+    Player& operator=(const Player&) = delete;
+
+    /// Plays frames between a and b (either order, clamped into the recording); an empty
+    /// range plays the whole recording. On success the record says what started when; a
+    /// failure shows its message and leaves the record as it was.
+    void PlayRange(const Recording& recording, int a, int b);
+    /// Ends the play cursor (the range has elapsed); the sound runs out by itself.
+    void EndCursor() { m_record = PlayRecord{}; }
+
+    const PlayRecord& Record() const { return m_record; }
+    /// Whether the output device is open.
+    bool IsDeviceOpen() const { return m_hWaveOut != nullptr; }
+    /// Whether a buffer was handed to the device and not yet taken back.
+    bool IsPrepared() const { return m_bHdrPrepared; }
+    /// The device's output, for waiting until it has nothing left to sound.
+    const WaveOut& Output() const { return m_output; }
+
+private:
+    void CloseDevice();
+
+    Host& m_host;
+    SilentWaveOut m_silentOutput;
+    WaveOut& m_output;
+    WaveOut* m_hWaveOut = nullptr; ///< m_output while it is open
+    WaveOutFormat m_openFormat;    ///< what the device was opened for
+    WaveOutFormat m_wfx;
+    WaveOutBuffer m_waveHdr;
+    QByteArray m_pPlayBuffer;
+    bool m_bHdrPrepared = false;
+    PlayRecord m_record;
+};

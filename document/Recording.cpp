@@ -1,0 +1,133 @@
+#include "document/Recording.h"
+
+#include "document/Envelope.h"
+
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <new>
+
+namespace {
+
+qint16 Scaled(qint16 sample, int k) {
+    const int v = int(sample) * k / 10;
+    return qint16(std::clamp(v, int(std::numeric_limits<qint16>::min()),
+                             int(std::numeric_limits<qint16>::max())));
+}
+
+/// Replaces frames range.lo..range.hi of `channel` with `clip`, moving the tail once.
+/// The channel's capacity must already hold the result.
+void Splice(SampleVector& channel, FrameRange range, const SampleVector& clip) {
+    const qint64 oldLength = qint64(channel.size());
+    const qint64 clipLength = qint64(clip.size());
+    const qint64 tail = oldLength - range.hi;
+    const qint64 delta = clipLength - range.Length();
+    if (delta > 0) {
+        channel.resize(size_t(oldLength + delta));
+    }
+    qint16* data = channel.data();
+    std::memmove(data + range.lo + clipLength, data + range.hi, size_t(tail) * sizeof(qint16));
+    std::copy(clip.begin(), clip.end(), data + range.lo);
+    if (delta < 0) {
+        channel.resize(size_t(oldLength + delta));
+    }
+}
+
+} // namespace
+
+void Recording::BuildEnvelope(int channel, int zoom, qint64 firstColumn, int count,
+                              qint16* out) const {
+    ::BuildEnvelope(Samples(channel).data(), Frames(), Summary(channel), zoom, firstColumn, count,
+                    out);
+}
+
+void Recording::Replace(WaveFormatData format, qint64 rawSize, ChannelSamples channels) {
+    m_format = std::move(format);
+    m_nRawSize = rawSize;
+    m_channels = std::move(channels);
+    emit changed();
+}
+
+void Recording::Clear() {
+    Replace({}, 0, {});
+}
+
+void Recording::Scale(FrameRange range, int k) {
+    if (range.IsEmpty()) {
+        return;
+    }
+    for (int c = 0; c < 2; ++c) {
+        qint16* data = m_channels.samples[c].data();
+        for (int i = range.lo; i < range.hi; ++i) {
+            data[i] = Scaled(data[i], k);
+        }
+        m_channels.summary[c].Compute(data, Frames(), range.lo, range.hi);
+    }
+    emit changed();
+}
+
+bool Recording::Copy(FrameRange range) {
+    for (SampleVector& clip : m_clip) {
+        clip = {};
+    }
+    try {
+        for (int c = 0; c < 2; ++c) {
+            const SampleVector& channel = m_channels.samples[c];
+            m_clip[c].assign(channel.begin() + range.lo, channel.begin() + range.hi);
+        }
+    } catch (const std::bad_alloc&) {
+        for (SampleVector& clip : m_clip) {
+            clip = {};
+        }
+        return false;
+    }
+    return true;
+}
+
+void Recording::Erase(FrameRange range) {
+    if (range.IsEmpty()) {
+        return;
+    }
+    // Erasing in place needs no second copy of the samples, so it cannot run out of memory.
+    for (SampleVector& channel : m_channels.samples) {
+        channel.erase(channel.begin() + range.lo, channel.begin() + range.hi);
+    }
+    SummariseFrom(range.lo);
+    emit changed();
+}
+
+bool Recording::Paste(FrameRange range) {
+    const qint64 newLength = qint64(Frames()) - range.Length() + ClipLength();
+    if (newLength > std::numeric_limits<int>::max()) {
+        return false;
+    }
+    try {
+        // Reserve both channels first, so that a failure leaves both as they were.
+        for (SampleVector& channel : m_channels.samples) {
+            channel.reserve(size_t(newLength));
+        }
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    for (int c = 0; c < 2; ++c) {
+        Splice(m_channels.samples[c], range, m_clip[c]);
+    }
+    SummariseFrom(range.lo);
+    emit changed();
+    return true;
+}
+
+void Recording::SummariseFrom(int from) {
+    for (int c = 0; c < 2; ++c) {
+        m_channels.summary[c].RebuildFrom(m_channels.samples[c].data(), Frames(), from);
+    }
+}
+
+bool Recording::SaveWave(const QString& path, FrameRange range) {
+    m_format.header.NumOfChannel = 2;
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) &&
+           WriteWave(file, m_format, Samples(0), Samples(1), range) && file.commit();
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "document/FrameRange.h"
+#include "document/SampleSplit.h"
+#include "document/WaveWriter.h"
+
+#include <QObject>
+#include <QString>
+
+/// The audio of the open file: its header and the chunks written back, the two 16-bit
+/// channel arrays with their min/max summaries, and the sample clipboard (which outlives
+/// every recording it was copied from). Ranges passed in must lie inside the recording, as
+/// EditRange and OrderedRange make them.
+class Recording : public QObject {
+    Q_OBJECT
+
+public:
+    const WaveFormatData& Format() const { return m_format; }
+    const WaveHeader& Header() const { return m_format.header; }
+    qint32 SampleRate() const { return m_format.header.SampleRate; }
+    /// Bytes of the data chunk as the file gave them.
+    qint64 RawSize() const { return m_nRawSize; }
+    int Frames() const { return m_channels.Frames(); }
+    /// Channel 0 (left) or 1 (right), one value per frame.
+    const SampleVector& Samples(int channel) const { return m_channels.samples[channel]; }
+    const SampleSummary& Summary(int channel) const { return m_channels.summary[channel]; }
+
+    /// The clipboard's frames of channel 0 or 1.
+    const SampleVector& Clip(int channel) const { return m_clip[channel]; }
+    int ClipLength() const { return int(m_clip[0].size()); }
+
+    /// Envelope entries of columns firstColumn .. firstColumn + count - 1 of `channel` at
+    /// `zoom` frames per column, four per column into out (see ::BuildEnvelope).
+    void BuildEnvelope(int channel, int zoom, qint64 firstColumn, int count, qint16* out) const;
+
+    /// Takes what a reader produced in place of the current recording.
+    void Replace(WaveFormatData format, qint64 rawSize, ChannelSamples channels);
+    /// No samples and a default header; the clipboard stays.
+    void Clear();
+
+    /// Multiplies the frames of `range` by k / 10, saturating at the 16-bit limits.
+    void Scale(FrameRange range, int k);
+    /// Puts the frames of `range` on the clipboard; false (clipboard empty) when they do not
+    /// fit in memory.
+    bool Copy(FrameRange range);
+    /// Removes the frames of `range`.
+    void Erase(FrameRange range);
+    /// Replaces the frames of `range` with the clipboard; false, and nothing changed, when
+    /// the result does not fit in memory or in 32-bit frame indexes.
+    bool Paste(FrameRange range);
+
+    /// Writes the frames of `range` to `path` as a 16-bit stereo WAV file, replacing the file
+    /// only when the new one is complete; false when it cannot. The header keeps the stereo
+    /// channel count it was written with.
+    bool SaveWave(const QString& path, FrameRange range);
+
+signals:
+    /// The samples changed (or were replaced).
+    void changed();
+
+private:
+    /// Rebuilds both channels' summaries from frame `from` on.
+    void SummariseFrom(int from);
+
+    WaveFormatData m_format;
+    qint64 m_nRawSize = 0;
+    ChannelSamples m_channels;
+    SampleVector m_clip[2];
+};

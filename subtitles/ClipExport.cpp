@@ -1,0 +1,79 @@
+#include "subtitles/ClipExport.h"
+
+#include "document/Host.h"
+#include "document/Recording.h"
+#include "subtitles/CueFormats.h"
+#include "subtitles/CueList.h"
+#include "subtitles/CueText.h"
+#include "subtitles/TextFile.h"
+
+#include <QFileInfo>
+
+#include <optional>
+#include <utility>
+
+namespace {
+
+/// The folder (with its "/") and the first number of the chosen export target.
+std::optional<std::pair<QString, qint64>> AskExportTarget(Host& host) {
+    const std::optional<QString> chosen =
+        host.AskSavePath({QStringLiteral("Save clip to file"), QStringLiteral("Wave files(*.wav)"),
+                          QStringLiteral(".wav")});
+    if (!chosen) {
+        return std::nullopt;
+    }
+    const QString path = chosen->isEmpty() ? QString() : QFileInfo(*chosen).absoluteFilePath();
+    const qsizetype slash = path.lastIndexOf(QChar('/'));
+    if (slash < 0) {
+        host.ShowMessage(QStringLiteral("Can not find \\"));
+        return std::nullopt;
+    }
+    return std::pair(path.left(slash + 1), qint64(LeadingInt(QStringView(path).sliced(slash + 1))));
+}
+
+bool SaveClip(Recording& recording, const QString& path, int start, int end, Host& host) {
+    if (!recording.SaveWave(path, OrderedRange(start, end, recording.Frames()))) {
+        host.ShowMessage(QStringLiteral("Open error ") + path);
+        return false;
+    }
+    return true;
+}
+
+void WriteClipText(const QString& path, const QString& text, Host& host) {
+    if (!WriteTextFile(path, text)) {
+        host.ShowMessage(QStringLiteral("open file error ") + path);
+    }
+}
+
+} // namespace
+
+void ExportCueClips(Recording& recording, const CueList& cues, Host& host, bool pairs) {
+    const auto target = AskExportTarget(host);
+    if (!target) {
+        return;
+    }
+    const auto& [folder, firstNumber] = *target;
+    const int step = pairs ? 2 : 1;
+    const int total = (cues.Count() + step - 1) / step;
+    const QString task = pairs ? QStringLiteral("Save Vorn") : QStringLiteral("Save Vorn(2)");
+    for (int i = 0; i < cues.Count(); i += step) {
+        if (!host.ReportProgress(task, i / step, total)) {
+            return;
+        }
+        const QString stem = folder + QString::number(firstNumber + i / step);
+        if (!SaveClip(recording, stem + QStringLiteral(".wav"), cues.Start(i), cues.End(i), host)) {
+            return;
+        }
+        // An odd last cue of a pair export stands alone: its own clip and text, no companion.
+        QString text = cues.Text(i) + QChar('\n');
+        if (pairs && i + 1 < cues.Count()) {
+            if (!SaveClip(recording, stem + QStringLiteral("v.wav"), cues.Start(i + 1),
+                          cues.End(i + 1), host)) {
+                return;
+            }
+            text = MergePairText(cues.Text(i), cues.Text(i + 1));
+        }
+        WriteClipText(stem + QStringLiteral(".txt"), NormalizeCueText(text), host);
+    }
+    host.ReportProgress(task, total, total);
+}

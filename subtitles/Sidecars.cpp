@@ -1,0 +1,34 @@
+#include "subtitles/Sidecars.h"
+
+#include "document/Host.h"
+#include "document/Recording.h"
+#include "subtitles/CueFormats.h"
+#include "subtitles/TextFile.h"
+
+namespace {
+
+bool Write(const QString& path, const QString& text, Host& host, const QString& failure) {
+    if (!WriteTextFile(path, text)) {
+        host.ShowMessage(failure);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool WriteCueTxt(const QString& path, const CueList& cues, Host& host) {
+    return Write(path, FormatCueTxt(cues), host, QStringLiteral("open file error3 ") + path);
+}
+
+bool WriteCueSbv(const QString& path, const Recording& recording, const CueList& cues,
+                 Host& host) {
+    return Write(path, FormatCueSbv(cues, recording.SampleRate()), host,
+                 QStringLiteral("open file error4"));
+}
+
+bool WriteCueAss(const QString& path, const Recording& recording, const CueList& cues,
+                 Host& host) {
+    return Write(path, FormatCueAss(cues, recording.SampleRate()), host,
+                 QStringLiteral("open file error2"));
+}
