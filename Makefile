@@ -29,8 +29,10 @@ run: deps
 
 bench: deps
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(RELEASE_DIR) -j $(JOBS) --target tarn_bench
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target tarn_bench tarn_paint_bench tarn-cli
 	$(RELEASE_DIR)/tarn_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	$(RELEASE_DIR)/tarn_paint_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	bench/open-vs-sox.sh $(RELEASE_DIR)/tarn-cli
 
 clean:
 	rm -rf build

@@ -1,9 +1,9 @@
 #include "app/CMainFrame.h"
 
+#include "app/ToolbarIcons.h"
 #include "commands/CommandCatalog.h"
 #include "commands/CommandIds.h"
 #include "commands/ConsoleInterpreter.h"
-#include "app/ToolbarIcons.h"
 #include "document/CtarnDoc.h"
 #include "view/CtarnView.h"
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "commands/CommandRouter.h"
 #include "app/QtHost.h"
+#include "commands/CommandRouter.h"
 #include "commands/RecentFileList.h"
-#include "qtaudio/QtWaveOut.h"
 #include "document/CtarnDoc.h"
+#include "qtaudio/QtWaveOut.h"
 
 #include <QMessageBox>
 #include <QObject>

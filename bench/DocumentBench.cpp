@@ -1,18 +1,15 @@
-// Benchmarks of the document and the cue list; the document ones work on a one-hour
-// recording (44.1 kHz, 16-bit stereo, about 635 MB).
+// Benchmarks of the document: drawing data for the visible columns, opening the hour, and
+// the edits in its middle. The hour is a 44.1 kHz 16-bit stereo recording (about 635 MB).
 //
 // Run them with `make bench` (release build, five repetitions, aggregates only), or pick some:
-//   build/release/tarn_bench --benchmark_filter=Cut
-// The recording is written on first use to a temporary directory removed at exit; its path
-// goes to standard error so that `dd if=FILE of=/dev/null bs=1M` can time a plain read of it
-// while the benchmarks run. TARN_BENCH_WAV=PATH writes it there instead and keeps it.
-//
-// Peak memory of an open is not something these benchmarks can see; measure it with
-//   /usr/bin/time -v build/release/tarn-cli info FILE
-// and read "Maximum resident set size".
+//   build/release/tarn_bench --benchmark_filter=Visible
+// The hour file is written on first use to a temporary directory removed at exit; its path
+// goes to standard error. TARN_BENCH_WAV=PATH writes it there instead and keeps it.
+// bench/open-vs-sox.sh times the open beside `sox FILE -n` and measures peak memory.
 
 #include "HourFile.h"
 #include "SilentHost.h"
+#include "SyntheticRecording.h"
 
 #include "document/CtarnDoc.h"
 
@@ -20,12 +17,18 @@
 
 #include <QFileInfo>
 
+#include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
-constexpr int kTenSeconds = 441000;
+constexpr int kOneSecond = 44100;
+constexpr int kMinuteFrames = 60 * kOneSecond;
+constexpr int kThreeHourFrames = 3 * kHourFrames;
+/// Columns of a window 2560 pixels wide.
+constexpr int kVisibleColumns = 2560;
 
 /// Skips the run when the host was shown a message since `before`.
 /// Returns whether the run goes on.
@@ -54,25 +57,44 @@ SharedHour& Hour() {
     return hour;
 }
 
-/// The shared hour as an open leaves it (zoom 256, envelopes built, no selection), or
-/// nothing after skipping the run.
+/// The shared hour with no selection, or nothing after skipping the run.
 CtarnDoc* HourAsOpened(benchmark::State& state) {
     SharedHour& hour = Hour();
     if (!hour.opened) {
         state.SkipWithError("cannot open the hour file");
         return nullptr;
     }
-    CtarnDoc& doc = hour.doc;
-    if (doc.Frames() != kHourFrames) {
+    if (hour.doc.Frames() != kHourFrames) {
         state.SkipWithError("the shared hour lost its length");
         return nullptr;
     }
-    // Drops whatever envelopes an earlier benchmark left, the 3.8 GB of zoom 1 among them.
-    doc.SetZoom(CtarnDoc::kOpenedZoom);
-    doc.BuildAllEnvelopes();
-    doc.SetSelection(0, 0);
-    return &doc;
+    hour.doc.SetSelection(0, 0);
+    return &hour.doc;
 }
+
+// What one paint asks for: the entries of a window's columns of both channels, in the
+// middle of the recording. range(0) is the zoom, range(1) the length in frames.
+void BM_VisibleEntries(benchmark::State& state) {
+    const int zoom = int(state.range(0));
+    const Recording& recording = SyntheticRecording(int(state.range(1)));
+    const qint64 columns = recording.Frames() / zoom + 1;
+    const qint64 first = std::max<qint64>(0, columns / 2 - kVisibleColumns / 2);
+    std::vector<qint16> entries(size_t(kVisibleColumns) * 4);
+    for (auto _ : state) {
+        for (int channel = 0; channel < 2; ++channel) {
+            recording.BuildEnvelope(channel, zoom, first, kVisibleColumns, entries.data());
+            benchmark::DoNotOptimize(entries.data());
+        }
+    }
+}
+void VisibleEntryArgs(benchmark::internal::Benchmark* b) {
+    for (int frames : {kMinuteFrames, kThreeHourFrames}) {
+        for (int zoom = 1; zoom <= 4096; zoom *= 2) {
+            b->Args({zoom, frames});
+        }
+    }
+}
+BENCHMARK(BM_VisibleEntries)->Apply(VisibleEntryArgs)->Unit(benchmark::kMicrosecond);
 
 void BM_OpenHourFile(benchmark::State& state) {
     const QString& path = HourFilePath();
@@ -100,38 +122,31 @@ void BM_OpenHourFile(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenHourFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
-void BM_BuildAllEnvelopes(benchmark::State& state) {
+void BM_VolumeOneSecondInTheMiddle(benchmark::State& state) {
     CtarnDoc* doc = HourAsOpened(state);
     if (doc == nullptr) {
         return;
     }
-    const SilentHost& host = Hour().host;
-    const int before = host.MessageCount();
-    doc->SetZoom(int(state.range(0)));
+    const int start = (kHourFrames - kOneSecond) / 2;
+    int k = 11;
     for (auto _ : state) {
-        doc->BuildAllEnvelopes();
-        if (!StillSilent(state, host, before)) {
-            break;
-        }
+        doc->SetSelection(start, start + kOneSecond);
+        doc->ScaleSelection(k);
+        k = 20 - k; // up, then down again
     }
 }
-BENCHMARK(BM_BuildAllEnvelopes)
-    ->Arg(1)
-    ->Arg(256)
-    ->Arg(4096)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
+BENCHMARK(BM_VolumeOneSecondInTheMiddle)->Unit(benchmark::kMicrosecond);
 
-void BM_CutMiddle(benchmark::State& state) {
+void BM_CutOneSecondInTheMiddle(benchmark::State& state) {
     CtarnDoc* doc = HourAsOpened(state);
     if (doc == nullptr) {
         return;
     }
     const SilentHost& host = Hour().host;
     const int before = host.MessageCount();
-    const int start = (kHourFrames - kTenSeconds) / 2;
+    const int start = (kHourFrames - kOneSecond) / 2;
     for (auto _ : state) {
-        doc->SetSelection(start, start + kTenSeconds);
+        doc->SetSelection(start, start + kOneSecond);
         doc->OnEditCut();
         state.PauseTiming();
         // The cut frames are on the clipboard and the selection is empty where they were:
@@ -146,16 +161,16 @@ void BM_CutMiddle(benchmark::State& state) {
         state.SkipWithError("cut and paste did not restore the length");
     }
 }
-BENCHMARK(BM_CutMiddle)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_CutOneSecondInTheMiddle)->Unit(benchmark::kMillisecond)->Iterations(10);
 
-void BM_PasteMiddle(benchmark::State& state) {
+void BM_PasteOneSecondInTheMiddle(benchmark::State& state) {
     CtarnDoc* doc = HourAsOpened(state);
     if (doc == nullptr) {
         return;
     }
     const SilentHost& host = Hour().host;
     const int before = host.MessageCount();
-    doc->SetSelection(0, kTenSeconds);
+    doc->SetSelection(0, kOneSecond);
     doc->OnEditCopy();
     const int middle = kHourFrames / 2;
     const auto pasteInMiddle = [doc, middle] {
@@ -181,6 +196,31 @@ void BM_PasteMiddle(benchmark::State& state) {
         state.SkipWithError("paste and cut did not restore the length");
     }
 }
-BENCHMARK(BM_PasteMiddle)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_PasteOneSecondInTheMiddle)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The floor for a cut or a paste in the middle: moving the second half of both channels by
+// one second, and back.
+void BM_MemmoveHalfTheHour(benchmark::State& state) {
+    std::vector<qint16> channels[2];
+    for (std::vector<qint16>& channel : channels) {
+        channel.assign(size_t(kHourFrames) + kOneSecond, 1);
+    }
+    const size_t middle = kHourFrames / 2;
+    const size_t tail = kHourFrames - middle;
+    int direction = 1;
+    for (auto _ : state) {
+        for (std::vector<qint16>& channel : channels) {
+            qint16* at = channel.data() + middle;
+            if (direction > 0) {
+                std::memmove(at + kOneSecond, at, tail * sizeof(qint16));
+            } else {
+                std::memmove(at, at + kOneSecond, tail * sizeof(qint16));
+            }
+            benchmark::DoNotOptimize(at);
+        }
+        direction = -direction;
+    }
+}
+BENCHMARK(BM_MemmoveHalfTheHour)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace

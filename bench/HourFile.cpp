@@ -37,14 +37,6 @@ QByteArray HeaderBytes() {
     return bytes;
 }
 
-// Two sawtooths of different pitch under a swell that steps every 0.74 s: next to free to
-// compute, and every envelope column still sees a real minimum and maximum.
-qint16 Sawtooth(qint64 frame, quint32 step) {
-    const int saw = qint16(quint16(quint32(frame) * step));
-    const int swell = int((frame >> 15) & 7) + 1;
-    return qint16(saw * swell / 8);
-}
-
 bool WriteHourFile(const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -93,6 +85,12 @@ QString MakeHourFile() {
 }
 
 } // namespace
+
+qint16 Sawtooth(qint64 frame, quint32 step) {
+    const int saw = qint16(quint16(quint32(frame) * step));
+    const int swell = int((frame >> 15) & 7) + 1;
+    return qint16(saw * swell / 8);
+}
 
 const QString& HourFilePath() {
     static const QString path = MakeHourFile();

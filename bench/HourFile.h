@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 /// Frames of the benchmark recording: one hour at 44.1 kHz.
 constexpr int kHourFrames = 44100 * 3600;
@@ -10,3 +11,8 @@ constexpr int kHourFrames = 44100 * 3600;
 /// directory removed at exit, unless TARN_BENCH_WAV names a path: then it is written there,
 /// kept, and reused by later runs while its size is right. Empty when it cannot be written.
 const QString& HourFilePath();
+
+/// Sample `frame` of a sawtooth rising by `step` per frame under a swell that steps every
+/// 0.74 s: next to free to compute, and every envelope column still sees a real minimum and
+/// maximum.
+qint16 Sawtooth(qint64 frame, quint32 step);

@@ -1,9 +1,8 @@
 #include "cli/CliCommands.h"
 
-#include "commands/ConsoleInterpreter.h"
 #include "audio/PlayCursor.h"
-#include "qtaudio/QtWaveOut.h"
 #include "cli/CliHost.h"
+#include "commands/ConsoleInterpreter.h"
 #include "document/CtarnDoc.h"
 #include "document/Zoom.h"
 #include "qtaudio/QtWaveOut.h"
@@ -301,8 +300,8 @@ int RunPeaks(const QStringList& args) {
     const std::optional<int> zoom = ParseInt(args[1]);
     const std::optional<qint64> first = ParseCount(args[2]);
     const std::optional<qint64> count = ParseCount(args[3]);
-    const bool powerOfTwo = zoom && *zoom >= kMinZoom && *zoom <= kMaxZoom &&
-                            (*zoom & (*zoom - 1)) == 0;
+    const bool powerOfTwo =
+        zoom && *zoom >= kMinZoom && *zoom <= kMaxZoom && (*zoom & (*zoom - 1)) == 0;
     if (!powerOfTwo || !first || !count) {
         return kCliUsage;
     }

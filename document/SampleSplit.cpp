@@ -116,9 +116,8 @@ SplitResult SplitChannels(const WaveHeader& header, const QString& path, qint64 
     } else {
         // The halves meet at a block boundary, so neither touches the other's summary blocks.
         const qint64 middle = layout.frames / 2 / kFramesPerBlock * kFramesPerBlock;
-        std::future<bool> second = std::async(std::launch::async, [&] {
-            return SplitPart(layout, middle, layout.frames, samples);
-        });
+        std::future<bool> second = std::async(
+            std::launch::async, [&] { return SplitPart(layout, middle, layout.frames, samples); });
         const bool first = SplitPart(layout, 0, middle, samples);
         read = second.get() && first;
     }

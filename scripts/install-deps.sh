@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package that building, testing and benchmarking tarn needs.
+# Installs every Debian 12 package that building, testing and benchmarking tarn needs
+# (sox and time are the reference and the meter of bench/open-vs-sox.sh).
 # Runs as root directly, otherwise through sudo. Installs only what is missing.
 set -euo pipefail
 
@@ -8,6 +9,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libqt6svg6 fonts-wqy-microhei
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   pulseaudio pulseaudio-utils
+  sox time
 )
 
 missing=()

@@ -21,14 +21,12 @@ bool WriteCueTxt(const QString& path, const CueList& cues, Host& host) {
     return Write(path, FormatCueTxt(cues), host, QStringLiteral("open file error3 ") + path);
 }
 
-bool WriteCueSbv(const QString& path, const Recording& recording, const CueList& cues,
-                 Host& host) {
+bool WriteCueSbv(const QString& path, const Recording& recording, const CueList& cues, Host& host) {
     return Write(path, FormatCueSbv(cues, recording.SampleRate()), host,
                  QStringLiteral("open file error4"));
 }
 
-bool WriteCueAss(const QString& path, const Recording& recording, const CueList& cues,
-                 Host& host) {
+bool WriteCueAss(const QString& path, const Recording& recording, const CueList& cues, Host& host) {
     return Write(path, FormatCueAss(cues, recording.SampleRate()), host,
                  QStringLiteral("open file error2"));
 }

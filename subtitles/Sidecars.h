@@ -12,8 +12,6 @@ class Recording;
 /// The .txt sidecar; "open file error3 <path>" on failure.
 bool WriteCueTxt(const QString& path, const CueList& cues, Host& host);
 /// The .sbv sidecar, clock times at the recording's rate; "open file error4" on failure.
-bool WriteCueSbv(const QString& path, const Recording& recording, const CueList& cues,
-                 Host& host);
+bool WriteCueSbv(const QString& path, const Recording& recording, const CueList& cues, Host& host);
 /// The .ass script, clock times at the recording's rate; "open file error2" on failure.
-bool WriteCueAss(const QString& path, const Recording& recording, const CueList& cues,
-                 Host& host);
+bool WriteCueAss(const QString& path, const Recording& recording, const CueList& cues, Host& host);

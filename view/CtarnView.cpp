@@ -16,8 +16,7 @@ constexpr int kCursorHalfHeight = 2;
 
 } // namespace
 
-CtarnView::CtarnView(QWidget* parent)
-    : QAbstractScrollArea(parent) {
+CtarnView::CtarnView(QWidget* parent) : QAbstractScrollArea(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     viewport()->setMouseTracking(true);
@@ -200,8 +199,8 @@ void CtarnView::OnTimer() {
         return;
     }
     const PlayRecord play = m_pDoc->PlayState();
-    const qint64 frame = PlayCursorFrame(play.start, play.tick, m_pDoc->GetHost().TickCount(),
-                                         m_pDoc->SampleRate());
+    const qint64 frame =
+        PlayCursorFrame(play.start, play.tick, m_pDoc->GetHost().TickCount(), m_pDoc->SampleRate());
     m_cursor = PlayCursorBars(play.start, play.end, frame, m_pDoc->Zoom());
     if (m_cursor->ended) {
         m_pDoc->EndPlayCursor();

@@ -44,8 +44,8 @@ void PaintRuler(QPainter& p, const CtarnDoc& doc, ColumnRange visible, int heigh
 }
 
 /// Draws the entries of the visible columns (4 per column, from column visible.first).
-void PaintChannel(QPainter& p, const std::vector<qint16>& entries, int channel,
-                  ColumnRange visible, int height, std::vector<QPoint>& points) {
+void PaintChannel(QPainter& p, const std::vector<qint16>& entries, int channel, ColumnRange visible,
+                  int height, std::vector<QPoint>& points) {
     const int centre = (height + 2 * channel * height) / 4;
     const int count = int(entries.size());
     const int capacity = int(points.size());

@@ -1,8 +1,8 @@
 #include "app/CMainFrame.h"
 
 #include "app/CAboutDlg.h"
-#include "commands/CommandIds.h"
 #include "app/CtarnApp.h"
+#include "commands/CommandIds.h"
 #include "document/CtarnDoc.h"
 #include "support/WavBytes.h"
 

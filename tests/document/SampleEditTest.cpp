@@ -24,9 +24,7 @@ protected:
         ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
     }
 
-    void Select(int a, int b) {
-        doc.SetSelection(a, b);
-    }
+    void Select(int a, int b) { doc.SetSelection(a, b); }
 
     static std::vector<qint16> Ramp(int from, int to) {
         std::vector<qint16> v(size_t(to - from));
@@ -152,10 +150,10 @@ TEST_F(SampleEditTest, PasteOverASelectionMovesTheCues) {
     Select(0, 4);
     doc.OnEditCopy();
     doc.EditCues().AddCues({{40, 60, "after"},
-                        {25, 28, "inside"},
-                        {25, 45, "from inside"},
-                        {5, 25, "into"},
-                        {1, 3, "before"}});
+                            {25, 28, "inside"},
+                            {25, 45, "from inside"},
+                            {5, 25, "into"},
+                            {1, 3, "before"}});
     Select(20, 30);
     doc.OnEditPaste();
     EXPECT_EQ(doc.Frames(), 94);

@@ -173,7 +173,7 @@ TEST_F(CtarnViewTest, PlayCursorShowsPlayedAndComingParts) {
     const int rows[] = {h / 4 - 2, h / 4, h / 4 + 1};
     host.tick = 0;
     doc.PlayRange(0, 80000); // columns 0..312
-    host.tick = 5000; // 5 s at 8000 Hz: frame 40000, column 156
+    host.tick = 5000;        // 5 s at 8000 Hz: frame 40000, column 156
 
     view.OnTimer();
     QImage img = view.viewport()->grab().toImage();
