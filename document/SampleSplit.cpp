@@ -10,11 +10,12 @@
 
 namespace {
 
-// Frames converted per read: large enough for throughput, small enough to stay in cache.
-// A multiple of the coarse summary block, so that every read summarises whole blocks.
-constexpr qint64 kFramesPerBlock = 64 * 1024;
+// Frames converted per read: large enough that the system calls cost little, small enough
+// that the buffer adds next to nothing to the memory held. A multiple of the coarse summary
+// block, so that every read summarises whole blocks.
+constexpr qint64 kFramesPerBlock = 256 * 1024;
 // Below this many frames a second thread costs more than it saves.
-constexpr qint64 kParallelFrames = 4 * kFramesPerBlock;
+constexpr qint64 kParallelFrames = 256 * 1024;
 
 qint16 SampleAt(const char* p, int bits) {
     if (bits == 8) {
@@ -33,7 +34,26 @@ struct Layout {
     qint64 FrameBytes() const { return qint64(bits / 8) * channels; }
 };
 
+/// Splits `count` frames of raw PCM at `p` into the arrays from frame `first` on.
+void SplitBlock(const Layout& layout, const char* p, qint64 first, qint64 count,
+                ChannelSamples& out) {
+    const qint64 frameBytes = layout.FrameBytes();
+    const int sampleBytes = layout.bits / 8;
+    qint16* left = out.samples[0].data();
+    qint16* right = out.samples[1].data();
+    for (qint64 i = first; i < first + count; ++i, p += frameBytes) {
+        const qint16 value = SampleAt(p, layout.bits);
+        left[i] = value;
+        right[i] = layout.channels == 2 ? SampleAt(p + sampleBytes, layout.bits) : value;
+    }
+    for (int c = 0; c < 2; ++c) {
+        out.summary[c].Compute(out.samples[c].data(), int(layout.frames), int(first),
+                               int(first + count));
+    }
+}
+
 /// Reads, splits and summarises frames from..to; false when the file cannot be read.
+/// Read, not mapped: a mapped file that shrinks while it is read would end the program.
 bool SplitPart(const Layout& layout, qint64 from, qint64 to, ChannelSamples& out) {
     QFile file(layout.path);
     const qint64 frameBytes = layout.FrameBytes();
@@ -41,26 +61,14 @@ bool SplitPart(const Layout& layout, qint64 from, qint64 to, ChannelSamples& out
         !file.seek(layout.dataOffset + from * frameBytes)) {
         return false;
     }
-    const int sampleBytes = layout.bits / 8;
-    qint16* left = out.samples[0].data();
-    qint16* right = out.samples[1].data();
-    QByteArray block(kFramesPerBlock * frameBytes, Qt::Uninitialized);
+    QByteArray block(std::min(kFramesPerBlock, to - from) * frameBytes, Qt::Uninitialized);
     for (qint64 first = from; first < to; first += kFramesPerBlock) {
         const qint64 count = std::min(kFramesPerBlock, to - first);
         const qint64 bytes = count * frameBytes;
         if (file.read(block.data(), bytes) != bytes) {
             return false;
         }
-        const char* p = block.constData();
-        for (qint64 i = first; i < first + count; ++i, p += frameBytes) {
-            const qint16 value = SampleAt(p, layout.bits);
-            left[i] = value;
-            right[i] = layout.channels == 2 ? SampleAt(p + sampleBytes, layout.bits) : value;
-        }
-        for (int c = 0; c < 2; ++c) {
-            out.summary[c].Compute(out.samples[c].data(), int(layout.frames), int(first),
-                                   int(first + count));
-        }
+        SplitBlock(layout, block.constData(), first, count, out);
     }
     return true;
 }
