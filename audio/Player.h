@@ -40,8 +40,6 @@ public:
     bool IsDeviceOpen() const { return m_hWaveOut != nullptr; }
     /// Whether a buffer was handed to the device and not yet taken back.
     bool IsPrepared() const { return m_bHdrPrepared; }
-    /// The device's output, for waiting until it has nothing left to sound.
-    const WaveOut& Output() const { return m_output; }
 
 private:
     void CloseDevice();

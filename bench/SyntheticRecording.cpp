@@ -23,7 +23,7 @@ const Recording& SyntheticRecording(int frames) {
         WaveFormatData format;
         format.header.SampleRate = 44100;
         recording = std::make_unique<Recording>();
-        recording->Replace(format, qint64(frames) * 4, std::move(channels));
+        recording->Replace(format, std::move(channels));
     }
     return *recording;
 }

@@ -61,7 +61,7 @@ bool CtarnDoc::OnOpenDocument(const QString& path) {
 
     // Everything was read: only now does the document give up what it held.
     m_recording.Replace({chunks->header, chunks->fmtExtra, chunks->fact, chunks->list},
-                        chunks->dataSize, std::move(split.samples));
+                        std::move(split.samples));
     m_nZoom = kOpenedZoom;
     m_nSelStart = 0;
     m_nSelEnd = 0;

@@ -1,8 +1,20 @@
 #include "document/Envelope.h"
 
-#include "document/SecondMarkTrack.h"
-
 #include <algorithm>
+
+namespace {
+
+/// Frames in first..last (inclusive, 0 <= first) whose index is a multiple of `period`.
+qint64 MultiplesIn(qint64 first, qint64 last, qint64 period) {
+    if (period <= 0 || last < first) {
+        return 0;
+    }
+    const qint64 upToLast = last / period + 1;
+    const qint64 beforeFirst = first == 0 ? 0 : (first - 1) / period + 1;
+    return upToLast - beforeFirst;
+}
+
+} // namespace
 
 qint64 EnvelopeColumns(qint64 frames, int zoom) {
     return frames <= 0 ? 0 : frames / std::max(zoom, 1) + 1;
@@ -37,5 +49,5 @@ bool ColumnHasMark(qint64 column, int zoom, int frames, qint64 period) {
         return false;
     }
     const qint64 last = std::min<qint64>(s + zoom - 1, frames - 1);
-    return SecondMarkTrack(frames, period).MarksIn(s, last) > 0;
+    return MultiplesIn(s, last, period) > 0;
 }

@@ -43,15 +43,14 @@ void Recording::BuildEnvelope(int channel, int zoom, qint64 firstColumn, int cou
                     out);
 }
 
-void Recording::Replace(WaveFormatData format, qint64 rawSize, ChannelSamples channels) {
+void Recording::Replace(WaveFormatData format, ChannelSamples channels) {
     m_format = std::move(format);
-    m_nRawSize = rawSize;
     m_channels = std::move(channels);
     emit changed();
 }
 
 void Recording::Clear() {
-    Replace({}, 0, {});
+    Replace({}, {});
 }
 
 void Recording::Scale(FrameRange range, int k) {

@@ -18,8 +18,6 @@ public:
     const WaveFormatData& Format() const { return m_format; }
     const WaveHeader& Header() const { return m_format.header; }
     qint32 SampleRate() const { return m_format.header.SampleRate; }
-    /// Bytes of the data chunk as the file gave them.
-    qint64 RawSize() const { return m_nRawSize; }
     int Frames() const { return m_channels.Frames(); }
     /// Channel 0 (left) or 1 (right), one value per frame.
     const SampleVector& Samples(int channel) const { return m_channels.samples[channel]; }
@@ -34,7 +32,7 @@ public:
     void BuildEnvelope(int channel, int zoom, qint64 firstColumn, int count, qint16* out) const;
 
     /// Takes what a reader produced in place of the current recording.
-    void Replace(WaveFormatData format, qint64 rawSize, ChannelSamples channels);
+    void Replace(WaveFormatData format, ChannelSamples channels);
     /// No samples and a default header; the clipboard stays.
     void Clear();
 
@@ -63,7 +61,6 @@ private:
     void SummariseFrom(int from);
 
     WaveFormatData m_format;
-    qint64 m_nRawSize = 0;
     ChannelSamples m_channels;
     SampleVector m_clip[2];
 };
