@@ -72,6 +72,12 @@ TEST_F(CliTest, WrongUsagePrintsUsageWithStatusTwo) {
         {"clip", Path("in.wav"), "1", "x", Path("c.wav")},
         {"edit", Path("in.wav"), Path("o.wav"), "select", "1"},
         {"edit", Path("in.wav"), Path("o.wav"), "shred"},
+        {"peaks", Path("in.wav"), "3", "0", "1"},
+        {"peaks", Path("in.wav"), "0", "0", "1"},
+        {"peaks", Path("in.wav"), "8192", "0", "1"},
+        {"peaks", Path("in.wav"), "2", "-1", "1"},
+        {"peaks", Path("in.wav"), "2", "0", "-1"},
+        {"peaks", Path("in.wav"), "2", "0"},
     };
     for (const QStringList& args : cases) {
         const CliRun run = RunCli(args);
@@ -79,6 +85,26 @@ TEST_F(CliTest, WrongUsagePrintsUsageWithStatusTwo) {
         EXPECT_TRUE(run.err.startsWith("usage:")) << run.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(Path("o.wav")));
+}
+
+TEST_F(CliTest, PeaksPrintsTheColumnsThatExist) {
+    // Five frames: left 1 .. 5, right -1 .. -5.
+    ASSERT_TRUE(wav::WriteFile(Path("p.wav"), Stereo({1, -1, 2, -2, 3, -3, 4, -4, 5, -5})));
+    const struct {
+        QString zoom, first, count, out;
+    } cases[] = {
+        // The last column is partial: its missing frame is 0 and takes part in lo and hi.
+        {"2", "0", "9", "0 1 1 2 2 -1 -1 -2 -2\n1 3 3 4 4 -3 -3 -4 -4\n2 5 5 0 0 -5 -5 0 0\n"},
+        {"4", "1", "1", "1 5 5 0 0 -5 -5 0 0\n"},
+        {"1", "5", "3", "5 0 0 0 0 0 0 0 0\n"},
+        {"4096", "2", "5", ""},
+        {"2", "0", "0", ""},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = RunCli({"peaks", Path("p.wav"), c.zoom, c.first, c.count});
+        EXPECT_EQ(run.status, 0) << c.zoom.toStdString();
+        EXPECT_EQ(run.out, c.out) << c.zoom.toStdString();
+    }
 }
 
 TEST_F(CliTest, HelpPrintsUsage) {
