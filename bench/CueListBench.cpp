@@ -24,7 +24,8 @@ std::vector<Cue> RandomCues(int count) {
     quint32 seed = 12345;
     const auto next = [&seed] {
         seed = seed * 1664525u + 1013904223u;
-        return seed >> 8;
+        // The high bits are the random ones; 28 of them reach past the hour's frames.
+        return seed >> 4;
     };
     for (int i = 0; i < count; ++i) {
         const int start = int(next() % quint32(kSpanFrames));
