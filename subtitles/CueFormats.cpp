@@ -1,7 +1,7 @@
 #include "subtitles/CueFormats.h"
 
 #include "subtitles/CueText.h"
-#include "subtitles/TextFile.h"
+#include "subtitles/TextLineReader.h"
 
 #include <algorithm>
 #include <limits>
@@ -32,82 +32,131 @@ const char* const kAssHeader =
 /// Lines of a cue beyond this many share the last style's event.
 constexpr int kAssStyles = 4;
 
-} // namespace
-
-std::vector<Cue> ReadCueTxt(const QStringList& lines) {
-    std::vector<Cue> cues;
-    QString pending;
-    bool inBlock = false;
-    int start = 0;
-    int end = kMinCueLength;
-    for (const QString& raw : lines) {
+/// The cues of .txt blocks, from lines given one at a time.
+class BlockParser {
+public:
+    void Take(const QString& raw) {
         const QString line = NormalizeCueText(raw);
         if (line.isEmpty()) {
-            if (!pending.isEmpty()) {
-                cues.push_back({start, end, pending});
+            Close();
+            m_inBlock = false;
+        } else if (m_inBlock) {
+            if (!m_pending.isEmpty()) {
+                m_pending += QChar('\n');
             }
-            pending.clear();
-            inBlock = false;
-        } else if (inBlock) {
-            if (!pending.isEmpty()) {
-                pending += QChar('\n');
-            }
-            pending += line;
+            m_pending += line;
         } else if (line.startsWith(QChar('['))) {
             const QStringView rest = QStringView(line).sliced(1);
-            start = qMax(0, LeadingInt(rest));
+            m_start = qMax(0, LeadingInt(rest));
             const qsizetype comma = rest.indexOf(QChar(','));
             if (comma >= 0) {
                 const qint64 e = LeadingInt(rest.sliced(comma + 1));
-                inBlock = true;
-                end = e - start < kMinCueLength
-                          ? int(std::min<qint64>(qint64(start) + kMinCueLength,
-                                                 std::numeric_limits<int>::max()))
-                          : int(e);
+                m_inBlock = true;
+                m_end = e - m_start < kMinCueLength
+                            ? int(std::min<qint64>(qint64(m_start) + kMinCueLength,
+                                                   std::numeric_limits<int>::max()))
+                            : int(e);
             }
         }
     }
-    if (!pending.isEmpty()) {
-        cues.push_back({start, end, pending});
+
+    std::vector<Cue> Finish() {
+        Close();
+        return std::move(m_cues);
     }
-    return cues;
+
+private:
+    void Close() {
+        if (!m_pending.isEmpty()) {
+            m_cues.push_back({m_start, m_end, std::move(m_pending)});
+        }
+        m_pending.clear();
+    }
+
+    std::vector<Cue> m_cues;
+    QString m_pending;
+    bool m_inBlock = false;
+    int m_start = 0;
+    int m_end = kMinCueLength;
+};
+
+/// The paragraphs of a plain script, from lines given one at a time.
+class ScriptParser {
+public:
+    void Take(const QString& raw) {
+        const QString line = NormalizeCueText(raw);
+        if (!line.isEmpty()) {
+            m_pending += line + QChar('\n');
+        } else {
+            Close();
+        }
+    }
+
+    std::vector<Cue> Finish(int frames) {
+        Close();
+        std::vector<Cue> cues;
+        if (m_paragraphs.empty() || frames <= 0) {
+            return cues;
+        }
+        const int share = frames / int(m_paragraphs.size());
+        int position = 0;
+        for (const QString& text : m_paragraphs) {
+            cues.push_back({position, position + share, QChar('#') + text});
+            position += share;
+        }
+        return cues;
+    }
+
+private:
+    void Close() {
+        if (!m_pending.isEmpty()) {
+            m_paragraphs.push_back(std::move(m_pending));
+        }
+        m_pending.clear();
+    }
+
+    std::vector<QString> m_paragraphs;
+    QString m_pending;
+};
+
+} // namespace
+
+std::vector<Cue> ReadCueTxt(const QStringList& lines) {
+    BlockParser blocks;
+    for (const QString& line : lines) {
+        blocks.Take(line);
+    }
+    return blocks.Finish();
 }
 
 std::vector<Cue> ImportPlainScript(const QStringList& lines, int frames) {
-    std::vector<QString> paragraphs;
-    QString pending;
-    for (const QString& raw : lines) {
-        const QString line = NormalizeCueText(raw);
-        if (!line.isEmpty()) {
-            pending += line + QChar('\n');
-        } else if (!pending.isEmpty()) {
-            paragraphs.push_back(pending);
-            pending.clear();
-        }
+    ScriptParser script;
+    for (const QString& line : lines) {
+        script.Take(line);
     }
-    if (!pending.isEmpty()) {
-        paragraphs.push_back(pending);
-    }
-    std::vector<Cue> cues;
-    if (paragraphs.empty() || frames <= 0) {
-        return cues;
-    }
-    const int share = frames / int(paragraphs.size());
-    int position = 0;
-    for (const QString& text : paragraphs) {
-        cues.push_back({position, position + share, QChar('#') + text});
-        position += share;
-    }
-    return cues;
+    return script.Finish(frames);
 }
 
+// Streamed, so that a large file is never held whole, and read a second time only when it
+// turns out to be a plain script.
 std::vector<Cue> ReadCueSidecar(const QString& path, int frames) {
-    const std::optional<QStringList> lines = ReadTextLines(path);
-    if (!lines) {
+    TextLineReader file(path);
+    if (!file.IsOpen()) {
         return {};
     }
-    std::vector<Cue> cues = ReadCueTxt(*lines);
-    return cues.empty() ? ImportPlainScript(*lines, frames) : cues;
+    BlockParser blocks;
+    while (const std::optional<QString> line = file.NextLine()) {
+        blocks.Take(*line);
+    }
+    std::vector<Cue> cues = blocks.Finish();
+    if (!cues.empty() || !file.Restart()) {
+        return cues;
+    }
+    ScriptParser script;
+    while (const std::optional<QString> line = file.NextLine()) {
+        script.Take(*line);
+    }
+    return script.Finish(frames);
 }
 
 QString CueRecord(int start, int end, const QString& text) {

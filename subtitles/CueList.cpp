@@ -1,5 +1,7 @@
 #include "subtitles/CueList.h"
 
+#include "subtitles/OverlapCount.h"
+
 #include <algorithm>
 #include <limits>
 #include <numeric>
@@ -14,12 +16,6 @@ std::vector<T> Permuted(const std::vector<T>& values, const std::vector<size_t>&
         out.push_back(values[i]);
     }
     return out;
-}
-
-/// Whether cue b, later in start order, collides with the earlier cue a. For cues with
-/// start < end this is "the half-open spans intersect"; touching spans do not collide.
-bool Collides(int aStart, int aEnd, int bStart, int bEnd) {
-    return (aStart >= bStart || bStart < aEnd) && (aStart < bEnd || aEnd <= bEnd);
 }
 
 int ColumnOf(int pos, int scale) {
@@ -43,10 +39,22 @@ void CueList::Append(Cue cue) {
 }
 
 int CueList::AddCue(int start, int end, QString text) {
-    Append({start, end, std::move(text)});
-    SortCues();
-    const auto found = std::find(m_start.begin(), m_start.end(), start);
-    return int(found - m_start.begin());
+    // Where a stable sort would put it. Only the pairs with the new cue are new: a later
+    // cue's count grows by one at most, and nothing needs sorting or counting again.
+    const auto at = std::upper_bound(m_start.begin(), m_start.end(), start) - m_start.begin();
+    const auto pos = size_t(at);
+    int overlap = 0;
+    for (size_t a = 0; a < pos; ++a) {
+        overlap += CuesCollide(m_start[a], m_end[a], start, end) ? 1 : 0;
+    }
+    for (size_t b = pos; b < m_start.size(); ++b) {
+        m_overlap[b] += CuesCollide(start, end, m_start[b], m_end[b]) ? 1 : 0;
+    }
+    m_start.insert(m_start.begin() + at, start);
+    m_end.insert(m_end.begin() + at, end);
+    m_text.insert(m_text.begin() + at, std::move(text));
+    m_overlap.insert(m_overlap.begin() + at, overlap);
+    return int(std::lower_bound(m_start.begin(), m_start.end(), start) - m_start.begin());
 }
 
 void CueList::AddCues(std::vector<Cue> cues) {
@@ -90,15 +98,7 @@ void CueList::SortCues() {
         m_text = std::move(text);
     }
 
-    const size_t n = m_start.size();
-    std::fill(m_overlap.begin(), m_overlap.end(), 0);
-    for (size_t a = 0; a + 1 < n; ++a) {
-        for (size_t k = a + 1; k < n; ++k) {
-            if (Collides(m_start[a], m_end[a], m_start[k], m_end[k])) {
-                ++m_overlap[k];
-            }
-        }
-    }
+    m_overlap = CountOverlaps(m_start, m_end);
 }
 
 int CueList::FindCueAt(int pos, int scale, bool overlappedLane) const {

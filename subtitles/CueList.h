@@ -27,8 +27,9 @@ public:
     /// Cues earlier in the list whose spans intersect this one; 0 means clean.
     int Overlap(int i) const { return m_overlap[size_t(i)]; }
 
-    /// Adds one cue, sorts, and returns the lowest index whose start equals `start`
-    /// (which is the new cue unless an earlier cue has the same start).
+    /// Adds one cue after every cue with the same start, keeping the list sorted (as it must
+    /// be: call SortCues after changes in place), and returns the lowest index whose start
+    /// equals `start` (which is the new cue unless an earlier cue has the same start).
     int AddCue(int start, int end, QString text);
     /// Adds many cues with one sort, for readers of whole files.
     void AddCues(std::vector<Cue> cues);

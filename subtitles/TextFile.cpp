@@ -1,24 +1,17 @@
 #include "subtitles/TextFile.h"
 
-#include <QFile>
+#include "subtitles/TextLineReader.h"
+
 #include <QSaveFile>
-#include <QStringDecoder>
+
+#include <algorithm>
 
 namespace {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
-const QByteArray kUtf16LeBom("\xFF\xFE", 2);
 
-QString Decode(const QByteArray& bytes) {
-    if (bytes.startsWith(kUtf16LeBom)) {
-        QStringDecoder decoder(QStringDecoder::Utf16LE);
-        return decoder.decode(QByteArrayView(bytes).sliced(kUtf16LeBom.size()));
-    }
-    const QByteArrayView body =
-        bytes.startsWith(kUtf8Bom) ? QByteArrayView(bytes).sliced(kUtf8Bom.size()) : bytes;
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    return decoder.decode(body);
-}
+/// Characters encoded at a time when writing.
+constexpr qsizetype kChunkChars = 64 * 1024;
 
 } // namespace
 
@@ -36,17 +29,47 @@ QStringList SplitTextLines(const QString& text) {
 }
 
 std::optional<QStringList> ReadTextLines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    TextLineReader reader(path);
+    if (!reader.IsOpen()) {
         return std::nullopt;
     }
-    return SplitTextLines(Decode(file.readAll()));
+    QStringList lines;
+    while (std::optional<QString> line = reader.NextLine()) {
+        lines.push_back(std::move(*line));
+    }
+    return lines;
 }
 
+// One pass a chunk at a time: replacing every LF in the whole text first takes far longer
+// than linear time on large texts.
 bool WriteTextFile(const QString& path, const QString& text) {
-    QString crlf = text;
-    crlf.replace(QChar('\n'), QStringLiteral("\r\n"));
-    const QByteArray bytes = kUtf8Bom + crlf.toUtf8();
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (!file.open(QIODevice::WriteOnly) || file.write(kUtf8Bom) != kUtf8Bom.size()) {
+        return false;
+    }
+    QByteArray crlf;
+    for (qsizetype from = 0; from < text.size();) {
+        // A high surrogate goes with what follows it, so that each chunk encodes as it would
+        // inside the whole text.
+        qsizetype to = std::min(text.size(), from + kChunkChars);
+        if (to < text.size() && text[to - 1].isHighSurrogate()) {
+            --to;
+        }
+        const QByteArray utf8 = QStringView(text).sliced(from, to - from).toUtf8();
+        // A byte 0x0A is always an LF: UTF-8 never uses it inside a longer sequence.
+        crlf.resize(2 * utf8.size());
+        char* out = crlf.data();
+        for (const char c : utf8) {
+            if (c == '\n') {
+                *out++ = '\r';
+            }
+            *out++ = c;
+        }
+        const qsizetype size = out - crlf.constData();
+        if (file.write(crlf.constData(), size) != size) {
+            return false;
+        }
+        from = to;
+    }
+    return file.commit();
 }

@@ -2,9 +2,12 @@
 #include "subtitles/TextFile.h"
 #include "support/WavBytes.h"
 
+#include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -183,6 +186,46 @@ TEST(TextFileTest, WritesBomAndCrLf) {
     EXPECT_EQ(wav::ReadFile(path), QByteArray("\xEF\xBB\xBF"
                                               "a\r\n\xc3\xa9\r\n"));
     EXPECT_FALSE(WriteTextFile(dir.filePath("none/out.txt"), "x"));
+}
+
+// Files of a few hundred KiB of random bytes, thick with line ends, multi-byte sequences and
+// broken ones: read as decoding the whole file at once and splitting it would.
+TEST(TextFileTest, LargeFilesReadAsOneWholeDecode) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("big.txt");
+    const char alphabet[] = "a\r\n\0\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xD8\xDC\xFF";
+    std::mt19937 random(11);
+    const QByteArray marks[] = {"", "\xEF\xBB\xBF", "\xFF\xFE"};
+    for (const QByteArray& mark : marks) {
+        for (int round = 0; round < 4; ++round) {
+            QByteArray body(200000 + round, '\0');
+            for (char& c : body) {
+                c = alphabet[random() % (sizeof alphabet - 1)];
+            }
+            ASSERT_TRUE(wav::WriteFile(path, mark + body));
+            QStringDecoder decoder(mark.size() == 2 ? QStringDecoder::Utf16LE
+                                                    : QStringDecoder::Utf8);
+            EXPECT_EQ(ReadTextLines(path), SplitTextLines(decoder.decode(body)))
+                << mark.toHex().toStdString() << " round " << round;
+        }
+    }
+}
+
+// A long repeated run of awkward neighbours (lone surrogates beside a pair, CR LF, a lone CR),
+// shifted so that each of its characters meets a chunk boundary in one of the texts: the bytes
+// are the mark and the UTF-8 of the whole text with CR LF for LF, and they read back as such.
+TEST(TextFileTest, LargeTextsWriteAsOneWholeEncodeAndReadBack) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("big.txt");
+    const QString run = QString::fromUtf16(u"a\xD800\U0001F600\xDC00\r\n\r\u00E9\n\n\u20AC");
+    for (qsizetype shift = 0; shift < run.size(); ++shift) {
+        const QString text = QString(shift, QChar('a')) + run.repeated(200000 / run.size());
+        ASSERT_TRUE(WriteTextFile(path, text));
+        const QByteArray utf8 = QString(text).replace(QChar('\n'), QStringLiteral("\r\n")).toUtf8();
+        EXPECT_EQ(wav::ReadFile(path), "\xEF\xBB\xBF" + utf8) << "shift " << shift;
+        EXPECT_EQ(ReadTextLines(path), SplitTextLines(QString::fromUtf8(utf8)))
+            << "shift " << shift;
+    }
 }
 
 } // namespace

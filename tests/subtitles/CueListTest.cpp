@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
+#include <random>
+#include <tuple>
 
 namespace {
 
@@ -85,6 +88,63 @@ INSTANTIATE_TEST_SUITE_P(
                       OverlapCase{"Apart", {{0, 10}, {20, 30}, {40, 50}}, {0, 0, 0}},
                       OverlapCase{"Single", {{0, 10}}, {0}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+using Listed = std::tuple<int, int, QString, int>; ///< start, end, text, overlap
+
+std::vector<Listed> Listing(const CueList& cues) {
+    std::vector<Listed> v;
+    for (int i = 0; i < cues.Count(); ++i) {
+        v.emplace_back(cues.Start(i), cues.End(i), cues.Text(i), cues.Overlap(i));
+    }
+    return v;
+}
+
+/// What the list must hold after the cues were added in this order: a stable sort by start,
+/// each cue counting the earlier ones it collides with, judged pair by pair.
+std::vector<Listed> ExpectedListing(std::vector<Cue> added) {
+    std::stable_sort(added.begin(), added.end(),
+                     [](const Cue& a, const Cue& b) { return a.start < b.start; });
+    std::vector<Listed> v;
+    for (size_t k = 0; k < added.size(); ++k) {
+        const Cue& b = added[k];
+        int overlap = 0;
+        for (size_t i = 0; i < k; ++i) {
+            const Cue& a = added[i];
+            overlap +=
+                (a.start >= b.start || b.start < a.end) && (a.start < b.end || a.end <= b.end);
+        }
+        v.emplace_back(b.start, b.end, b.text, overlap);
+    }
+    return v;
+}
+
+// Values from a narrow range, so that equal starts, empty cues and cues ending before they
+// start are all common.
+TEST(CueListTest, OrderAndOverlapsMatchEveryPairOfARandomList) {
+    std::mt19937 random(20240611);
+    for (int size = 0; size <= 300; ++size) {
+        std::uniform_int_distribution<int> value(-2, 3 + size / 8);
+        const auto randomCue = [&](int id) {
+            return Cue{value(random), value(random), QString::number(id)};
+        };
+        std::vector<Cue> added;
+        for (int id = 0; id < size; ++id) {
+            added.push_back(randomCue(id));
+        }
+        CueList cues;
+        cues.AddCues(added);
+        ASSERT_EQ(Listing(cues), ExpectedListing(added)) << "size " << size;
+
+        for (int id = size; id < size + 12; ++id) {
+            const Cue cue = randomCue(id);
+            const auto earlier = std::count_if(added.begin(), added.end(),
+                                               [&](const Cue& c) { return c.start < cue.start; });
+            ASSERT_EQ(cues.AddCue(cue.start, cue.end, cue.text), earlier) << "size " << size;
+            added.push_back(cue);
+        }
+        ASSERT_EQ(Listing(cues), ExpectedListing(added)) << "size " << size;
+    }
+}
 
 TEST(CueListTest, LastCueLeftAfterRemovalIsClean) {
     CueList cues = ListOf({{0, 100}, {50, 150}});
