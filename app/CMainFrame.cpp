@@ -42,7 +42,10 @@ CMainFrame::CMainFrame(CtarnDoc& doc, CtarnView& view, CommandRouter& route)
     connect(&m_view, &CtarnView::statusTextChanged, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
     connect(&m_view, &CtarnView::stateChanged, this, &CMainFrame::RefreshCommandStates);
-    connect(&m_doc, &CtarnDoc::modifiedChanged, this, &CMainFrame::RefreshCommandStates);
+    connect(&m_doc, &CtarnDoc::modifiedChanged, this, [this] {
+        UpdateTitle();
+        RefreshCommandStates();
+    });
     connect(&m_doc, &CtarnDoc::viewsUpdateRequested, this, [this] {
         UpdateTitle();
         RefreshCommandStates();
@@ -189,6 +192,9 @@ void CMainFrame::RefreshCommandStates() {
     for (const auto& [id, action] : m_actions) {
         const CommandState state = m_route.State(id);
         action->setEnabled(state.enabled);
+        if (const CommandInfo* info = FindCommand(id)) {
+            action->setStatusTip(state.statusTip.value_or(info->prompt));
+        }
         if (action->isCheckable()) {
             action->setChecked(state.checked.value_or(false));
         }
@@ -216,7 +222,9 @@ void CMainFrame::SetRecentFiles(const QStringList& files) {
 }
 
 void CMainFrame::UpdateTitle() {
-    setWindowTitle(QStringLiteral("tarn - ") + m_doc.GetTitle());
+    // "[*]" is where Qt shows the modified mark while the window is marked modified.
+    setWindowTitle(QStringLiteral("tarn - ") + m_doc.GetTitle() + QStringLiteral("[*]"));
+    setWindowModified(m_doc.IsModified());
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

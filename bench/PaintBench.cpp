@@ -40,8 +40,10 @@ void BM_PaintHour(benchmark::State& state) {
         const int end = int(start + step * (i % 5 == 0 ? 3 : 1) / 2);
         cues.push_back({start, end, QStringLiteral("cue %1 with a few words").arg(i)});
     }
-    doc.EditCues().Clear();
-    doc.EditCues().AddCues(cues);
+    doc.ChangeCues(QStringLiteral("Cues in view"), [&cues](CueList& list) {
+        list.Clear();
+        list.AddCues(cues);
+    });
 
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     PaintBuffers buffers;

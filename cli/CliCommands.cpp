@@ -95,11 +95,10 @@ int RunClip(const QStringList& args) {
     });
 }
 
-/// What the operations of `edit` work on: the document and the current cue.
+/// What the operations of `edit` work on.
 struct EditSession {
     CtarnDoc& doc;
     CliHost& host;
-    int curCue = -1;
 };
 
 using EditOperation = std::function<void(EditSession&)>;
@@ -112,11 +111,13 @@ std::optional<EditOperation> PlainOperation(const QString& op) {
         {"cut", [](EditSession& s) { s.doc.OnEditCut(); }},
         {"copy", [](EditSession& s) { s.doc.OnEditCopy(); }},
         {"paste", [](EditSession& s) { s.doc.OnEditPaste(); }},
+        {"undo", [](EditSession& s) { s.doc.OnEditUndo(); }},
+        {"redo", [](EditSession& s) { s.doc.OnEditRedo(); }},
         {"check",
          [](EditSession& s) {
-             const CueCommandResult r = CheckConflict(s.doc, s.curCue, 0);
+             const CueCommandResult r = CheckConflict(s.doc, s.doc.CurrentCue(), 0);
              if (s.host.MessageCount() == 0) {
-                 s.curCue = r.curCue;
+                 s.doc.SetCurrentCue(r.curCue);
                  Out() << r.curCue << Qt::endl;
              }
          }},
@@ -150,7 +151,7 @@ std::optional<std::vector<EditOperation>> ParseOperations(const QStringList& arg
             text.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
             ops.push_back([text](EditSession& s) {
                 s.host.SetText(text);
-                s.curCue = AddSubtitle(s.doc, s.curCue).curCue;
+                s.doc.SetCurrentCue(AddSubtitle(s.doc, s.doc.CurrentCue()).curCue);
             });
         } else if ((op == "delete" || op == "attach") && left >= 1) {
             const std::optional<int> index = ParseInt(args[++i]);
@@ -159,7 +160,7 @@ std::optional<std::vector<EditOperation>> ParseOperations(const QStringList& arg
             }
             const auto command = op == "delete" ? DeleteSubtitle : Atach;
             ops.push_back([index = *index, command](EditSession& s) {
-                s.curCue = command(s.doc, index).curCue;
+                s.doc.SetCurrentCue(command(s.doc, index).curCue);
             });
         } else {
             return std::nullopt;
@@ -345,6 +346,8 @@ QString CliUsage() {
         "  delete I     delete cue I (0-based)\n"
         "  attach I     attach cue I to the selection\n"
         "  check        print the index of the first overlapping cue\n"
+        "  undo         undo the last edit (nothing when there is none)\n"
+        "  redo         do the last undone edit again (nothing when there is none)\n"
         "\n"
         "exit status: 0 done, 1 a message was shown (on standard error), 2 wrong usage\n");
 }

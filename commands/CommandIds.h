@@ -31,6 +31,7 @@ enum : int {
     kEditCut = 57635,
     kEditPaste = 57637,
     kEditUndo = 57643,
+    kEditRedo = 57644,
     kAppAbout = 57664,
     kAppExit = 57665,
     kNextPane = 57680,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 #include <functional>
@@ -7,11 +8,12 @@
 #include <unordered_map>
 #include <vector>
 
-/// What a command looks like now: whether it may run, and for the bar toggles whether
-/// it shows a check mark.
+/// What a command looks like now: whether it may run, for the bar toggles whether it shows
+/// a check mark, and a status-bar prompt of the moment ("Undo Cut") in place of its own.
 struct CommandState {
     bool enabled = false;
     std::optional<bool> checked;
+    std::optional<QString> statusTip;
 
     bool operator==(const CommandState&) const = default;
 };

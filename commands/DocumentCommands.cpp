@@ -4,6 +4,18 @@
 #include "document/CtarnDoc.h"
 #include "document/Zoom.h"
 
+namespace {
+
+/// Enabled while there is a step, its name in the prompt ("Undo Cut").
+CommandState StepState(const EditStep* step, const char* verb) {
+    if (step == nullptr) {
+        return {};
+    }
+    return {true, std::nullopt, QString::fromLatin1(verb) + step->name};
+}
+
+} // namespace
+
 void AddDocumentCommands(CommandTable& table, CtarnDoc& doc) {
     using namespace CommandId;
     const CtarnDoc* d = &doc;
@@ -18,6 +30,8 @@ void AddDocumentCommands(CommandTable& table, CtarnDoc& doc) {
     table.On(kSaveClip, [&doc] { doc.OnSaveClip(); });
     table.On(kSaveVorn, [&doc] { doc.OnSaveVorn(); });
     table.On(kSaveVorn2, [&doc] { doc.OnSaveVorn2(); });
+    table.On(kEditUndo, [&doc] { doc.OnEditUndo(); });
+    table.On(kEditRedo, [&doc] { doc.OnEditRedo(); });
 
     table.Enable(kFileSave, [d] { return d->IsModified(); });
     table.Enable(kFileSaveAs, [d] { return d->IsModified(); });
@@ -34,6 +48,8 @@ void AddDocumentCommands(CommandTable& table, CtarnDoc& doc) {
     table.Enable(kZoomOut, [d] { return d->Zoom() < kMaxZoom; });
     table.Enable(kAddSubtitle, [d] { return qint64(d->SelEnd()) - d->SelStart() > 10; });
     table.Enable(kCheckConflict, [] { return true; });
+    table.Update(kEditUndo, [d] { return StepState(d->GetHistory().NextUndo(), "Undo "); });
+    table.Update(kEditRedo, [d] { return StepState(d->GetHistory().NextRedo(), "Redo "); });
 }
 
 void AddViewRules(CommandTable& table, std::function<int()> currentCue) {

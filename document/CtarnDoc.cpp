@@ -21,6 +21,8 @@ bool CtarnDoc::OnNewDocument() {
     m_nSelStart = 0;
     m_nSelEnd = 0;
     m_cues.Clear();
+    m_nCurCue = -1;
+    ResetHistory();
     BuildSecondMarks();
     m_strPathName.clear();
     SetModifiedFlag(false);
@@ -65,8 +67,7 @@ bool CtarnDoc::OnOpenDocument(const QString& path) {
     m_nZoom = kOpenedZoom;
     m_nSelStart = 0;
     m_nSelEnd = 0;
-    m_cues.Clear();
-    m_cues.AddCues(std::move(cues));
+    LoadCues(std::move(cues));
     BuildSecondMarks();
     m_strPathName = fullPath;
     SetModifiedFlag(false);
@@ -92,11 +93,99 @@ bool CtarnDoc::OnSaveDocument(const QString& path) {
 }
 
 void CtarnDoc::SetModifiedFlag(bool modified) {
+    m_bMarkedModified = modified;
+    if (!modified) {
+        m_history.MarkClean();
+    }
+    UpdateModified();
+}
+
+void CtarnDoc::UpdateModified() {
+    const bool modified = m_bMarkedModified || !m_history.IsClean();
     if (m_bModified == modified) {
         return;
     }
     m_bModified = modified;
     emit modifiedChanged(modified);
+}
+
+void CtarnDoc::ResetHistory() {
+    // A quarter of the recording's samples, but room for a few minutes of edits on short ones.
+    constexpr qint64 kLeastCapacity = qint64(64) << 20;
+    const qint64 recordingBytes = qint64(Frames()) * 2 * qint64(sizeof(qint16));
+    m_history.Clear();
+    m_history.SetCapacity(std::max(kLeastCapacity, recordingBytes / 4));
+}
+
+EditStep CtarnDoc::StartStep(const QString& name) const {
+    EditStep step;
+    step.name = name;
+    step.selStart = m_nSelStart;
+    step.selEnd = m_nSelEnd;
+    step.curCue = m_nCurCue;
+    return step;
+}
+
+void CtarnDoc::PushStep(EditStep step) {
+    m_history.Push(std::move(step));
+    UpdateModified();
+}
+
+void CtarnDoc::LoadCues(std::vector<Cue> cues) {
+    m_cues.Clear();
+    m_cues.AddCues(std::move(cues));
+    m_nCurCue = -1;
+    ResetHistory();
+}
+
+void CtarnDoc::ChangeCues(const QString& name, const std::function<void(CueList&)>& change) {
+    EditStep step = StartStep(name);
+    const std::vector<Cue> before = m_cues.Records(0, m_cues.Count());
+    change(m_cues);
+    step.cues = CueDifference(before, m_cues);
+    if (step.cues) {
+        PushStep(std::move(step));
+    }
+}
+
+bool CtarnDoc::Exchange(EditStep& step) {
+    if (step.samples) {
+        SampleSwap& swap = *step.samples;
+        const int length = int(swap.frames[0].size());
+        if (!m_recording.Swap(swap.at, swap.length, swap.frames)) {
+            m_host.ShowMessage(QStringLiteral("alloc memory 0 failure"));
+            return false;
+        }
+        swap.length = length;
+    }
+    if (step.cues) {
+        CueSwap& swap = *step.cues;
+        const int count = int(swap.records.size());
+        swap.records = m_cues.ReplaceRecords(swap.first, swap.count, std::move(swap.records));
+        swap.count = count;
+    }
+    std::swap(step.selStart, m_nSelStart);
+    std::swap(step.selEnd, m_nSelEnd);
+    std::swap(step.curCue, m_nCurCue);
+    return true;
+}
+
+void CtarnDoc::OnEditUndo() {
+    if (!m_history.CanUndo() || !Exchange(m_history.UndoStep())) {
+        return;
+    }
+    m_history.MarkUndone();
+    UpdateModified();
+    UpdateAllViews(1);
+}
+
+void CtarnDoc::OnEditRedo() {
+    if (!m_history.CanRedo() || !Exchange(m_history.RedoStep())) {
+        return;
+    }
+    m_history.MarkRedone();
+    UpdateModified();
+    UpdateAllViews(1);
 }
 
 QString CtarnDoc::GetTitle() const {
@@ -167,8 +256,18 @@ void CtarnDoc::OnSaveVorn2() {
 }
 
 void CtarnDoc::ScaleSelection(int k) {
-    m_recording.Scale(SelectionForEdit(), k);
-    SetModifiedFlag(true);
+    const FrameRange range = SelectionForEdit();
+    EditStep step =
+        StartStep(k < 10 ? QStringLiteral("Decrease volume") : QStringLiteral("Increase volume"));
+    SampleSwap swap{range.lo, range.Length(), {}};
+    if (!m_recording.CopyFrames(range, swap.frames)) {
+        m_host.ShowMessage(QStringLiteral("alloc memory 0 failure"));
+        return;
+    }
+    step.samples = std::move(swap);
+    step.replay = ReplayOp{ReplayOp::Kind::Scale, range, k, {}};
+    m_recording.Scale(range, k);
+    PushStep(std::move(step));
 }
 
 void CtarnDoc::OnEditCopy() {
@@ -184,13 +283,23 @@ void CtarnDoc::OnEditCut() {
         return;
     }
     OnEditCopy();
+    EditStep step = StartStep(QStringLiteral("Cut"));
+    SampleSwap swap{range.lo, 0, {}};
+    if (!m_recording.CopyFrames(range, swap.frames)) {
+        m_host.ShowMessage(QStringLiteral("alloc memory 0 failure"));
+        return;
+    }
+    step.samples = std::move(swap);
+    step.replay = ReplayOp{ReplayOp::Kind::Erase, range, 10, {}};
+    const std::vector<Cue> cuesBefore = m_cues.Records(0, m_cues.Count());
     const int oldLength = Frames();
     m_recording.Erase(range);
     // The marks keep their period; only the length follows the audio.
     m_cues.ShiftCues(range, Frames() - oldLength, range.lo);
+    step.cues = CueDifference(cuesBefore, m_cues);
     m_nSelStart = range.lo;
     m_nSelEnd = range.lo;
-    SetModifiedFlag(true);
+    PushStep(std::move(step));
     UpdateAllViews(1);
 }
 
@@ -200,16 +309,27 @@ void CtarnDoc::OnEditPaste() {
         return;
     }
     const FrameRange range = SelectionForEdit();
+    EditStep step = StartStep(QStringLiteral("Paste"));
+    SampleSwap swap{range.lo, clip, {}};
+    ReplayOp replay{ReplayOp::Kind::Replace, range, 10, {}};
+    if (!m_recording.CopyFrames(range, swap.frames) || !m_recording.CopyClip(replay.frames)) {
+        m_host.ShowMessage(QStringLiteral("alloc memory 0 failure"));
+        return;
+    }
+    const std::vector<Cue> cuesBefore = m_cues.Records(0, m_cues.Count());
     const int oldLength = Frames();
     if (!m_recording.Paste(range)) {
         m_host.ShowMessage(QStringLiteral("alloc memory 0 failure"));
         return;
     }
+    step.samples = std::move(swap);
+    step.replay = std::move(replay);
     m_cues.ShiftCues(range, Frames() - oldLength, range.lo + clip);
+    step.cues = CueDifference(cuesBefore, m_cues);
     m_nSelStart = range.lo;
     m_nSelEnd = range.lo + clip;
     BuildSecondMarks();
-    SetModifiedFlag(true);
+    PushStep(std::move(step));
     UpdateAllViews(1);
 }
 

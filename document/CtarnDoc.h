@@ -2,6 +2,7 @@
 
 #include "audio/Player.h"
 #include "document/FrameRange.h"
+#include "document/History.h"
 #include "document/Host.h"
 #include "document/Recording.h"
 #include "subtitles/CueList.h"
@@ -9,12 +10,15 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 /// The one document of the program: the recording of the open file, its cues, the
-/// selection, the zoom and the ruler's mark period, and the player. Every message goes
-/// through the Host. Views read it through the const accessors and change it through its
-/// operations; drawing data is computed for the columns asked for, never for the whole file.
+/// selection, the current cue, the zoom and the ruler's mark period, the undo history and
+/// the player. Every message goes through the Host. Every change of the samples or the cues
+/// is one step of the history, and the modified flag follows it. Views read it through the const
+/// accessors and change it through its operations; drawing data is computed for the columns asked
+/// for, never for the whole file.
 class CtarnDoc : public QObject {
     Q_OBJECT
 
@@ -33,7 +37,9 @@ public:
     /// takes the path once its WAV is written and is no longer modified when all four are.
     bool OnSaveDocument(const QString& path);
 
+    /// Whether the state differs from the one last saved or opened (or was marked so).
     bool IsModified() const { return m_bModified; }
+    /// false: the current state is the saved one; true: modified whatever the history says.
     void SetModifiedFlag(bool modified = true);
     /// Full path of the open file, empty for a new document.
     const QString& GetPathName() const { return m_strPathName; }
@@ -45,8 +51,15 @@ public:
     int Frames() const { return m_recording.Frames(); }
     qint32 SampleRate() const { return m_recording.SampleRate(); }
     const CueList& Cues() const { return m_cues; }
-    /// The cue list for the cue commands, which re-sort it and mark the document modified.
-    CueList& EditCues() { return m_cues; }
+    /// Changes the cue list as one step of the history named `name` ("Add Subtitle"); a
+    /// change that leaves the list as it was is no step. `change` keeps the list sorted.
+    void ChangeCues(const QString& name, const std::function<void(CueList&)>& change);
+    /// Takes `cues` as the cue list the recording came with: no step, no current cue, and the
+    /// history starts anew from here.
+    void LoadCues(std::vector<Cue> cues);
+    /// Index of the current cue, -1 for none.
+    int CurrentCue() const { return m_nCurCue; }
+    void SetCurrentCue(int index) { m_nCurCue = index; }
 
     int SelStart() const { return m_nSelStart; }
     int SelEnd() const { return m_nSelEnd; }
@@ -95,6 +108,13 @@ public:
     /// Frames on the sample clipboard.
     int ClipLength() const { return m_recording.ClipLength(); }
 
+    /// Undoes the last step: the samples, the cues, the selection and the current cue are
+    /// again as they were before it. Nothing when there is nothing to undo.
+    void OnEditUndo();
+    /// Does the last undone step again.
+    void OnEditRedo();
+    const History& GetHistory() const { return m_history; }
+
     /// Plays frames between a and b (either order, clamped into the recording) as one 16-bit
     /// stereo buffer, stopping what was playing; an empty range plays the whole recording.
     void PlayRange(int a, int b);
@@ -119,14 +139,29 @@ signals:
     void modifiedChanged(bool modified);
 
 private:
+    /// A step named `name` that starts from the selection and the current cue as they are.
+    EditStep StartStep(const QString& name) const;
+    /// Adds a finished step to the history.
+    void PushStep(EditStep step);
+    /// Exchanges what the step holds with the document (undo and redo alike); false, with a
+    /// message and nothing changed, when the samples do not fit in memory.
+    bool Exchange(EditStep& step);
+    /// Takes the modified flag from the history (and the mark) and tells when it changed.
+    void UpdateModified();
+    /// Starts a history for a new or opened recording, capped at a quarter of its size.
+    void ResetHistory();
+
     Host& m_host;
     Recording m_recording;
     CueList m_cues;
+    History m_history;
     Player m_player;
+    int m_nCurCue = -1;
     int m_nZoom = 1;
     qint64 m_nMarkPeriod = 0;
     int m_nSelStart = 0;
     int m_nSelEnd = 0;
     QString m_strPathName;
     bool m_bModified = false;
+    bool m_bMarkedModified = false; ///< modified whatever the history says
 };

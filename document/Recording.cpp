@@ -118,6 +118,64 @@ bool Recording::Paste(FrameRange range) {
     return true;
 }
 
+bool Recording::CopyFrames(FrameRange range, SampleVector (&out)[2]) const {
+    try {
+        for (int c = 0; c < 2; ++c) {
+            const SampleVector& channel = m_channels.samples[c];
+            out[c].assign(channel.begin() + range.lo, channel.begin() + range.hi);
+        }
+    } catch (const std::bad_alloc&) {
+        out[0] = {};
+        out[1] = {};
+        return false;
+    }
+    return true;
+}
+
+bool Recording::CopyClip(SampleVector (&out)[2]) const {
+    try {
+        out[0] = m_clip[0];
+        out[1] = m_clip[1];
+    } catch (const std::bad_alloc&) {
+        out[0] = {};
+        out[1] = {};
+        return false;
+    }
+    return true;
+}
+
+bool Recording::Swap(int at, int length, SampleVector (&frames)[2]) {
+    const FrameRange range{at, at + length};
+    const qint64 newLength = qint64(Frames()) - length + qint64(frames[0].size());
+    SampleVector taken[2];
+    if (newLength > std::numeric_limits<int>::max() || !CopyFrames(range, taken)) {
+        return false;
+    }
+    try {
+        for (SampleVector& channel : m_channels.samples) {
+            channel.reserve(size_t(newLength));
+        }
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    const bool sameLength = qint64(frames[0].size()) == length;
+    for (int c = 0; c < 2; ++c) {
+        Splice(m_channels.samples[c], range, frames[c]);
+        frames[c] = std::move(taken[c]);
+    }
+    if (sameLength) {
+        // Nothing moved: only the blocks of the range changed.
+        for (int c = 0; c < 2; ++c) {
+            m_channels.summary[c].Compute(m_channels.samples[c].data(), Frames(), range.lo,
+                                          range.hi);
+        }
+    } else {
+        SummariseFrom(at);
+    }
+    emit changed();
+    return true;
+}
+
 void Recording::SummariseFrom(int from) {
     for (int c = 0; c < 2; ++c) {
         m_channels.summary[c].RebuildFrom(m_channels.samples[c].data(), Frames(), from);

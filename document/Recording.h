@@ -47,6 +47,16 @@ public:
     /// the result does not fit in memory or in 32-bit frame indexes.
     bool Paste(FrameRange range);
 
+    /// Copies the frames of `range` into out[0] (left) and out[1] (right); false when they do
+    /// not fit in memory.
+    bool CopyFrames(FrameRange range, SampleVector (&out)[2]) const;
+    /// Copies the clipboard into out[0] and out[1]; false when it does not fit in memory.
+    bool CopyClip(SampleVector (&out)[2]) const;
+    /// Puts frames[0] and frames[1] (equal lengths) in place of frames at .. at + length - 1
+    /// and hands back the frames it took out in `frames`: applied twice, it changes nothing.
+    /// False, and nothing changed, when the result does not fit in memory or 32-bit indexes.
+    bool Swap(int at, int length, SampleVector (&frames)[2]);
+
     /// Writes the frames of `range` to `path` as a 16-bit stereo WAV file, replacing the file
     /// only when the new one is complete; false when it cannot. The header keeps the stereo
     /// channel count it was written with.

@@ -23,43 +23,9 @@ void Spread(CueList& cues, int first, int last, qint64 from, qint64 to) {
     }
 }
 
-CueCommandResult Changed(CtarnDoc& doc, int curCue) {
-    doc.SetModifiedFlag(true);
-    return {curCue, std::nullopt, true};
-}
-
-} // namespace
-
-CueCommandResult AddSubtitle(CtarnDoc& doc, int curCue) {
-    const int left = doc.SelStart();
-    const int right = doc.SelEnd();
-    const std::optional<QString> text = doc.GetHost().AskText(QString());
-    if (!text) {
-        return {curCue, std::nullopt, false};
-    }
-    return Changed(doc, doc.EditCues().AddCue(left, right, *text));
-}
-
-CueCommandResult DeleteSubtitle(CtarnDoc& doc, int curCue) {
-    if (!doc.Cues().IsValidIndex(curCue)) {
-        return {curCue, std::nullopt, false};
-    }
-    doc.EditCues().RemoveCue(curCue);
-    return Changed(doc, -1);
-}
-
-CueCommandResult Atach(CtarnDoc& doc, int curCue) {
-    const int left = doc.SelStart();
-    const int right = doc.SelEnd();
-    if (qint64(right) - left < kMinAttachWidth) {
-        doc.GetHost().ShowMessage(QString::asprintf("left=%d right=%d", left, right));
-        return {curCue, std::nullopt, false};
-    }
-    CueList& cues = doc.EditCues();
-    const int s = curCue;
-    if (!cues.IsValidIndex(s)) {
-        return {curCue, std::nullopt, false};
-    }
+/// Moves cue s onto left..right; a placeholder loses its mark and the placeholder runs
+/// around it are laid end to end up to its new start and from its new end.
+void AttachInPlace(CueList& cues, int s, int left, int right) {
     cues.SetStart(s, left);
     cues.SetEnd(s, right);
     if (IsPlaceholder(cues, s)) {
@@ -80,31 +46,75 @@ CueCommandResult Atach(CtarnDoc& doc, int curCue) {
         }
     }
     cues.SortCues();
-    return Changed(doc, curCue);
+}
+
+CueCommandResult Changed(int curCue) {
+    return {curCue, std::nullopt, true};
+}
+
+} // namespace
+
+CueCommandResult AddSubtitle(CtarnDoc& doc, int curCue) {
+    const int left = doc.SelStart();
+    const int right = doc.SelEnd();
+    const std::optional<QString> text = doc.GetHost().AskText(QString());
+    if (!text) {
+        return {curCue, std::nullopt, false};
+    }
+    int added = -1;
+    doc.ChangeCues(QStringLiteral("Add Subtitle"),
+                   [&](CueList& cues) { added = cues.AddCue(left, right, *text); });
+    return Changed(added);
+}
+
+CueCommandResult DeleteSubtitle(CtarnDoc& doc, int curCue) {
+    if (!doc.Cues().IsValidIndex(curCue)) {
+        return {curCue, std::nullopt, false};
+    }
+    doc.ChangeCues(QStringLiteral("Delete Subtitle"),
+                   [curCue](CueList& cues) { cues.RemoveCue(curCue); });
+    return Changed(-1);
+}
+
+CueCommandResult Atach(CtarnDoc& doc, int curCue) {
+    const int left = doc.SelStart();
+    const int right = doc.SelEnd();
+    if (qint64(right) - left < kMinAttachWidth) {
+        doc.GetHost().ShowMessage(QString::asprintf("left=%d right=%d", left, right));
+        return {curCue, std::nullopt, false};
+    }
+    if (!doc.Cues().IsValidIndex(curCue)) {
+        return {curCue, std::nullopt, false};
+    }
+    doc.ChangeCues(QStringLiteral("Atach"),
+                   [&](CueList& cues) { AttachInPlace(cues, curCue, left, right); });
+    return Changed(curCue);
 }
 
 CueCommandResult EditCueText(CtarnDoc& doc, int index) {
-    CueList& cues = doc.EditCues();
-    if (!cues.IsValidIndex(index)) {
+    if (!doc.Cues().IsValidIndex(index)) {
         return {-1, std::nullopt, false};
     }
-    const std::optional<QString> text = doc.GetHost().AskText(cues.Text(index));
+    const std::optional<QString> text = doc.GetHost().AskText(doc.Cues().Text(index));
     if (!text) {
         return {index, std::nullopt, false};
     }
     const QString normalized = NormalizeCueText(*text);
-    cues.SetText(index, normalized);
-    // Other cues without text go too; the edited one moves down by as many as stood before it.
     int emptiedBefore = 0;
-    for (int j = 0; j < index; ++j) {
-        emptiedBefore += cues.Text(j).isEmpty() ? 1 : 0;
-    }
-    cues.RemoveEmptyCues();
-    return Changed(doc, normalized.isEmpty() ? -1 : index - emptiedBefore);
+    doc.ChangeCues(QStringLiteral("Edit Subtitle"), [&](CueList& cues) {
+        cues.SetText(index, normalized);
+        // Other cues without text go too; the edited one moves down by as many as stood
+        // before it.
+        for (int j = 0; j < index; ++j) {
+            emptiedBefore += cues.Text(j).isEmpty() ? 1 : 0;
+        }
+        cues.RemoveEmptyCues();
+    });
+    return Changed(normalized.isEmpty() ? -1 : index - emptiedBefore);
 }
 
 CueCommandResult CheckConflict(CtarnDoc& doc, int curCue, int clientWidth) {
-    const CueList& cues = doc.EditCues();
+    const CueList& cues = doc.Cues();
     int found = -1;
     for (int i = 0; i < cues.Count() && found < 0; ++i) {
         if (cues.Overlap(i) != 0) {

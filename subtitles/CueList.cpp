@@ -155,3 +155,35 @@ void CueList::ShiftCues(FrameRange removed, int delta, int newStart) {
     }
     RemoveEmptyCues();
 }
+
+std::vector<Cue> CueList::Records(int first, int count) const {
+    std::vector<Cue> records;
+    records.reserve(size_t(count));
+    for (int i = first; i < first + count; ++i) {
+        records.push_back({Start(i), End(i), Text(i)});
+    }
+    return records;
+}
+
+std::vector<Cue> CueList::ReplaceRecords(int first, int count, std::vector<Cue> records) {
+    std::vector<Cue> replaced = Records(first, count);
+    const auto at = ptrdiff_t(first);
+    const auto until = ptrdiff_t(first + count);
+    m_start.erase(m_start.begin() + at, m_start.begin() + until);
+    m_end.erase(m_end.begin() + at, m_end.begin() + until);
+    m_text.erase(m_text.begin() + at, m_text.begin() + until);
+    std::vector<int> starts;
+    std::vector<int> ends;
+    std::vector<QString> texts;
+    for (Cue& cue : records) {
+        starts.push_back(cue.start);
+        ends.push_back(cue.end);
+        texts.push_back(std::move(cue.text));
+    }
+    m_start.insert(m_start.begin() + at, starts.begin(), starts.end());
+    m_end.insert(m_end.begin() + at, ends.begin(), ends.end());
+    m_text.insert(m_text.begin() + at, std::make_move_iterator(texts.begin()),
+                  std::make_move_iterator(texts.end()));
+    m_overlap = CountOverlaps(m_start, m_end);
+    return replaced;
+}

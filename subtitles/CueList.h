@@ -54,6 +54,13 @@ public:
     /// inside the selection and ends after it now starts. Cues wholly inside are removed.
     void ShiftCues(FrameRange removed, int delta, int newStart);
 
+    /// Cues first .. first + count - 1 as records (valid indexes).
+    std::vector<Cue> Records(int first, int count) const;
+    /// Replaces cues first .. first + count - 1 with `records` and recounts the overlaps;
+    /// returns the cues replaced. The records must keep the list sorted by start, as a
+    /// stretch taken from an earlier state of the same list does.
+    std::vector<Cue> ReplaceRecords(int first, int count, std::vector<Cue> records);
+
 private:
     void Append(Cue cue);
 

@@ -43,6 +43,10 @@ void CtarnView::SetDocument(CtarnDoc* doc) {
     }
 }
 
+int CtarnView::CurrentCue() const {
+    return m_pDoc ? m_pDoc->CurrentCue() : -1;
+}
+
 void CtarnView::OnInitialUpdate() {
     OnUpdate(0);
     m_timer.start();
@@ -55,12 +59,12 @@ void CtarnView::OnUpdate(int hint) {
     SetScrollSizes();
     if (hint == 0) {
         // A new cue list: the old index would point at some other cue, or none.
-        m_nCurCue = -1;
+        m_pDoc->SetCurrentCue(-1);
         horizontalScrollBar()->setValue(0);
     } else {
         // A cut may have removed the current cue.
-        if (!m_pDoc->Cues().IsValidIndex(m_nCurCue)) {
-            m_nCurCue = -1;
+        if (!m_pDoc->Cues().IsValidIndex(CurrentCue())) {
+            m_pDoc->SetCurrentCue(-1);
         }
         horizontalScrollBar()->setValue(SelectionScrollPos(m_pDoc->SelStart(), m_pDoc->SelEnd(),
                                                            m_pDoc->Zoom(), viewport()->width()));
@@ -120,30 +124,30 @@ void CtarnView::OnVolumeUp() {
 
 void CtarnView::OnAddSubtitle() {
     if (m_pDoc) {
-        Apply(AddSubtitle(*m_pDoc, m_nCurCue));
+        Apply(AddSubtitle(*m_pDoc, CurrentCue()));
     }
 }
 
 void CtarnView::OnDeleteSubtitle() {
     if (m_pDoc) {
-        Apply(DeleteSubtitle(*m_pDoc, m_nCurCue));
+        Apply(DeleteSubtitle(*m_pDoc, CurrentCue()));
     }
 }
 
 void CtarnView::OnAtach() {
     if (m_pDoc) {
-        Apply(Atach(*m_pDoc, m_nCurCue));
+        Apply(Atach(*m_pDoc, CurrentCue()));
     }
 }
 
 void CtarnView::OnCheckConflict() {
     if (m_pDoc) {
-        Apply(CheckConflict(*m_pDoc, m_nCurCue, viewport()->width()));
+        Apply(CheckConflict(*m_pDoc, CurrentCue(), viewport()->width()));
     }
 }
 
 void CtarnView::Apply(const CueCommandResult& result) {
-    m_nCurCue = result.curCue;
+    m_pDoc->SetCurrentCue(result.curCue);
     if (result.scrollPos) {
         horizontalScrollBar()->setValue(*result.scrollPos);
     }
@@ -168,7 +172,7 @@ QPoint CtarnView::Logical(const QPoint& devicePoint) const {
 
 void CtarnView::OnDraw(QPainter& painter, int width, int height) {
     if (m_pDoc) {
-        PaintWaveform(painter, *m_pDoc, m_nCurCue, {ScrollPos(), width, height},
+        PaintWaveform(painter, *m_pDoc, CurrentCue(), {ScrollPos(), width, height},
                       palette().color(QPalette::Dark), m_buffers);
     }
 }
@@ -209,7 +213,7 @@ void CtarnView::OnTimer() {
 }
 
 void CtarnView::SelectCue(int index) {
-    m_nCurCue = index;
+    m_pDoc->SetCurrentCue(index);
     m_pDoc->SetSelection(m_pDoc->Cues().Start(index), m_pDoc->Cues().End(index));
     Redraw();
     m_pDoc->PlayRange(m_pDoc->SelStart(), m_pDoc->SelEnd());
@@ -252,9 +256,10 @@ void CtarnView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (CueRowAt(p.y(), height) == CueRow::None) {
         return;
     }
-    m_nCurCue = CueAtPoint(m_pDoc->Cues(), p.x(), p.y(), m_pDoc->Zoom(), height);
-    if (m_nCurCue >= 0) {
-        Apply(EditCueText(*m_pDoc, m_nCurCue));
+    const int cue = CueAtPoint(m_pDoc->Cues(), p.x(), p.y(), m_pDoc->Zoom(), height);
+    m_pDoc->SetCurrentCue(cue);
+    if (cue >= 0) {
+        Apply(EditCueText(*m_pDoc, cue));
     }
 }
 

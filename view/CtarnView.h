@@ -29,8 +29,8 @@ public:
     void SetDocument(CtarnDoc* doc);
     CtarnDoc* GetDocument() const { return m_pDoc; }
 
-    /// Index of the current cue, -1 for none.
-    int CurrentCue() const { return m_nCurCue; }
+    /// Index of the document's current cue, -1 for none (or no document).
+    int CurrentCue() const;
 
     /// After a document was created or opened: the layout of hint 0 and the cursor timer.
     void OnInitialUpdate();
@@ -91,7 +91,6 @@ private:
 
     CtarnDoc* m_pDoc = nullptr;
     CommandTable m_commands;
-    int m_nCurCue = -1;
     int m_nScrollTotal = 0;
     PaintBuffers m_buffers;
     QTimer m_timer;

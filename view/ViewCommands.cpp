@@ -20,7 +20,7 @@ void CtarnView::AddCommands() {
     m_commands.On(kAtach, [this] { OnAtach(); });
     m_commands.On(kCheckConflict, [this] { OnCheckConflict(); });
     m_commands.On(kFilePrint, [this] { OnFilePrint(); });
-    AddViewRules(m_commands, [this] { return m_nCurCue; });
+    AddViewRules(m_commands, [this] { return CurrentCue(); });
 }
 
 void CtarnView::PrintOn(QPrinter& printer) {

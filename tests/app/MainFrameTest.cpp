@@ -100,7 +100,8 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrder) {
          {"新建(&N)\tCtrl+N", "打开(&O)...\tCtrl+O", "保存(&S)\tCtrl+S", "另存为(&A)...",
           "Save Vorn", "Save Vorn(2)", kSep, "最近的文件", kSep, "退出(&X)"}},
         {"编辑(&E)",
-         {"撤消(&U)\tCtrl+Z", kSep, "剪切(&T)\tCtrl+X", "复制(&C)\tCtrl+C", "粘贴(&P)\tCtrl+V"}},
+         {"撤消(&U)\tCtrl+Z", "重做(&R)\tCtrl+Y", kSep, "剪切(&T)\tCtrl+X", "复制(&C)\tCtrl+C",
+          "粘贴(&P)\tCtrl+V"}},
         {"视图(&V)", {"工具栏(&T)", "状态栏(&S)", "控制栏(&C)"}},
         {"帮助(&H)", {"关于 tarn(&A)..."}},
     };
@@ -143,11 +144,12 @@ TEST_F(MainFrameTest, ToolbarButtonsInOrderWithIcons) {
 
 TEST_F(MainFrameTest, TitleNamesTheDocument) {
     ASSERT_TRUE(app.InitInstance({QStringLiteral("tarn")}));
-    EXPECT_EQ(app.MainFrame().windowTitle(), QStringLiteral("tarn - noname"));
+    EXPECT_EQ(app.MainFrame().windowTitle(), QStringLiteral("tarn - noname[*]"));
+    EXPECT_FALSE(app.MainFrame().isWindowModified());
 
     CtarnApp opened;
     ASSERT_TRUE(opened.InitInstance({QStringLiteral("tarn"), Path("a.wav")}));
-    EXPECT_EQ(opened.MainFrame().windowTitle(), QStringLiteral("tarn - a.wav"));
+    EXPECT_EQ(opened.MainFrame().windowTitle(), QStringLiteral("tarn - a.wav[*]"));
     EXPECT_EQ(opened.Document().Frames(), kFrames);
 }
 
@@ -185,11 +187,44 @@ TEST_F(MainFrameTest, DisabledCommandsIgnoreTheirKeys) {
     EXPECT_EQ(doc.Frames(), kFrames + 100);
     EXPECT_TRUE(doc.IsModified());
 
+    EXPECT_TRUE(frame.isWindowModified());
+}
+
+TEST_F(MainFrameTest, UndoAndRedoKeysFollowTheHistory) {
+    OpenA();
+    CMainFrame& frame = app.MainFrame();
+    CtarnDoc& doc = app.Document();
     EXPECT_FALSE(frame.Action(kEditUndo)->isEnabled());
-    QTest::keyClick(&frame, Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(&frame, Qt::Key_Backspace, Qt::AltModifier);
-    EXPECT_EQ(doc.Frames(), kFrames + 100);
-    EXPECT_TRUE(doc.IsModified());
+    EXPECT_FALSE(frame.Action(kEditRedo)->isEnabled());
+    doc.SetSelection(0, 100);
+    frame.RefreshCommandStates();
+    QTest::keyClick(&frame, Qt::Key_X, Qt::ControlModifier);
+    ASSERT_EQ(doc.Frames(), kFrames - 100);
+    EXPECT_EQ(frame.Action(kEditUndo)->statusTip(), QStringLiteral("Undo Cut"));
+    EXPECT_TRUE(frame.isWindowModified());
+
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int frames;
+        bool modified;
+    } keys[] = {
+        {Qt::Key_Z, Qt::ControlModifier, kFrames, false},
+        {Qt::Key_Z, Qt::ControlModifier, kFrames, false}, // nothing left to undo
+        {Qt::Key_Y, Qt::ControlModifier, kFrames - 100, true},
+        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, kFrames - 100,
+         true}, // nothing to redo
+        {Qt::Key_Backspace, Qt::AltModifier, kFrames, false},
+        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, kFrames - 100, true},
+    };
+    for (const auto& k : keys) {
+        QTest::keyClick(&frame, k.key, k.modifiers);
+        EXPECT_EQ(doc.Frames(), k.frames);
+        EXPECT_EQ(doc.IsModified(), k.modified);
+        EXPECT_EQ(frame.isWindowModified(), k.modified);
+    }
+    EXPECT_FALSE(frame.Action(kEditRedo)->isEnabled());
+    EXPECT_EQ(frame.Action(kEditRedo)->statusTip(), QStringLiteral("重做上次撤消的操作"));
 }
 
 TEST_F(MainFrameTest, ControlBarToggles) {

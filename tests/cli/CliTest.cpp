@@ -135,6 +135,10 @@ TEST_F(CliTest, EditAppliesOperationsInOrder) {
          Stereo({1, -1, 2, -2, 3, -3, 4, -4, 1, -1, 2, -2})},
         {{"select", "3", "4", "softer"}, Stereo({1, -1, 2, -2, 3, -3, 3, -3})},
         {{}, kSource},
+        // Nothing to undo or redo does nothing, quietly.
+        {{"undo", "redo", "select", "1", "3", "cut", "undo"}, kSource},
+        {{"select", "1", "3", "cut", "select", "0", "1", "cut", "undo", "undo", "redo"},
+         Stereo({1, -1, 4, -4})},
     };
     for (const auto& c : cases) {
         QStringList args = {"edit", Path("in.wav"), Path("e.wav")};

@@ -2,6 +2,7 @@
 #include "commands/CommandRouter.h"
 #include "commands/DocumentCommands.h"
 #include "document/CtarnDoc.h"
+#include "support/DocAccess.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"
 
@@ -92,7 +93,7 @@ TEST_P(CommandRulesTest, EnablesWhatTheStateAllows) {
     p.doc.SetSelection(r.selStart, r.selEnd);
     p.doc.SetZoom(r.zoom);
     for (int i = 0; i < r.cues; ++i) {
-        p.doc.EditCues().AddCues({{i * 100, i * 100 + 50, QStringLiteral("t")}});
+        AddCues(p.doc, {{i * 100, i * 100 + 50, QStringLiteral("t")}});
     }
     if (r.modified) {
         p.doc.SetModifiedFlag(true);

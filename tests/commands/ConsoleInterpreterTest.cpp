@@ -1,5 +1,6 @@
 #include "commands/ConsoleInterpreter.h"
 #include "document/CtarnDoc.h"
+#include "support/DocAccess.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"
 
@@ -41,7 +42,7 @@ protected:
     void Open(const QString& name) {
         ASSERT_TRUE(wav::WriteFile(dir.filePath(name), wav::Simple(2, 8000, {1, 2, 3, 4})));
         ASSERT_TRUE(doc.OnOpenDocument(dir.filePath(name)));
-        doc.EditCues().AddCues({{50, 60, " padded "}, {0, 100, "x\ny"}});
+        AddCues(doc, {{50, 60, " padded "}, {0, 100, "x\ny"}});
     }
 
     QStringList Files() const {
@@ -89,7 +90,7 @@ TEST_F(ConsoleCommandTest, OutputNameReplacesTheLastThreeCharacters) {
 
 TEST_F(ConsoleCommandTest, AnEmptyListWritesOnlyTheMark) {
     Open("a.wav");
-    doc.EditCues().Clear();
+    ClearCues(doc);
     RunConsoleCommand(doc, "savetest");
     EXPECT_EQ(wav::ReadFile(dir.filePath("a.txt")), kBom);
 }
@@ -121,7 +122,7 @@ TEST_F(ConsoleCommandTest, ANewDocumentHasNowhereToWrite) {
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
     doc.OnNewDocument();
-    doc.EditCues().AddCue(0, 10, "a");
+    AddCues(doc, {{0, 10, "a"}});
     RunConsoleCommand(doc, "savetest");
     QDir::setCurrent(previous);
     EXPECT_TRUE(host.messages.isEmpty());

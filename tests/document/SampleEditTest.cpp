@@ -95,7 +95,7 @@ TEST_F(SampleEditTest, EmptySelectionChangesNoSampleButMarksModified) {
 
 TEST_F(SampleEditTest, CutMovesTheRestAndFillsTheClipboard) {
     OpenRamp(100);
-    doc.EditCues().AddCue(50, 60, "after");
+    AddCues(doc, {{50, 60, "after"}});
     Select(10, 20);
     doc.OnEditCut();
     EXPECT_EQ(doc.Frames(), 90);
@@ -149,7 +149,7 @@ TEST_F(SampleEditTest, PasteOverASelectionMovesTheCues) {
     OpenRamp(100);
     Select(0, 4);
     doc.OnEditCopy();
-    doc.EditCues().AddCues({{40, 60, "after"},
+    AddCues(doc, {{40, 60, "after"},
                             {25, 28, "inside"},
                             {25, 45, "from inside"},
                             {5, 25, "into"},

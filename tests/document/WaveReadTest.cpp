@@ -157,7 +157,7 @@ TEST_P(WaveReadTest, OpensOrRefusesWithoutTouchingThePreviousDocument) {
     ASSERT_TRUE(doc.OnOpenDocument(Path("before.wav")));
     doc.SetSelection(1, 3);
     doc.SetZoom(2);
-    doc.EditCues().AddCue(0, 4, "kept");
+    AddCues(doc, {{0, 4, "kept"}});
     doc.SetModifiedFlag(true);
     std::vector<qint16> envelopeBefore;
     doc.BuildEnvelope(0, 0, int(doc.StripColumns()), envelopeBefore);

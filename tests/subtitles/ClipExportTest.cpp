@@ -1,4 +1,5 @@
 #include "document/CtarnDoc.h"
+#include "support/DocAccess.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"
 
@@ -31,7 +32,7 @@ protected:
         const QString source = dir.filePath("src/a.wav");
         ASSERT_TRUE(wav::WriteFile(source, wav::Simple(2, kRate, interleaved)));
         ASSERT_TRUE(doc.OnOpenDocument(source));
-        doc.EditCues().AddCues(cues);
+        AddCues(doc, cues);
     }
 
     void Export(Mode mode) {

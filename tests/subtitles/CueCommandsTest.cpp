@@ -1,5 +1,6 @@
 #include "subtitles/CueCommands.h"
 #include "document/CtarnDoc.h"
+#include "support/DocAccess.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"
 
@@ -31,7 +32,7 @@ protected:
         const QString path = dir.filePath("a.wav");
         ASSERT_TRUE(wav::WriteFile(path, wav::Simple(1, 8000, std::vector<qint16>(1000, 0))));
         ASSERT_TRUE(doc.OnOpenDocument(path));
-        doc.EditCues().AddCues(cues);
+        AddCues(doc, cues);
         doc.SetSelection(a, b);
         ASSERT_FALSE(doc.IsModified());
     }
@@ -95,7 +96,7 @@ TEST(AddSubtitleCancelTest, CancelChangesNothing) {
     FakeHost host;
     CtarnDoc doc(host);
     doc.OnNewDocument();
-    doc.EditCues().AddCues({{0, 10, "a"}, {20, 30, "b"}});
+    AddCues(doc, {{0, 10, "a"}, {20, 30, "b"}});
     doc.SetSelection(40, 60);
     const CueCommandResult r = AddSubtitle(doc, 1);
     EXPECT_EQ(host.textRequests.size(), 1);
@@ -337,7 +338,7 @@ TEST(CheckConflictNotFoundTest, SaysNotFoundAndKeepsTheCurrentCue) {
         FakeHost host;
         CtarnDoc doc(host);
         doc.OnNewDocument();
-        doc.EditCues().AddCues(cues);
+        AddCues(doc, cues);
         const CueCommandResult r = CheckConflict(doc, 1, 100);
         EXPECT_EQ(host.messages, QStringList{"NOT FOUND"}) << cues.size();
         EXPECT_EQ(r.curCue, 1);

@@ -1,4 +1,5 @@
 #include "document/CtarnDoc.h"
+#include "support/DocAccess.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"
 
@@ -55,7 +56,7 @@ TEST_F(SidecarTest, PlainScriptIsSpreadWhenThereAreNoBlocks) {
 TEST_F(SidecarTest, SaveThenOpenGivesTheSameCuesAndTheSameBytes) {
     WriteWav("a.wav");
     ASSERT_TRUE(doc.OnOpenDocument(Path("a.wav")));
-    doc.EditCues().AddCues({{0, 4000, "one\ntwo"}, {2000, 6000, "#later"}, {7000, 7999, "end"}});
+    AddCues(doc, {{0, 4000, "one\ntwo"}, {2000, 6000, "#later"}, {7000, 7999, "end"}});
     ASSERT_TRUE(doc.OnSaveDocument(Path("b.wav")));
     EXPECT_TRUE(host.messages.isEmpty());
     const QStringList saved = CueTexts();
@@ -81,7 +82,7 @@ TEST_F(SidecarTest, SaveThenOpenGivesTheSameCuesAndTheSameBytes) {
 TEST_F(SidecarTest, EachSidecarFailsOnItsOwn) {
     WriteWav("a.wav");
     ASSERT_TRUE(doc.OnOpenDocument(Path("a.wav")));
-    doc.EditCues().AddCue(0, 100, "x");
+    AddCues(doc, {{0, 100, "x"}});
     doc.SetModifiedFlag(true);
     ASSERT_TRUE(QDir(dir.path()).mkdir("c.sbv"));
     EXPECT_FALSE(doc.OnSaveDocument(Path("c.wav")));

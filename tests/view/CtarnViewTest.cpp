@@ -1,6 +1,7 @@
 #include "view/CtarnView.h"
 
 #include "document/CtarnDoc.h"
+#include "support/DocAccess.h"
 #include "support/FakeHost.h"
 #include "support/FakeWaveOut.h"
 #include "support/WavBytes.h"
@@ -35,7 +36,7 @@ protected:
     void Load() {
         ASSERT_TRUE(WriteSilence("a.wav"));
         ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
-        doc.EditCues().AddCues({{2000, 5000, "z"}, {20000, 30000, "a"}, {25000, 35000, "b"}});
+        AddCues(doc, {{2000, 5000, "z"}, {20000, 30000, "a"}, {25000, 35000, "b"}});
         ASSERT_EQ(doc.Zoom(), 256);
         ASSERT_EQ(doc.Cues().Count(), 3);
         ASSERT_EQ(doc.Cues().Overlap(2), 1);

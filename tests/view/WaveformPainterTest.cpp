@@ -1,6 +1,7 @@
 #include "view/WaveformPainter.h"
 
 #include "document/CtarnDoc.h"
+#include "support/DocAccess.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"
 
@@ -115,7 +116,7 @@ TEST_F(WaveformPainterTest, WaveformsSitOnTheirChannelCentres) {
 
 TEST_F(WaveformPainterTest, CueBoxesFillByKindAndLane) {
     Open(8000, 800 * 256);
-    doc.EditCues().AddCues({{100 * 256, 200 * 256, ""},       // 0: ordinary, clean lane
+    AddCues(doc, {{100 * 256, 200 * 256, ""},       // 0: ordinary, clean lane
                             {300 * 256, 400 * 256, "#x"},     // 1: placeholder
                             {500 * 256, 600 * 256, "cur"},    // 2: current
                             {550 * 256, 650 * 256, "late"}}); // 3: overlaps 2, second lane
