@@ -165,13 +165,11 @@ void CMainFrame::AddFrameCommands() {
         m_bConsoleVisible = !m_bConsoleVisible;
         m_consoleBar->setVisible(m_bConsoleVisible);
     });
-    m_commands.Update(kViewControlBar, [this] { return CommandState{true, m_bConsoleVisible}; });
+    m_commands.Update(kViewControlBar, [this] { return ToggleState(m_bConsoleVisible); });
     m_commands.On(kViewToolbar, [this] { m_toolBar->setVisible(!m_toolBar->isVisible()); });
-    m_commands.Update(kViewToolbar, [this] { return CommandState{true, m_toolBar->isVisible()}; });
+    m_commands.Update(kViewToolbar, [this] { return ToggleState(m_toolBar->isVisible()); });
     m_commands.On(kViewStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
-    m_commands.Update(kViewStatusBar, [this] {
-        return CommandState{true, statusBar()->isVisible()};
-    });
+    m_commands.Update(kViewStatusBar, [this] { return ToggleState(statusBar()->isVisible()); });
     // The one view is never split, so both pane keys lead back to it.
     m_commands.On(kNextPane, [this] { m_view.setFocus(); });
     m_commands.On(kPrevPane, [this] { m_view.setFocus(); });

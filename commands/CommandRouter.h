@@ -18,6 +18,11 @@ struct CommandState {
     bool operator==(const CommandState&) const = default;
 };
 
+/// The state of a bar toggle: always enabled, checked while its bar shows.
+inline CommandState ToggleState(bool checked) {
+    return {true, checked, std::nullopt};
+}
+
 /// One class's commands: a handler and/or an enabling rule per identifier.
 /// Rules are const predicates on state: they must not change anything.
 class CommandTable {

@@ -33,7 +33,7 @@ struct Program {
         for (int id : {kExec, kViewControlBar, kAppExit}) {
             frame.On(id, Note(kFrame, id));
         }
-        frame.Update(kViewControlBar, [this] { return CommandState{true, barShown}; });
+        frame.Update(kViewControlBar, [this] { return ToggleState(barShown); });
         for (int id : {kFileNew, kFileOpen, kFileSave, kFileSaveAs, kAppAbout}) {
             app.On(id, Note(kApp, id));
         }
@@ -142,9 +142,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CommandRouteTest, ControlBarShowsTheFramesCheckMark) {
     Program p;
     p.barShown = true;
-    EXPECT_EQ(p.router.State(kViewControlBar), (CommandState{true, true}));
+    EXPECT_EQ(p.router.State(kViewControlBar), ToggleState(true));
     p.barShown = false;
-    EXPECT_EQ(p.router.State(kViewControlBar), (CommandState{true, false}));
+    EXPECT_EQ(p.router.State(kViewControlBar), ToggleState(false));
 }
 
 TEST(CommandRouteTest, ExecuteRunsOnlyTheFirstEnabledHandler) {
