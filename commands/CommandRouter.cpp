@@ -1,7 +1,9 @@
 #include "commands/CommandRouter.h"
 
 void CommandTable::Enable(int id, std::function<bool()> enabled) {
-    Update(id, [enabled = std::move(enabled)] { return CommandState{enabled(), std::nullopt}; });
+    Update(id, [enabled = std::move(enabled)] {
+        return CommandState{enabled(), std::nullopt, std::nullopt};
+    });
 }
 
 const CommandTable::Handler* CommandTable::FindHandler(int id) const {
@@ -29,7 +31,7 @@ CommandState CommandRouter::State(int id) const {
             return (*rule)();
         }
     }
-    return {FindHandler(id) != nullptr, std::nullopt};
+    return {FindHandler(id) != nullptr, std::nullopt, std::nullopt};
 }
 
 bool CommandRouter::Execute(int id) const {
