@@ -26,6 +26,7 @@ namespace {
 
 constexpr int kOneSecond = 44100;
 constexpr int kMinuteFrames = 60 * kOneSecond;
+constexpr int kTenMinutes = 10 * kMinuteFrames;
 constexpr int kThreeHourFrames = 3 * kHourFrames;
 /// Columns of a window 2560 pixels wide.
 constexpr int kVisibleColumns = 2560;
@@ -197,6 +198,51 @@ void BM_PasteOneSecondInTheMiddle(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PasteOneSecondInTheMiddle)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+/// The shared hour with ten minutes cut from its middle, the cut the last step.
+CtarnDoc* HourWithTenMinutesCut(benchmark::State& state) {
+    CtarnDoc* doc = HourAsOpened(state);
+    if (doc == nullptr) {
+        return nullptr;
+    }
+    const int start = (kHourFrames - kTenMinutes) / 2;
+    doc->SetSelection(start, start + kTenMinutes);
+    doc->OnEditCut();
+    return doc;
+}
+
+void BM_UndoTenMinuteCut(benchmark::State& state) {
+    CtarnDoc* doc = HourWithTenMinutesCut(state);
+    if (doc == nullptr) {
+        return;
+    }
+    for (auto _ : state) {
+        doc->OnEditUndo();
+        state.PauseTiming();
+        doc->OnEditRedo();
+        state.ResumeTiming();
+    }
+    state.counters["history_MB"] = double(doc->GetHistory().MemoryBytes()) / (1 << 20);
+    state.counters["cut_MB"] = double(kTenMinutes) * 4 / (1 << 20);
+    doc->OnEditUndo();
+}
+BENCHMARK(BM_UndoTenMinuteCut)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_RedoTenMinuteCut(benchmark::State& state) {
+    CtarnDoc* doc = HourWithTenMinutesCut(state);
+    if (doc == nullptr) {
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        doc->OnEditUndo();
+        state.ResumeTiming();
+        doc->OnEditRedo();
+    }
+    state.counters["history_MB"] = double(doc->GetHistory().MemoryBytes()) / (1 << 20);
+    doc->OnEditUndo();
+}
+BENCHMARK(BM_RedoTenMinuteCut)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // The floor for a cut or a paste in the middle: moving the second half of both channels by
 // one second, and back.
