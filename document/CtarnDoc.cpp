@@ -283,54 +283,69 @@ void CtarnDoc::OnEditCut() {
         return;
     }
     OnEditCopy();
-    EditStep step = StartStep(QStringLiteral("Cut"));
-    SampleSwap swap{range.lo, 0, {}};
-    if (!m_recording.CopyFrames(range, swap.frames)) {
+    SampleVector nothing[2];
+    ReplaceFrames(QStringLiteral("Cut"), range, nothing,
+                  ReplayOp{ReplayOp::Kind::Erase, range, 10, {}});
+}
+
+void CtarnDoc::OnEditPaste() {
+    if (ClipLength() <= 0) {
+        return;
+    }
+    const FrameRange range = SelectionForEdit();
+    ReplayOp replay{ReplayOp::Kind::Replace, range, 10, {}};
+    SampleVector clip[2];
+    if (!m_recording.CopyClip(replay.frames) || !m_recording.CopyClip(clip)) {
         m_host.ShowMessage(QStringLiteral("alloc memory 0 failure"));
         return;
     }
-    step.samples = std::move(swap);
-    step.replay = ReplayOp{ReplayOp::Kind::Erase, range, 10, {}};
+    ReplaceFrames(QStringLiteral("Paste"), range, clip, std::move(replay));
+}
+
+void CtarnDoc::ReplaceFrames(const QString& name, FrameRange range, SampleVector (&frames)[2],
+                             ReplayOp replay) {
+    EditStep step = StartStep(name);
+    const int inserted = int(frames[0].size());
     const std::vector<Cue> cuesBefore = m_cues.Records(0, m_cues.Count());
     const int oldLength = Frames();
-    m_recording.Erase(range);
-    // The marks keep their period; only the length follows the audio.
-    m_cues.ShiftCues(range, Frames() - oldLength, range.lo);
+    if (!m_recording.Swap(range.lo, range.Length(), frames)) {
+        m_host.ShowMessage(QStringLiteral("alloc memory 0 failure"));
+        return;
+    }
+    // The recording handed back what it replaced: undoing puts it in again.
+    step.samples = SampleSwap{range.lo, inserted, {std::move(frames[0]), std::move(frames[1])}};
+    step.replay = std::move(replay);
+    m_cues.ShiftCues(range, Frames() - oldLength, range.lo + inserted);
     step.cues = CueDifference(cuesBefore, m_cues);
     m_nSelStart = range.lo;
-    m_nSelEnd = range.lo;
+    m_nSelEnd = range.lo + inserted;
+    // A cut keeps the ruler's marks as they are; a paste marks whole seconds again.
+    if (inserted > 0) {
+        BuildSecondMarks();
+    }
     PushStep(std::move(step));
     UpdateAllViews(1);
 }
 
-void CtarnDoc::OnEditPaste() {
-    const int clip = ClipLength();
-    if (clip <= 0) {
-        return;
+void CtarnDoc::ReplayEdit(const ReplayOp& op) {
+    const FrameRange range = EditRange(op.range.lo, op.range.hi, Frames());
+    switch (op.kind) {
+    case ReplayOp::Kind::Scale:
+        SetSelection(range.lo, range.hi);
+        ScaleSelection(op.k);
+        break;
+    case ReplayOp::Kind::Erase: {
+        SampleVector nothing[2];
+        ReplaceFrames(QStringLiteral("Cut"), range, nothing, op);
+        break;
     }
-    const FrameRange range = SelectionForEdit();
-    EditStep step = StartStep(QStringLiteral("Paste"));
-    SampleSwap swap{range.lo, clip, {}};
-    ReplayOp replay{ReplayOp::Kind::Replace, range, 10, {}};
-    if (!m_recording.CopyFrames(range, swap.frames) || !m_recording.CopyClip(replay.frames)) {
-        m_host.ShowMessage(QStringLiteral("alloc memory 0 failure"));
-        return;
+    case ReplayOp::Kind::Replace: {
+        ReplayOp replay = op;
+        SampleVector frames[2] = {op.frames[0], op.frames[1]};
+        ReplaceFrames(QStringLiteral("Paste"), range, frames, std::move(replay));
+        break;
     }
-    const std::vector<Cue> cuesBefore = m_cues.Records(0, m_cues.Count());
-    const int oldLength = Frames();
-    if (!m_recording.Paste(range)) {
-        m_host.ShowMessage(QStringLiteral("alloc memory 0 failure"));
-        return;
     }
-    step.samples = std::move(swap);
-    step.replay = std::move(replay);
-    m_cues.ShiftCues(range, Frames() - oldLength, range.lo + clip);
-    step.cues = CueDifference(cuesBefore, m_cues);
-    m_nSelStart = range.lo;
-    m_nSelEnd = range.lo + clip;
-    BuildSecondMarks();
-    PushStep(std::move(step));
-    UpdateAllViews(1);
 }
 
 void CtarnDoc::PlayRange(int a, int b) {

@@ -114,6 +114,8 @@ public:
     /// Does the last undone step again.
     void OnEditRedo();
     const History& GetHistory() const { return m_history; }
+    /// Does a sample edit of an earlier session again, as the step it was (recovery).
+    void ReplayEdit(const ReplayOp& op);
 
     /// Plays frames between a and b (either order, clamped into the recording) as one 16-bit
     /// stereo buffer, stopping what was playing; an empty range plays the whole recording.
@@ -146,6 +148,10 @@ private:
     /// Exchanges what the step holds with the document (undo and redo alike); false, with a
     /// message and nothing changed, when the samples do not fit in memory.
     bool Exchange(EditStep& step);
+    /// Puts `frames` in place of `range` as the step `name` (cut, paste) and moves the cues;
+    /// `frames` receives what was replaced.
+    void ReplaceFrames(const QString& name, FrameRange range, SampleVector (&frames)[2],
+                       ReplayOp replay);
     /// Takes the modified flag from the history (and the mark) and tells when it changed.
     void UpdateModified();
     /// Starts a history for a new or opened recording, capped at a quarter of its size.

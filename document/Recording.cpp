@@ -85,39 +85,6 @@ bool Recording::Copy(FrameRange range) {
     return true;
 }
 
-void Recording::Erase(FrameRange range) {
-    if (range.IsEmpty()) {
-        return;
-    }
-    // Erasing in place needs no second copy of the samples, so it cannot run out of memory.
-    for (SampleVector& channel : m_channels.samples) {
-        channel.erase(channel.begin() + range.lo, channel.begin() + range.hi);
-    }
-    SummariseFrom(range.lo);
-    emit changed();
-}
-
-bool Recording::Paste(FrameRange range) {
-    const qint64 newLength = qint64(Frames()) - range.Length() + ClipLength();
-    if (newLength > std::numeric_limits<int>::max()) {
-        return false;
-    }
-    try {
-        // Reserve both channels first, so that a failure leaves both as they were.
-        for (SampleVector& channel : m_channels.samples) {
-            channel.reserve(size_t(newLength));
-        }
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    for (int c = 0; c < 2; ++c) {
-        Splice(m_channels.samples[c], range, m_clip[c]);
-    }
-    SummariseFrom(range.lo);
-    emit changed();
-    return true;
-}
-
 bool Recording::CopyFrames(FrameRange range, SampleVector (&out)[2]) const {
     try {
         for (int c = 0; c < 2; ++c) {

@@ -41,11 +41,6 @@ public:
     /// Puts the frames of `range` on the clipboard; false (clipboard empty) when they do not
     /// fit in memory.
     bool Copy(FrameRange range);
-    /// Removes the frames of `range`.
-    void Erase(FrameRange range);
-    /// Replaces the frames of `range` with the clipboard; false, and nothing changed, when
-    /// the result does not fit in memory or in 32-bit frame indexes.
-    bool Paste(FrameRange range);
 
     /// Copies the frames of `range` into out[0] (left) and out[1] (right); false when they do
     /// not fit in memory.
