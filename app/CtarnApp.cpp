@@ -17,7 +17,8 @@ QSettings Settings() {
 
 } // namespace
 
-CtarnApp::CtarnApp() : m_doc(m_host, &m_output), m_view(new CtarnView) {
+CtarnApp::CtarnApp()
+    : m_doc(m_host, &m_output), m_view(new CtarnView), m_recovery(m_doc, RecoveryFolder()) {
     // The icons live in the static library; keep its resources from being dropped.
     Q_INIT_RESOURCE(tarn);
     m_view->SetDocument(&m_doc);
@@ -52,12 +53,16 @@ bool CtarnApp::InitInstance(const QStringList& args) {
             return false;
         }
         AddToRecentFileList(m_doc.GetPathName());
-    } else {
-        m_doc.OnNewDocument();
+        m_view->OnInitialUpdate();
+        m_frame->show();
+        m_recovery.OfferForOpenFile();
+        return true;
     }
+    m_doc.OnNewDocument();
     // Opening or the new document already told the frame to retitle and refresh its commands.
     m_view->OnInitialUpdate();
     m_frame->show();
+    m_recovery.OfferAtStart();
     return true;
 }
 
@@ -85,6 +90,7 @@ bool CtarnApp::SaveModified() {
     case QMessageBox::Yes:
         return OnFileSave();
     case QMessageBox::No:
+        m_recovery.Discard();
         return true;
     default:
         return false;
@@ -101,6 +107,7 @@ bool CtarnApp::OpenDocumentFile(const QString& path) {
         return false;
     }
     AddToRecentFileList(m_doc.GetPathName());
+    m_recovery.OfferForOpenFile();
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "commands/CommandRouter.h"
 #include "commands/RecentFileList.h"
 #include "document/CtarnDoc.h"
+#include "document/Recovery.h"
 #include "qtaudio/QtWaveOut.h"
 
 #include <QMessageBox>
@@ -16,7 +17,8 @@ class CMainFrame;
 class CtarnView;
 
 /// The program: one document, its view and the main window, the command route through
-/// them, the recent-file list, and the file commands with their questions.
+/// them, the recent-file list, the file commands with their questions, and the recovery
+/// record of unsaved changes.
 class CtarnApp : public QObject {
     Q_OBJECT
 
@@ -25,7 +27,8 @@ public:
     ~CtarnApp() override;
 
     /// Opens the WAV file named in `args` (after the program name), or starts a new document,
-    /// and shows the main window. False when the named file could not be opened.
+    /// and shows the main window; offers the recovery record of the file (or, without one,
+    /// the newest record left behind). False when the named file could not be opened.
     bool InitInstance(const QStringList& args);
 
     CMainFrame& MainFrame() { return *m_frame; }
@@ -41,7 +44,7 @@ public:
     bool OnFileSaveAs();
     void OnAppAbout();
     /// Asks "Save changes to <title>?" while the document is modified; false on Cancel or
-    /// when the save failed.
+    /// when the save failed. No gives the changes up, and their recovery record with them.
     bool SaveModified();
 
     /// The questions, replaceable by tests.
@@ -61,5 +64,6 @@ private:
     CommandTable m_appCommands;
     CommandRouter m_router;
     RecentFileList m_recent;
+    RecoveryKeeper m_recovery;
     std::unique_ptr<CMainFrame> m_frame;
 };

@@ -29,6 +29,11 @@ std::optional<QString> QtHost::AskSavePath(const SavePathRequest& request) {
     return dialog.selectedFiles().constFirst();
 }
 
+bool QtHost::AskYesNo(const QString& question) {
+    return QMessageBox::question(m_parent, QStringLiteral("tarn"), question,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
 std::optional<QString> QtHost::AskText(const QString& initial) {
     CDlgString dialog(m_parent);
     dialog.SetText(initial);

@@ -24,6 +24,7 @@ public:
     void ShowMessage(const QString& text) override;
     std::optional<QString> AskSavePath(const SavePathRequest& request) override;
     std::optional<QString> AskText(const QString& initial) override;
+    bool AskYesNo(const QString& question) override;
     quint32 TickCount() override;
     void AddToRecentFileList(const QString& path) override;
     /// Shows a progress dialog with Cancel once a task takes longer than a moment.

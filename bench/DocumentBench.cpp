@@ -12,10 +12,12 @@
 #include "SyntheticRecording.h"
 
 #include "document/CtarnDoc.h"
+#include "document/Recovery.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <cstring>
 #include <memory>
@@ -268,5 +270,42 @@ void BM_MemmoveHalfTheHour(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_MemmoveHalfTheHour)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The recovery record after 100 edits of the hour (volume, cuts and pastes of a second, in
+// turn): what writing it costs every 30 s while the changes are unsaved.
+void BM_RecoveryRecordAfterHundredEdits(benchmark::State& state) {
+    CtarnDoc* doc = HourAsOpened(state);
+    if (doc == nullptr) {
+        return;
+    }
+    doc->SetSelection(0, kOneSecond);
+    doc->OnEditCopy();
+    for (int i = 0; i < 100; ++i) {
+        const int start = kOneSecond * (10 + 30 * i);
+        doc->SetSelection(start, start + kOneSecond);
+        switch (i % 3) {
+        case 0:
+            doc->ScaleSelection(9);
+            break;
+        case 1:
+            doc->OnEditCut();
+            break;
+        default:
+            doc->OnEditPaste();
+        }
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("hour.tarnrec"));
+    for (auto _ : state) {
+        const std::optional<RecoveryRecord> record = CaptureRecovery(*doc);
+        if (!record || !WriteRecoveryFile(path, *record)) {
+            state.SkipWithError("no record written");
+            break;
+        }
+    }
+    state.counters["record_MB"] = double(QFileInfo(path).size()) / (1 << 20);
+    state.counters["steps"] = doc->GetHistory().Count();
+}
+BENCHMARK(BM_RecoveryRecordAfterHundredEdits)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace

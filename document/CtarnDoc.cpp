@@ -7,6 +7,7 @@
 #include "subtitles/CueFormats.h"
 #include "subtitles/Sidecars.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 
@@ -25,6 +26,7 @@ bool CtarnDoc::OnNewDocument() {
     ResetHistory();
     BuildSecondMarks();
     m_strPathName.clear();
+    NoteSource();
     SetModifiedFlag(false);
     UpdateAllViews(0);
     return true;
@@ -70,6 +72,7 @@ bool CtarnDoc::OnOpenDocument(const QString& path) {
     LoadCues(std::move(cues));
     BuildSecondMarks();
     m_strPathName = fullPath;
+    NoteSource();
     SetModifiedFlag(false);
     UpdateAllViews(0);
     return true;
@@ -84,6 +87,7 @@ bool CtarnDoc::OnSaveDocument(const QString& path) {
     const bool ass = WriteCueAss(base + QStringLiteral(".ass"), m_recording, m_cues, m_host);
     if (wave) {
         m_strPathName = fullPath;
+        NoteSource();
     }
     const bool saved = wave && txt && sbv && ass;
     if (saved) {
@@ -115,6 +119,14 @@ void CtarnDoc::ResetHistory() {
     const qint64 recordingBytes = qint64(Frames()) * 2 * qint64(sizeof(qint16));
     m_history.Clear();
     m_history.SetCapacity(std::max(kLeastCapacity, recordingBytes / 4));
+    emit historyChanged();
+}
+
+void CtarnDoc::NoteSource() {
+    const QFileInfo info(m_strPathName);
+    const bool exists = !m_strPathName.isEmpty() && info.exists();
+    m_nSourceSize = exists ? info.size() : 0;
+    m_nSourceModified = exists ? info.lastModified().toMSecsSinceEpoch() : 0;
 }
 
 EditStep CtarnDoc::StartStep(const QString& name) const {
@@ -129,6 +141,7 @@ EditStep CtarnDoc::StartStep(const QString& name) const {
 void CtarnDoc::PushStep(EditStep step) {
     m_history.Push(std::move(step));
     UpdateModified();
+    emit historyChanged();
 }
 
 void CtarnDoc::LoadCues(std::vector<Cue> cues) {
@@ -176,6 +189,7 @@ void CtarnDoc::OnEditUndo() {
     }
     m_history.MarkUndone();
     UpdateModified();
+    emit historyChanged();
     UpdateAllViews(1);
 }
 
@@ -185,6 +199,7 @@ void CtarnDoc::OnEditRedo() {
     }
     m_history.MarkRedone();
     UpdateModified();
+    emit historyChanged();
     UpdateAllViews(1);
 }
 

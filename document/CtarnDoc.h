@@ -43,6 +43,10 @@ public:
     void SetModifiedFlag(bool modified = true);
     /// Full path of the open file, empty for a new document.
     const QString& GetPathName() const { return m_strPathName; }
+    /// Size in bytes and modification time (ms since the epoch) of that file when it was
+    /// opened or last saved: what a recovery record checks the file against.
+    qint64 SourceSize() const { return m_nSourceSize; }
+    qint64 SourceModified() const { return m_nSourceModified; }
     /// File name of the open file, "noname" for a new document.
     QString GetTitle() const;
 
@@ -138,6 +142,8 @@ public:
 
 signals:
     void viewsUpdateRequested(int hint);
+    /// A step was done, undone or redone, or the history started anew.
+    void historyChanged();
     void modifiedChanged(bool modified);
 
 private:
@@ -156,6 +162,8 @@ private:
     void UpdateModified();
     /// Starts a history for a new or opened recording, capped at a quarter of its size.
     void ResetHistory();
+    /// Takes the size and time of the file at the document's path.
+    void NoteSource();
 
     Host& m_host;
     Recording m_recording;
@@ -168,6 +176,8 @@ private:
     int m_nSelStart = 0;
     int m_nSelEnd = 0;
     QString m_strPathName;
+    qint64 m_nSourceSize = 0;
+    qint64 m_nSourceModified = 0;
     bool m_bModified = false;
     bool m_bMarkedModified = false; ///< modified whatever the history says
 };

@@ -29,6 +29,11 @@ public:
     virtual quint32 TickCount() = 0;
     /// Puts a file that was written or opened on the recent-file list.
     virtual void AddToRecentFileList(const QString& path) = 0;
+    /// Asks a question with Yes and No; a host with nobody to ask answers No.
+    virtual bool AskYesNo(const QString& question) {
+        Q_UNUSED(question);
+        return false;
+    }
     /// Tells how far a long task is (`done` of `total` steps); false when the user asked to
     /// stop it, which then ends after the step in hand.
     virtual bool ReportProgress(const QString& task, int done, int total) {
