@@ -4,6 +4,8 @@
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -81,6 +83,21 @@ TEST_F(RecoveryTest, ReplaysTheRecordOnTheFileAndRemovesItOnSave) {
     EXPECT_EQ(Files("recovered"), Files("expected"));
     EXPECT_FALSE(QFile::exists(Record()));
     EXPECT_TRUE(host.messages.isEmpty());
+}
+
+TEST_F(RecoveryTest, WrittenSoonAfterAChangeAndRemovedOnSave) {
+    RecoveryKeeper keeper(doc, Folder(), 20);
+    ASSERT_TRUE(doc.OnOpenDocument(Path("a.wav")));
+    doc.SetSelection(0, 100);
+    doc.OnEditCut();
+    QElapsedTimer waited;
+    waited.start();
+    while (!QFile::exists(Record()) && waited.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    EXPECT_TRUE(QFile::exists(Record()));
+    ASSERT_TRUE(doc.OnSaveDocument(Path("a.wav")));
+    EXPECT_FALSE(QFile::exists(Record()));
 }
 
 TEST_F(RecoveryTest, AChangedFileGetsOnlyTheCues) {
