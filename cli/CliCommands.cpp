@@ -7,6 +7,7 @@
 #include "document/Zoom.h"
 #include "qtaudio/QtWaveOut.h"
 #include "subtitles/CueCommands.h"
+#include "subtitles/PhraseCommands.h"
 
 #include <QEventLoop>
 #include <QTextStream>
@@ -312,6 +313,75 @@ int RunPeaks(const QStringList& args) {
     });
 }
 
+/// The settings and use of `phrases` from its options; nothing (after telling what was
+/// wrong with a value) when one is malformed or refused.
+std::optional<std::pair<PhraseSettings, PhraseUse>> ParsePhraseOptions(const QStringList& args) {
+    PhraseSettings settings;
+    PhraseUse use = PhraseUse::NewCues;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& option = args[i];
+        if (option == "--script") {
+            use = PhraseUse::LayScript;
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            return std::nullopt;
+        }
+        const QString& value = args[++i];
+        if (option == "--threshold") {
+            bool ok = value == "auto";
+            if (ok) {
+                settings.thresholdDb.reset();
+            } else {
+                settings.thresholdDb = value.toDouble(&ok);
+            }
+            if (!ok) {
+                return std::nullopt;
+            }
+            continue;
+        }
+        const std::optional<int> ms = ParseInt(value);
+        int* field = option == "--min-silence"  ? &settings.minSilenceMs
+                     : option == "--min-phrase" ? &settings.minPhraseMs
+                     : option == "--pad"        ? &settings.padMs
+                                                : nullptr;
+        if (!ms || field == nullptr) {
+            return std::nullopt;
+        }
+        *field = *ms;
+    }
+    const QString refused = CheckPhraseSettings(settings);
+    if (!refused.isEmpty()) {
+        std::fprintf(stderr, "%s\n", refused.toUtf8().constData());
+        return std::nullopt;
+    }
+    return std::pair(settings, use);
+}
+
+int RunPhrases(const QStringList& args) {
+    if (args.size() < 2) {
+        return kCliUsage;
+    }
+    const auto options = ParsePhraseOptions(args.mid(2));
+    if (!options) {
+        return kCliUsage;
+    }
+    const auto& [settings, use] = *options;
+    return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
+        const LevelTrack levels = MeasureLevels(doc.GetRecording(), {0, doc.Frames()});
+        const std::vector<FrameRange> phrases = FindPhrases(levels, settings, doc.SampleRate());
+        const PhraseOutcome outcome = ApplyPhrases(doc, phrases, levels, use);
+        doc.OnSaveDocument(args[1]);
+        if (host.MessageCount() > 0) {
+            return;
+        }
+        for (const FrameRange& span : outcome.spans) {
+            Out() << span.lo << ' ' << span.hi << '\n';
+        }
+        Out() << Qt::flush;
+    });
+}
+
 } // namespace
 
 QString CliUsage() {
@@ -333,6 +403,13 @@ QString CliUsage() {
         "4096):\n"
         "                                     one line per column, \"c l0 l1 l2 l3 r0 r1 r2 "
         "r3\"\n"
+        "  tarn-cli phrases WAV OUT [--threshold DB|auto] [--min-silence MS] [--min-phrase MS]\n"
+        "                   [--pad MS] [--script]\n"
+        "                                     find the spoken phrases by their silences, add a "
+        "\"#\"\n"
+        "                                     cue for each (--script: lay the placeholder cues on\n"
+        "                                     them), save to OUT and print \"start end\" per "
+        "phrase\n"
         "  tarn-cli --help                    print this text\n"
         "\n"
         "operations of edit:\n"
@@ -358,8 +435,9 @@ int RunCliCommand(const QStringList& args) {
         return kCliOk;
     }
     static const std::vector<std::pair<QString, std::function<int(const QStringList&)>>> commands =
-        {{"info", RunInfo},     {"save", RunSave}, {"clip", RunClip}, {"edit", RunEdit},
-         {"export", RunExport}, {"exec", RunExec}, {"play", RunPlay}, {"peaks", RunPeaks}};
+        {{"info", RunInfo}, {"save", RunSave},     {"clip", RunClip},
+         {"edit", RunEdit}, {"export", RunExport}, {"exec", RunExec},
+         {"play", RunPlay}, {"peaks", RunPeaks},   {"phrases", RunPhrases}};
     int status = kCliUsage;
     if (!args.isEmpty()) {
         for (const auto& [name, run] : commands) {

@@ -1,0 +1,200 @@
+#include "document/PhraseDetection.h"
+
+#include "document/Recording.h"
+
+#include <algorithm>
+#include <cmath>
+#include <future>
+
+namespace {
+
+constexpr float kSilenceDb = -200.0f;
+constexpr double kAutomaticRise = 15.0;
+constexpr double kAutomaticFloor = -60.0;
+// Below this many windows (about ten minutes) a second thread costs more than it saves.
+constexpr qint64 kParallelWindows = 60000;
+
+qint64 MsToFrames(int ms, qint32 rate) {
+    return qint64(ms) * rate / 1000;
+}
+
+/// Mean square of the larger channel over the window, as dBFS.
+float WindowDb(const qint16* left, const qint16* right, FrameRange window) {
+    qint64 sums[2] = {0, 0};
+    const qint16* channels[2] = {left, right};
+    for (int c = 0; c < 2; ++c) {
+        const qint16* p = channels[c];
+        qint64 sum = 0;
+        for (int i = window.lo; i < window.hi; ++i) {
+            sum += qint64(int(p[i]) * int(p[i]));
+        }
+        sums[c] = sum;
+    }
+    const double meanSquare = double(std::max(sums[0], sums[1])) / std::max(window.Length(), 1);
+    if (meanSquare <= 0) {
+        return kSilenceDb;
+    }
+    return float(10.0 * std::log10(meanSquare / (32768.0 * 32768.0)));
+}
+
+/// Frames up to the middle of the gap between two neighbouring spans.
+int Middle(const FrameRange& before, const FrameRange& after) {
+    return int((qint64(before.hi) + after.lo) / 2);
+}
+
+} // namespace
+
+QString CheckPhraseSettings(const PhraseSettings& settings) {
+    if (settings.thresholdDb && !(*settings.thresholdDb <= 0.0)) {
+        return QStringLiteral("The threshold must be at most 0 dBFS.");
+    }
+    if (settings.minSilenceMs < 0 || settings.minPhraseMs < 0 || settings.padMs < 0) {
+        return QStringLiteral("Lengths must not be negative.");
+    }
+    return {};
+}
+
+FrameRange LevelTrack::Window(qint64 w) const {
+    const qint64 lo = range.lo + w * windowFrames;
+    return {int(lo), int(std::min<qint64>(lo + windowFrames, range.hi))};
+}
+
+LevelTrack MeasureLevels(const Recording& recording, FrameRange range) {
+    LevelTrack levels;
+    levels.range = range;
+    levels.windowFrames = std::max(1, recording.SampleRate() / 100);
+    const qint64 count = (qint64(range.Length()) + levels.windowFrames - 1) / levels.windowFrames;
+    levels.db.resize(size_t(count));
+    const qint16* left = recording.Samples(0).data();
+    const qint16* right = recording.Samples(1).data();
+    const auto measure = [&](qint64 from, qint64 to) {
+        for (qint64 w = from; w < to; ++w) {
+            levels.db[size_t(w)] = WindowDb(left, right, levels.Window(w));
+        }
+    };
+    if (count < kParallelWindows) {
+        measure(0, count);
+    } else {
+        std::future<void> second = std::async(std::launch::async, measure, count / 2, count);
+        measure(0, count / 2);
+        second.get();
+    }
+    return levels;
+}
+
+double AutomaticThreshold(const LevelTrack& levels) {
+    if (levels.db.empty()) {
+        return kAutomaticFloor;
+    }
+    std::vector<float> sorted = levels.db;
+    const auto tenth = sorted.begin() + ptrdiff_t(sorted.size() / 10);
+    std::nth_element(sorted.begin(), tenth, sorted.end());
+    return std::max(kAutomaticFloor, double(*tenth) + kAutomaticRise);
+}
+
+std::vector<FrameRange> FindPhrases(const LevelTrack& levels, const PhraseSettings& settings,
+                                    qint32 rate) {
+    if (rate <= 0) {
+        return {};
+    }
+    const double threshold = settings.thresholdDb.value_or(AutomaticThreshold(levels));
+    const qint64 minSilence = MsToFrames(settings.minSilenceMs, rate);
+    const qint64 minPhrase = MsToFrames(settings.minPhraseMs, rate);
+    const qint64 pad = MsToFrames(settings.padMs, rate);
+
+    // Runs of sound, joined across silences shorter than the minimum.
+    std::vector<FrameRange> phrases;
+    for (qint64 w = 0; w < qint64(levels.db.size()); ++w) {
+        if (levels.db[size_t(w)] <= threshold) {
+            continue;
+        }
+        const FrameRange window = levels.Window(w);
+        if (!phrases.empty() && window.lo - phrases.back().hi < minSilence) {
+            phrases.back().hi = window.hi;
+        } else {
+            phrases.push_back(window);
+        }
+    }
+
+    // Short phrases: a breath or a click near speech belongs to it; far from it, to nothing.
+    for (size_t i = 0; i < phrases.size();) {
+        if (phrases[i].Length() >= minPhrase) {
+            ++i;
+            continue;
+        }
+        const qint64 gapBefore = i > 0 ? phrases[i].lo - phrases[i - 1].hi : -1;
+        const qint64 gapAfter = i + 1 < phrases.size() ? phrases[i + 1].lo - phrases[i].hi : -1;
+        const bool before = gapBefore >= 0 && (gapAfter < 0 || gapBefore <= gapAfter);
+        const qint64 gap = before ? gapBefore : gapAfter;
+        if (gap >= 0 && gap <= 2 * minSilence) {
+            const size_t into = before ? i - 1 : i + 1;
+            phrases[into] = {std::min(phrases[into].lo, phrases[i].lo),
+                             std::max(phrases[into].hi, phrases[i].hi)};
+            phrases.erase(phrases.begin() + ptrdiff_t(i));
+            i = before ? i - 1 : i; // the joined phrase may still be short
+        } else {
+            phrases.erase(phrases.begin() + ptrdiff_t(i));
+        }
+    }
+
+    std::vector<FrameRange> padded = phrases;
+    for (size_t i = 0; i < phrases.size(); ++i) {
+        qint64 lo = std::max<qint64>(levels.range.lo, phrases[i].lo - pad);
+        qint64 hi = std::min<qint64>(levels.range.hi, phrases[i].hi + pad);
+        if (i > 0) {
+            lo = std::max<qint64>(lo, Middle(phrases[i - 1], phrases[i]));
+        }
+        if (i + 1 < phrases.size()) {
+            hi = std::min<qint64>(hi, Middle(phrases[i], phrases[i + 1]));
+        }
+        padded[i] = {int(lo), int(hi)};
+    }
+    return padded;
+}
+
+FittedPhrases FitPhrases(std::vector<FrameRange> phrases, int count, const LevelTrack& levels) {
+    FittedPhrases fitted;
+    while (count > 0 && int(phrases.size()) > count) {
+        size_t shortest = 0;
+        for (size_t i = 1; i + 1 < phrases.size(); ++i) {
+            if (phrases[i + 1].lo - phrases[i].hi <
+                phrases[shortest + 1].lo - phrases[shortest].hi) {
+                shortest = i;
+            }
+        }
+        phrases[shortest].hi = phrases[shortest + 1].hi;
+        phrases.erase(phrases.begin() + ptrdiff_t(shortest) + 1);
+        ++fitted.joined;
+    }
+    const qint64 w = levels.windowFrames;
+    while (int(phrases.size()) < count) {
+        // The longest phrase with a window inside it that leaves something on both sides.
+        std::optional<size_t> longest;
+        qint64 cut = 0;
+        for (size_t i = 0; i < phrases.size(); ++i) {
+            const qint64 first = (phrases[i].lo - levels.range.lo + w - 1) / w + 1;
+            const qint64 last = (phrases[i].hi - levels.range.lo) / w - 2;
+            if (first > last || (longest && phrases[i].Length() <= phrases[*longest].Length())) {
+                continue;
+            }
+            qint64 quietest = first;
+            for (qint64 k = first + 1; k <= last; ++k) {
+                if (levels.db[size_t(k)] < levels.db[size_t(quietest)]) {
+                    quietest = k;
+                }
+            }
+            longest = i;
+            const FrameRange window = levels.Window(quietest);
+            cut = (qint64(window.lo) + window.hi) / 2;
+        }
+        if (!longest) {
+            break;
+        }
+        const FrameRange whole = phrases[*longest];
+        phrases[*longest].hi = int(cut);
+        phrases.insert(phrases.begin() + ptrdiff_t(*longest) + 1, FrameRange{int(cut), whole.hi});
+        ++fitted.split;
+    }
+    fitted.spans = std::move(phrases);
+    return fitted;
+}

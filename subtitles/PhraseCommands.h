@@ -1,0 +1,24 @@
+#pragma once
+
+#include "document/PhraseDetection.h"
+
+class CtarnDoc;
+
+/// What the phrases become: a new placeholder cue ("#") each, or the spans of the
+/// placeholder cues already in the list, in order.
+enum class PhraseUse { NewCues, LayScript };
+
+/// What DetectPhrases did.
+struct PhraseOutcome {
+    std::vector<FrameRange> spans; ///< the spans the cues took
+    int joined = 0;                ///< phrases joined to match the script
+    int split = 0;                 ///< phrases split to match the script
+};
+
+/// Measures the selection, or the whole recording when the selection is empty.
+LevelTrack MeasureSelectionLevels(const CtarnDoc& doc);
+
+/// Turns the phrases into cues as one undo step ("Detect phrases"): new "#" cues, or the
+/// placeholder cues laid onto the phrases (fitted to their number), each losing its "#".
+PhraseOutcome ApplyPhrases(CtarnDoc& doc, const std::vector<FrameRange>& phrases,
+                           const LevelTrack& levels, PhraseUse use);
