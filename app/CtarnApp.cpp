@@ -1,5 +1,7 @@
 #include "app/CtarnApp.h"
 
+#include "app/AppSettings.h"
+
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "commands/CommandIds.h"
@@ -7,15 +9,6 @@
 #include "view/CtarnView.h"
 
 #include <QFileDialog>
-#include <QSettings>
-
-namespace {
-
-QSettings Settings() {
-    return QSettings(QStringLiteral("应用程序向导生成的本地应用程序"), QStringLiteral("tarn"));
-}
-
-} // namespace
 
 CtarnApp::CtarnApp()
     : m_doc(m_host, &m_output), m_view(new CtarnView), m_recovery(m_doc, RecoveryFolder()) {
@@ -40,7 +33,7 @@ CtarnApp::CtarnApp()
                                             QStringLiteral("Wave Files (*.wav)"));
     };
 
-    QSettings settings = Settings();
+    QSettings settings = AppSettings();
     m_recent.Load(settings);
     m_frame->SetRecentFiles(m_recent.Files());
 }
@@ -154,7 +147,7 @@ void CtarnApp::OnAppAbout() {
 
 void CtarnApp::AddToRecentFileList(const QString& path) {
     m_recent.Add(path);
-    QSettings settings = Settings();
+    QSettings settings = AppSettings();
     m_recent.Save(settings);
     m_frame->SetRecentFiles(m_recent.Files());
 }

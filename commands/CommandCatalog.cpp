@@ -67,6 +67,12 @@ const std::vector<CommandInfo>& CommandCatalog() {
          "Check Conflict",
          {},
          "check-conflict"},
+        {kDetectPhrases,
+         "Detect phrases...",
+         "Find the spoken phrases by their silences and make cues of them",
+         "Detect phrases",
+         {},
+         "detect-phrases"},
         {kExec, "EXEC", {}, {}, {}, {}},
     };
     return catalog;
@@ -86,6 +92,8 @@ const std::vector<MenuLayout>& MenuBarLayout() {
           kRecentFiles, kSeparator, kAppExit}},
         {"编辑(&E)", {kEditUndo, kEditRedo, kSeparator, kEditCut, kEditCopy, kEditPaste}},
         {"视图(&V)", {kViewToolbar, kViewStatusBar, kViewControlBar}},
+        {"Cues",
+         {kAddSubtitle, kDeleteSubtitle, kAtach, kCheckConflict, kSeparator, kDetectPhrases}},
         {"帮助(&H)", {kAppAbout}},
     };
     return layout;
@@ -93,9 +101,10 @@ const std::vector<MenuLayout>& MenuBarLayout() {
 
 const std::vector<int>& ToolBarLayout() {
     static const std::vector<int> layout = {
-        kFileNew,  kFileOpen, kFileSave,  kZoomOut,     kZoomIn,         kSeparator,
-        kEditCut,  kEditCopy, kEditPaste, kSeparator,   kSaveClip,       kVolumeDown,
-        kVolumeUp, kPlay,     kAtach,     kAddSubtitle, kDeleteSubtitle, kCheckConflict,
+        kFileNew,     kFileOpen,       kFileSave,      kZoomOut,       kZoomIn,
+        kSeparator,   kEditCut,        kEditCopy,      kEditPaste,     kSeparator,
+        kSaveClip,    kVolumeDown,     kVolumeUp,      kPlay,          kAtach,
+        kAddSubtitle, kDeleteSubtitle, kCheckConflict, kDetectPhrases,
     };
     return layout;
 }

@@ -18,6 +18,7 @@ enum : int {
     kSaveVorn = 32797,
     kCheckConflict = 32798,
     kSaveVorn2 = 32801,
+    kDetectPhrases = 32802,
     kFileNew = 57600,
     kFileOpen = 57601,
     kFileSave = 57603,

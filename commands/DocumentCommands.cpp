@@ -48,6 +48,7 @@ void AddDocumentCommands(CommandTable& table, CtarnDoc& doc) {
     table.Enable(kZoomOut, [d] { return d->Zoom() < kMaxZoom; });
     table.Enable(kAddSubtitle, [d] { return qint64(d->SelEnd()) - d->SelStart() > 10; });
     table.Enable(kCheckConflict, [] { return true; });
+    table.Enable(kDetectPhrases, hasSamples);
     table.Update(kEditUndo, [d] { return StepState(d->GetHistory().NextUndo(), "Undo "); });
     table.Update(kEditRedo, [d] { return StepState(d->GetHistory().NextRedo(), "Redo "); });
 }

@@ -1,5 +1,6 @@
 #include "view/CtarnView.h"
 
+#include "app/CDetectPhrasesDlg.h"
 #include "audio/PlayCursor.h"
 #include "document/CtarnDoc.h"
 #include "geometry/ViewGeometry.h"
@@ -144,6 +145,24 @@ void CtarnView::OnCheckConflict() {
     if (m_pDoc) {
         Apply(CheckConflict(*m_pDoc, CurrentCue(), viewport()->width()));
     }
+}
+
+void CtarnView::OnDetectPhrases() {
+    if (!m_pDoc || m_pDoc->Frames() <= 0) {
+        return;
+    }
+    int placeholders = 0;
+    for (int i = 0; i < m_pDoc->Cues().Count(); ++i) {
+        placeholders += m_pDoc->Cues().Text(i).startsWith(QChar('#')) ? 1 : 0;
+    }
+    CDetectPhrasesDlg dialog(MeasureSelectionLevels(*m_pDoc), m_pDoc->SampleRate(), placeholders,
+                             this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    ApplyPhrases(*m_pDoc, dialog.Phrases(), dialog.Levels(), dialog.Use());
+    m_pDoc->SetCurrentCue(-1);
+    Redraw();
 }
 
 void CtarnView::Apply(const CueCommandResult& result) {

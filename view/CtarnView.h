@@ -46,6 +46,9 @@ public:
     void OnDeleteSubtitle();
     void OnAtach();
     void OnCheckConflict();
+    /// "Detect phrases...": measures the selection (or everything), asks for the settings
+    /// and makes the phrases cues.
+    void OnDetectPhrases();
 
     /// Paints the visible strip; also used for printing.
     void OnDraw(QPainter& painter, int width, int height);

@@ -19,6 +19,7 @@ void CtarnView::AddCommands() {
     m_commands.On(kDeleteSubtitle, [this] { OnDeleteSubtitle(); });
     m_commands.On(kAtach, [this] { OnAtach(); });
     m_commands.On(kCheckConflict, [this] { OnCheckConflict(); });
+    m_commands.On(kDetectPhrases, [this] { OnDetectPhrases(); });
     m_commands.On(kFilePrint, [this] { OnFilePrint(); });
     AddViewRules(m_commands, [this] { return CurrentCue(); });
 }

@@ -103,6 +103,8 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrder) {
          {"撤消(&U)\tCtrl+Z", "重做(&R)\tCtrl+Y", kSep, "剪切(&T)\tCtrl+X", "复制(&C)\tCtrl+C",
           "粘贴(&P)\tCtrl+V"}},
         {"视图(&V)", {"工具栏(&T)", "状态栏(&S)", "控制栏(&C)"}},
+        {"Cues",
+         {"Add Subtitle", "Delete Subtitle", "Atach", "Check Conflict", kSep, "Detect phrases..."}},
         {"帮助(&H)", {"关于 tarn(&A)..."}},
     };
     const QList<QAction*> bar = app.MainFrame().menuBar()->actions();
@@ -127,7 +129,8 @@ TEST_F(MainFrameTest, ToolbarButtonsInOrderWithIcons) {
                        kSaveClip,       kVolumeDown,
                        kVolumeUp,       kPlay,
                        kAtach,          kAddSubtitle,
-                       kDeleteSubtitle, kCheckConflict};
+                       kDeleteSubtitle, kCheckConflict,
+                       kDetectPhrases};
     CMainFrame& frame = app.MainFrame();
     const QList<QAction*> actions = frame.MainToolBar()->actions();
     ASSERT_EQ(size_t(actions.size()), std::size(ids));

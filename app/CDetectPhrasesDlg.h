@@ -1,0 +1,49 @@
+#pragma once
+
+#include "document/PhraseDetection.h"
+#include "subtitles/PhraseCommands.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QDialogButtonBox;
+class QDoubleSpinBox;
+class QLabel;
+class QRadioButton;
+class QSpinBox;
+
+/// "Detect phrases...": the four settings (remembered between runs), how the phrases are
+/// used, and a live count of what the settings find on the measured levels.
+class CDetectPhrasesDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    /// `placeholders` is the number of placeholder cues a script laying would use.
+    CDetectPhrasesDlg(LevelTrack levels, qint32 rate, int placeholders, QWidget* parent = nullptr);
+
+    PhraseSettings Settings() const;
+    PhraseUse Use() const;
+    /// The phrases the settings find.
+    const std::vector<FrameRange>& Phrases() const { return m_phrases; }
+    const LevelTrack& Levels() const { return m_levels; }
+
+    /// Keeps the settings for the next time.
+    void accept() override;
+
+private:
+    void Recount();
+
+    LevelTrack m_levels;
+    qint32 m_nRate;
+    int m_nPlaceholders;
+    std::vector<FrameRange> m_phrases;
+    QDoubleSpinBox* m_threshold;
+    QCheckBox* m_automatic;
+    QSpinBox* m_minSilence;
+    QSpinBox* m_minPhrase;
+    QSpinBox* m_pad;
+    QRadioButton* m_newCues;
+    QRadioButton* m_layScript;
+    QLabel* m_count;
+    QDialogButtonBox* m_buttons;
+};
