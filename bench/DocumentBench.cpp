@@ -12,6 +12,7 @@
 #include "SyntheticRecording.h"
 
 #include "document/CtarnDoc.h"
+#include "document/PhraseDetection.h"
 #include "document/Recovery.h"
 
 #include <benchmark/benchmark.h>
@@ -270,6 +271,23 @@ void BM_MemmoveHalfTheHour(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_MemmoveHalfTheHour)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// Scanning the whole hour for phrases: the window levels and the phrases from them, what
+// "Detect phrases..." and tarn-cli phrases do before they touch the cues.
+void BM_DetectPhrasesHour(benchmark::State& state) {
+    CtarnDoc* doc = HourAsOpened(state);
+    if (doc == nullptr) {
+        return;
+    }
+    size_t phrases = 0;
+    for (auto _ : state) {
+        const LevelTrack levels = MeasureLevels(doc->GetRecording(), {0, doc->Frames()});
+        phrases = FindPhrases(levels, PhraseSettings{}, doc->SampleRate()).size();
+        benchmark::DoNotOptimize(phrases);
+    }
+    state.counters["phrases"] = double(phrases);
+}
+BENCHMARK(BM_DetectPhrasesHour)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 // The recovery record after 100 edits of the hour (volume, cuts and pastes of a second, in
 // turn): what writing it costs every 30 s while the changes are unsaved.
