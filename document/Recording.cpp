@@ -28,7 +28,9 @@ void Splice(SampleVector& channel, FrameRange range, const SampleVector& clip) {
         channel.resize(size_t(oldLength + delta));
     }
     qint16* data = channel.data();
-    std::memmove(data + range.lo + clipLength, data + range.hi, size_t(tail) * sizeof(qint16));
+    if (tail > 0) {
+        std::memmove(data + range.lo + clipLength, data + range.hi, size_t(tail) * sizeof(qint16));
+    }
     std::copy(clip.begin(), clip.end(), data + range.lo);
     if (delta < 0) {
         channel.resize(size_t(oldLength + delta));
