@@ -188,9 +188,7 @@ void CtarnDoc::OnEditUndo() {
         return;
     }
     m_history.MarkUndone();
-    UpdateModified();
-    emit historyChanged();
-    UpdateAllViews(1);
+    Exchanged();
 }
 
 void CtarnDoc::OnEditRedo() {
@@ -198,6 +196,10 @@ void CtarnDoc::OnEditRedo() {
         return;
     }
     m_history.MarkRedone();
+    Exchanged();
+}
+
+void CtarnDoc::Exchanged() {
     UpdateModified();
     emit historyChanged();
     UpdateAllViews(1);

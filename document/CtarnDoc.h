@@ -154,6 +154,8 @@ private:
     /// Exchanges what the step holds with the document (undo and redo alike); false, with a
     /// message and nothing changed, when the samples do not fit in memory.
     bool Exchange(EditStep& step);
+    /// Tells everyone after an undo or a redo: the flag, the history, the views.
+    void Exchanged();
     /// Puts `frames` in place of `range` as the step `name` (cut, paste) and moves the cues;
     /// `frames` receives what was replaced.
     void ReplaceFrames(const QString& name, FrameRange range, SampleVector (&frames)[2],

@@ -167,32 +167,35 @@ FittedPhrases FitPhrases(std::vector<FrameRange> phrases, int count, const Level
         ++fitted.joined;
     }
     const qint64 w = levels.windowFrames;
+    // The windows wholly inside a phrase but its first and last: where a cut leaves sound on
+    // both sides.
+    const auto interior = [&levels, w](const FrameRange& phrase) {
+        return std::pair((phrase.lo - levels.range.lo + w - 1) / w + 1,
+                         (phrase.hi - levels.range.lo) / w - 2);
+    };
     while (int(phrases.size()) < count) {
-        // The longest phrase with a window inside it that leaves something on both sides.
         std::optional<size_t> longest;
-        qint64 cut = 0;
         for (size_t i = 0; i < phrases.size(); ++i) {
-            const qint64 first = (phrases[i].lo - levels.range.lo + w - 1) / w + 1;
-            const qint64 last = (phrases[i].hi - levels.range.lo) / w - 2;
-            if (first > last || (longest && phrases[i].Length() <= phrases[*longest].Length())) {
-                continue;
+            const auto [first, last] = interior(phrases[i]);
+            if (first <= last && (!longest || phrases[i].Length() > phrases[*longest].Length())) {
+                longest = i;
             }
-            qint64 quietest = first;
-            for (qint64 k = first + 1; k <= last; ++k) {
-                if (levels.db[size_t(k)] < levels.db[size_t(quietest)]) {
-                    quietest = k;
-                }
-            }
-            longest = i;
-            const FrameRange window = levels.Window(quietest);
-            cut = (qint64(window.lo) + window.hi) / 2;
         }
         if (!longest) {
             break;
         }
+        const auto [first, last] = interior(phrases[*longest]);
+        qint64 quietest = first;
+        for (qint64 k = first + 1; k <= last; ++k) {
+            if (levels.db[size_t(k)] < levels.db[size_t(quietest)]) {
+                quietest = k;
+            }
+        }
+        const FrameRange window = levels.Window(quietest);
+        const int cut = int((qint64(window.lo) + window.hi) / 2);
         const FrameRange whole = phrases[*longest];
-        phrases[*longest].hi = int(cut);
-        phrases.insert(phrases.begin() + ptrdiff_t(*longest) + 1, FrameRange{int(cut), whole.hi});
+        phrases[*longest].hi = cut;
+        phrases.insert(phrases.begin() + ptrdiff_t(*longest) + 1, FrameRange{cut, whole.hi});
         ++fitted.split;
     }
     fitted.spans = std::move(phrases);

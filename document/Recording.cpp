@@ -37,6 +37,21 @@ void Splice(SampleVector& channel, FrameRange range, const SampleVector& clip) {
     }
 }
 
+/// Copies frames range.lo..range.hi of both channels into out; false, with out empty, when
+/// they do not fit in memory.
+bool CopyChannels(const SampleVector (&from)[2], FrameRange range, SampleVector (&out)[2]) {
+    try {
+        for (int c = 0; c < 2; ++c) {
+            out[c].assign(from[c].begin() + range.lo, from[c].begin() + range.hi);
+        }
+    } catch (const std::bad_alloc&) {
+        out[0] = {};
+        out[1] = {};
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void Recording::BuildEnvelope(int channel, int zoom, qint64 firstColumn, int count,
@@ -59,58 +74,26 @@ void Recording::Scale(FrameRange range, int k) {
     if (range.IsEmpty()) {
         return;
     }
-    for (int c = 0; c < 2; ++c) {
-        qint16* data = m_channels.samples[c].data();
+    for (SampleVector& channel : m_channels.samples) {
+        qint16* data = channel.data();
         for (int i = range.lo; i < range.hi; ++i) {
             data[i] = Scaled(data[i], k);
         }
-        m_channels.summary[c].Compute(data, Frames(), range.lo, range.hi);
     }
+    SummariseRange(range);
     emit changed();
 }
 
 bool Recording::Copy(FrameRange range) {
-    for (SampleVector& clip : m_clip) {
-        clip = {};
-    }
-    try {
-        for (int c = 0; c < 2; ++c) {
-            const SampleVector& channel = m_channels.samples[c];
-            m_clip[c].assign(channel.begin() + range.lo, channel.begin() + range.hi);
-        }
-    } catch (const std::bad_alloc&) {
-        for (SampleVector& clip : m_clip) {
-            clip = {};
-        }
-        return false;
-    }
-    return true;
+    return CopyFrames(range, m_clip);
 }
 
 bool Recording::CopyFrames(FrameRange range, SampleVector (&out)[2]) const {
-    try {
-        for (int c = 0; c < 2; ++c) {
-            const SampleVector& channel = m_channels.samples[c];
-            out[c].assign(channel.begin() + range.lo, channel.begin() + range.hi);
-        }
-    } catch (const std::bad_alloc&) {
-        out[0] = {};
-        out[1] = {};
-        return false;
-    }
-    return true;
+    return CopyChannels(m_channels.samples, range, out);
 }
 
 bool Recording::CopyClip(SampleVector (&out)[2]) const {
-    try {
-        out[0] = m_clip[0];
-        out[1] = m_clip[1];
-    } catch (const std::bad_alloc&) {
-        out[0] = {};
-        out[1] = {};
-        return false;
-    }
-    return true;
+    return CopyChannels(m_clip, {0, ClipLength()}, out);
 }
 
 bool Recording::Swap(int at, int length, SampleVector (&frames)[2]) {
@@ -134,15 +117,18 @@ bool Recording::Swap(int at, int length, SampleVector (&frames)[2]) {
     }
     if (sameLength) {
         // Nothing moved: only the blocks of the range changed.
-        for (int c = 0; c < 2; ++c) {
-            m_channels.summary[c].Compute(m_channels.samples[c].data(), Frames(), range.lo,
-                                          range.hi);
-        }
+        SummariseRange(range);
     } else {
         SummariseFrom(at);
     }
     emit changed();
     return true;
+}
+
+void Recording::SummariseRange(FrameRange range) {
+    for (int c = 0; c < 2; ++c) {
+        m_channels.summary[c].Compute(m_channels.samples[c].data(), Frames(), range.lo, range.hi);
+    }
 }
 
 void Recording::SummariseFrom(int from) {

@@ -62,6 +62,8 @@ signals:
     void changed();
 
 private:
+    /// Recomputes both channels' summary blocks of `range` (the length unchanged).
+    void SummariseRange(FrameRange range);
     /// Rebuilds both channels' summaries from frame `from` on.
     void SummariseFrom(int from);
 

@@ -9,7 +9,7 @@ namespace {
 constexpr qint64 kMinAttachWidth = 10;
 
 bool IsPlaceholder(const CueList& cues, int i) {
-    return cues.Text(i).startsWith(QChar('#'));
+    return IsPlaceholderText(cues.Text(i));
 }
 
 /// Lays cues first..last end to end in equal steps from `from` towards `to`.

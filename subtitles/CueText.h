@@ -7,6 +7,11 @@
 /// dropped, the rest joined with single LFs and no LF at the end.
 QString NormalizeCueText(const QString& text);
 
+/// Whether a cue text marks an unattached placeholder cue: it begins with "#".
+inline bool IsPlaceholderText(const QString& text) {
+    return text.startsWith(QChar('#'));
+}
+
 /// The leading integer of `text` as C's atoi reads it: leading white space and one sign
 /// are allowed, reading stops at the first non-digit, 0 when there is no digit. Values
 /// beyond the 32-bit range are clamped to it.

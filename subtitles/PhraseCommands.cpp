@@ -1,14 +1,15 @@
 #include "subtitles/PhraseCommands.h"
 
 #include "document/CtarnDoc.h"
+#include "subtitles/CueText.h"
 
-namespace {
-
-bool IsPlaceholder(const QString& text) {
-    return text.startsWith(QChar('#'));
+int PlaceholderCount(const CueList& cues) {
+    int count = 0;
+    for (int i = 0; i < cues.Count(); ++i) {
+        count += IsPlaceholderText(cues.Text(i)) ? 1 : 0;
+    }
+    return count;
 }
-
-} // namespace
 
 LevelTrack MeasureSelectionLevels(const CtarnDoc& doc) {
     FrameRange range = doc.SelectionForEdit();
@@ -34,7 +35,7 @@ PhraseOutcome ApplyPhrases(CtarnDoc& doc, const std::vector<FrameRange>& phrases
     }
     std::vector<int> placeholders;
     for (int i = 0; i < doc.Cues().Count(); ++i) {
-        if (IsPlaceholder(doc.Cues().Text(i))) {
+        if (IsPlaceholderText(doc.Cues().Text(i))) {
             placeholders.push_back(i);
         }
     }

@@ -3,6 +3,7 @@
 #include "document/PhraseDetection.h"
 
 class CtarnDoc;
+class CueList;
 
 /// What the phrases become: a new placeholder cue ("#") each, or the spans of the
 /// placeholder cues already in the list, in order.
@@ -14,6 +15,9 @@ struct PhraseOutcome {
     int joined = 0;                ///< phrases joined to match the script
     int split = 0;                 ///< phrases split to match the script
 };
+
+/// The cues a script laying would use: those whose text begins with "#".
+int PlaceholderCount(const CueList& cues);
 
 /// Measures the selection, or the whole recording when the selection is empty.
 LevelTrack MeasureSelectionLevels(const CtarnDoc& doc);

@@ -151,12 +151,8 @@ void CtarnView::OnDetectPhrases() {
     if (!m_pDoc || m_pDoc->Frames() <= 0) {
         return;
     }
-    int placeholders = 0;
-    for (int i = 0; i < m_pDoc->Cues().Count(); ++i) {
-        placeholders += m_pDoc->Cues().Text(i).startsWith(QChar('#')) ? 1 : 0;
-    }
-    CDetectPhrasesDlg dialog(MeasureSelectionLevels(*m_pDoc), m_pDoc->SampleRate(), placeholders,
-                             this);
+    CDetectPhrasesDlg dialog(MeasureSelectionLevels(*m_pDoc), m_pDoc->SampleRate(),
+                             PlaceholderCount(m_pDoc->Cues()), this);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "document/CtarnDoc.h"
 #include "geometry/ViewGeometry.h"
+#include "subtitles/CueText.h"
 
 #include <QPainter>
 
@@ -81,7 +82,7 @@ void PaintCues(QPainter& p, const CtarnDoc& doc, int curCue, ColumnRange visible
         p.drawRoundedRect(rect.translated(kShadowOffset, kShadowOffset), kBoxCorner, kBoxCorner);
 
         const bool current = i == curCue;
-        const bool placeholder = cues.Text(i).startsWith(QChar('#'));
+        const bool placeholder = IsPlaceholderText(cues.Text(i));
         const QColor fill = current       ? WaveformColour::kCurrentCue
                             : placeholder ? WaveformColour::kPlaceholder
                                           : WaveformColour::kCue;

@@ -150,10 +150,10 @@ TEST_F(SampleEditTest, PasteOverASelectionMovesTheCues) {
     Select(0, 4);
     doc.OnEditCopy();
     AddCues(doc, {{40, 60, "after"},
-                            {25, 28, "inside"},
-                            {25, 45, "from inside"},
-                            {5, 25, "into"},
-                            {1, 3, "before"}});
+                  {25, 28, "inside"},
+                  {25, 45, "from inside"},
+                  {5, 25, "into"},
+                  {1, 3, "before"}});
     Select(20, 30);
     doc.OnEditPaste();
     EXPECT_EQ(doc.Frames(), 94);

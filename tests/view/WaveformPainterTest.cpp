@@ -117,9 +117,9 @@ TEST_F(WaveformPainterTest, WaveformsSitOnTheirChannelCentres) {
 TEST_F(WaveformPainterTest, CueBoxesFillByKindAndLane) {
     Open(8000, 800 * 256);
     AddCues(doc, {{100 * 256, 200 * 256, ""},       // 0: ordinary, clean lane
-                            {300 * 256, 400 * 256, "#x"},     // 1: placeholder
-                            {500 * 256, 600 * 256, "cur"},    // 2: current
-                            {550 * 256, 650 * 256, "late"}}); // 3: overlaps 2, second lane
+                  {300 * 256, 400 * 256, "#x"},     // 1: placeholder
+                  {500 * 256, 600 * 256, "cur"},    // 2: current
+                  {550 * 256, 650 * 256, "late"}}); // 3: overlaps 2, second lane
     const QImage image = Paint(0, 2);
     EXPECT_EQ(At(image, 190, 200), colour::kCue);
     EXPECT_EQ(At(image, 390, 200), colour::kPlaceholder);
