@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -24,6 +25,11 @@ namespace {
 
 constexpr int kLockPollMs = 250;
 const char* const kLockTexts[3] = {"CAP", "NUM", "SCRL"};
+
+/// A text of the command catalog in the user's language.
+QString CommandText(const QString& source) {
+    return QCoreApplication::translate("Command", source.toUtf8().constData());
+}
 
 } // namespace
 
@@ -67,9 +73,9 @@ void CMainFrame::CreateActions() {
         if (info.id == CommandId::kExec) {
             continue;
         }
-        QAction* action = AddAction(info.id, info.text);
-        action->setStatusTip(info.prompt);
-        action->setToolTip(info.tooltip.isEmpty() ? info.text : info.tooltip);
+        QAction* action = AddAction(info.id, CommandText(info.text));
+        action->setStatusTip(CommandText(info.prompt));
+        action->setToolTip(CommandText(info.tooltip.isEmpty() ? info.text : info.tooltip));
         action->setCheckable(info.checkable);
         QList<QKeySequence> keys;
         for (const QString& key : info.shortcuts) {
@@ -84,14 +90,14 @@ void CMainFrame::CreateActions() {
 
 void CMainFrame::CreateMenus() {
     for (const MenuLayout& layout : MenuBarLayout()) {
-        QMenu* menu = menuBar()->addMenu(layout.title);
+        QMenu* menu = menuBar()->addMenu(CommandText(layout.title));
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommandStates);
         for (int id : layout.items) {
             if (id == kSeparator) {
                 menu->addSeparator();
             } else if (id == kRecentFiles) {
                 m_fileMenu = menu;
-                m_recentAnchor = menu->addAction(QStringLiteral("最近的文件"));
+                m_recentAnchor = menu->addAction(tr("最近的文件"));
                 m_recentAnchor->setEnabled(false);
             } else {
                 menu->addAction(Action(id));
@@ -101,7 +107,7 @@ void CMainFrame::CreateMenus() {
 }
 
 void CMainFrame::CreateToolBar() {
-    m_toolBar = addToolBar(QStringLiteral("工具栏"));
+    m_toolBar = addToolBar(tr("工具栏"));
     m_toolBar->setObjectName(QStringLiteral("toolbar"));
     m_toolBar->setIconSize(QSize(32, 32));
     for (int id : ToolBarLayout()) {
@@ -114,7 +120,7 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateStatusBar() {
-    statusBar()->showMessage(QStringLiteral("就绪"));
+    statusBar()->showMessage(tr("就绪"));
     for (int i = 0; i < 3; ++i) {
         m_lockLabels[i] = new QLabel(this);
         m_lockLabels[i]->setAlignment(Qt::AlignCenter);
@@ -139,7 +145,7 @@ void CMainFrame::ShowLockKeys(const LockKeyStates& keys) {
 }
 
 void CMainFrame::CreateConsoleBar() {
-    m_consoleBar = new QToolBar(QStringLiteral("控制栏"), this);
+    m_consoleBar = new QToolBar(tr("控制栏"), this);
     m_consoleBar->setObjectName(QStringLiteral("consoleBar"));
     m_consoleBar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
     m_consoleEdit = new QLineEdit(m_consoleBar);
@@ -191,7 +197,7 @@ void CMainFrame::RefreshCommandStates() {
         const CommandState state = m_route.State(id);
         action->setEnabled(state.enabled);
         if (const CommandInfo* info = FindCommand(id)) {
-            action->setStatusTip(state.statusTip.value_or(info->prompt));
+            action->setStatusTip(state.statusTip.value_or(CommandText(info->prompt)));
         }
         if (action->isCheckable()) {
             action->setChecked(state.checked.value_or(false));
