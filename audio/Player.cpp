@@ -3,6 +3,7 @@
 #include "document/Host.h"
 #include "document/Recording.h"
 
+#include <QCoreApplication>
 #include <QtEndian>
 
 #include <new>
@@ -46,7 +47,7 @@ void Player::PlayRange(const Recording& recording, int a, int b) {
     }
     if (!m_hWaveOut) {
         if (!m_output.Open(m_wfx)) {
-            m_host.ShowMessage(QStringLiteral("falkfdfjsew"));
+            m_host.ShowMessage(QCoreApplication::translate("Message", "falkfdfjsew"));
             return;
         }
         m_hWaveOut = &m_output;
@@ -63,7 +64,7 @@ void Player::PlayRange(const Recording& recording, int a, int b) {
         m_pPlayBuffer.resize(qsizetype(range.Length()) * 4);
     } catch (const std::bad_alloc&) {
         m_pPlayBuffer.clear();
-        m_host.ShowMessage(QStringLiteral("memory alloc failure!"));
+        m_host.ShowMessage(QCoreApplication::translate("Message", "memory alloc failure!", "play"));
         return;
     }
     const qint16* left = recording.Samples(0).data();
@@ -77,12 +78,12 @@ void Player::PlayRange(const Recording& recording, int a, int b) {
     m_waveHdr.dwBufferLength = quint32(m_pPlayBuffer.size());
 
     if (!m_hWaveOut->Prepare(m_waveHdr)) {
-        m_host.ShowMessage(QStringLiteral("Jkldjsklfeew"));
+        m_host.ShowMessage(QCoreApplication::translate("Message", "Jkldjsklfeew"));
         return;
     }
     m_bHdrPrepared = true;
     if (!m_hWaveOut->Write(m_waveHdr)) {
-        m_host.ShowMessage(QStringLiteral("GOOD MRONG"));
+        m_host.ShowMessage(QCoreApplication::translate("Message", "GOOD MRONG"));
         return;
     }
     m_record = {range.lo, range.hi, m_host.TickCount()};

@@ -4,6 +4,8 @@
 #include "subtitles/CueFormats.h"
 #include "subtitles/TextFile.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 constexpr int kMaxTokens = 8;
@@ -20,7 +22,7 @@ void SaveTest(CtarnDoc& doc) {
         text += CueRecord(cues.Start(i), cues.End(i), cues.Text(i));
     }
     if (!WriteTextFile(out, text)) {
-        doc.GetHost().ShowMessage(QStringLiteral("open file error1"));
+        doc.GetHost().ShowMessage(QCoreApplication::translate("Message", "open file error1"));
     }
 }
 
@@ -35,7 +37,7 @@ QStringList ConsoleTokens(QString text) {
 void RunConsoleCommand(CtarnDoc& doc, const QString& text) {
     const QStringList tokens = ConsoleTokens(text);
     if (tokens.value(0) != QStringLiteral("savetest")) {
-        doc.GetHost().ShowMessage(QStringLiteral("unknow command"));
+        doc.GetHost().ShowMessage(QCoreApplication::translate("Message", "unknow command"));
         return;
     }
     SaveTest(doc);

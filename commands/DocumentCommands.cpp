@@ -4,14 +4,16 @@
 #include "document/CtarnDoc.h"
 #include "document/Zoom.h"
 
+#include <QCoreApplication>
+
 namespace {
 
-/// Enabled while there is a step, its name in the prompt ("Undo Cut").
-CommandState StepState(const EditStep* step, const char* verb) {
+/// Enabled while there is a step, its name in the prompt: `prompt` ("Undo %1") with the name.
+CommandState StepState(const EditStep* step, const QString& prompt) {
     if (step == nullptr) {
         return {};
     }
-    return {true, std::nullopt, QString::fromLatin1(verb) + step->name};
+    return {true, std::nullopt, prompt.arg(step->name)};
 }
 
 } // namespace
@@ -49,8 +51,14 @@ void AddDocumentCommands(CommandTable& table, CtarnDoc& doc) {
     table.Enable(kAddSubtitle, [d] { return qint64(d->SelEnd()) - d->SelStart() > 10; });
     table.Enable(kCheckConflict, [] { return true; });
     table.Enable(kDetectPhrases, hasSamples);
-    table.Update(kEditUndo, [d] { return StepState(d->GetHistory().NextUndo(), "Undo "); });
-    table.Update(kEditRedo, [d] { return StepState(d->GetHistory().NextRedo(), "Redo "); });
+    table.Update(kEditUndo, [d] {
+        return StepState(d->GetHistory().NextUndo(),
+                         QCoreApplication::translate("Command", "Undo %1"));
+    });
+    table.Update(kEditRedo, [d] {
+        return StepState(d->GetHistory().NextRedo(),
+                         QCoreApplication::translate("Command", "Redo %1"));
+    });
 }
 
 void AddViewRules(CommandTable& table, std::function<int()> currentCue) {

@@ -7,6 +7,7 @@
 #include "subtitles/CueFormats.h"
 #include "subtitles/Sidecars.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -35,12 +36,12 @@ bool CtarnDoc::OnNewDocument() {
 bool CtarnDoc::OnOpenDocument(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        m_host.ShowMessage(QStringLiteral("cannot read ") + path);
+        m_host.ShowMessage(QCoreApplication::translate("Message", "cannot read %1").arg(path));
         return false;
     }
     const std::optional<WaveChunks> chunks = ReadChunks(file);
     if (!chunks) {
-        m_host.ShowMessage(QStringLiteral("not a PCM WAV file"));
+        m_host.ShowMessage(QCoreApplication::translate("Message", "not a PCM WAV file"));
         return false;
     }
     file.close();
@@ -52,10 +53,10 @@ bool CtarnDoc::OnOpenDocument(const QString& path) {
         m_host.ShowMessage(split.message);
         return false;
     case SplitResult::Status::NoMemory:
-        m_host.ShowMessage(QStringLiteral("memory alloc failure!"));
+        m_host.ShowMessage(QCoreApplication::translate("Message", "memory alloc failure!", "open"));
         return false;
     case SplitResult::Status::ReadError:
-        m_host.ShowMessage(QStringLiteral("cannot read ") + path);
+        m_host.ShowMessage(QCoreApplication::translate("Message", "cannot read %1").arg(path));
         return false;
     }
 
@@ -166,7 +167,8 @@ bool CtarnDoc::Exchange(EditStep& step) {
         SampleSwap& swap = *step.samples;
         const int length = int(swap.frames[0].size());
         if (!m_recording.Swap(swap.at, swap.length, swap.frames)) {
-            m_host.ShowMessage(QStringLiteral("alloc memory 0 failure"));
+            m_host.ShowMessage(
+                QCoreApplication::translate("Message", "alloc memory 0 failure", "undo"));
             return false;
         }
         swap.length = length;
@@ -206,7 +208,8 @@ void CtarnDoc::Exchanged() {
 }
 
 QString CtarnDoc::GetTitle() const {
-    return m_strPathName.isEmpty() ? QStringLiteral("noname") : QFileInfo(m_strPathName).fileName();
+    return m_strPathName.isEmpty() ? QCoreApplication::translate("Message", "noname")
+                                   : QFileInfo(m_strPathName).fileName();
 }
 
 void CtarnDoc::SetSelection(qint64 start, qint64 end) {
@@ -246,16 +249,16 @@ bool CtarnDoc::ColumnHasMark(qint64 column) const {
 
 bool CtarnDoc::WriteWaveFile(const QString& path, int a, int b) {
     if (!m_recording.SaveWave(path, OrderedRange(a, b, Frames()))) {
-        m_host.ShowMessage(QStringLiteral("write file error ") + path);
+        m_host.ShowMessage(QCoreApplication::translate("Message", "write file error %1").arg(path));
         return false;
     }
     return true;
 }
 
 void CtarnDoc::OnSaveClip() {
-    const std::optional<QString> path =
-        m_host.AskSavePath({QStringLiteral("Save clip to file"),
-                            QStringLiteral("Wave files(*.wav)"), QStringLiteral(".wav")});
+    const std::optional<QString> path = m_host.AskSavePath(
+        {QCoreApplication::translate("Message", "Save clip to file"),
+         QCoreApplication::translate("Message", "Wave files(*.wav)"), QStringLiteral(".wav")});
     if (!path) {
         return;
     }
@@ -274,11 +277,12 @@ void CtarnDoc::OnSaveVorn2() {
 
 void CtarnDoc::ScaleSelection(int k) {
     const FrameRange range = SelectionForEdit();
-    EditStep step =
-        StartStep(k < 10 ? QStringLiteral("Decrease volume") : QStringLiteral("Increase volume"));
+    EditStep step = StartStep(k < 10 ? QCoreApplication::translate("Step", "Decrease volume")
+                                     : QCoreApplication::translate("Step", "Increase volume"));
     SampleSwap swap{range.lo, range.Length(), {}};
     if (!m_recording.CopyFrames(range, swap.frames)) {
-        m_host.ShowMessage(QStringLiteral("alloc memory 0 failure"));
+        m_host.ShowMessage(
+            QCoreApplication::translate("Message", "alloc memory 0 failure", "volume"));
         return;
     }
     step.samples = std::move(swap);
@@ -290,7 +294,7 @@ void CtarnDoc::ScaleSelection(int k) {
 void CtarnDoc::OnEditCopy() {
     const FrameRange range = SelectionForEdit();
     if (!range.IsEmpty() && !m_recording.Copy(range)) {
-        m_host.ShowMessage(QStringLiteral("alloc memory0 failure"));
+        m_host.ShowMessage(QCoreApplication::translate("Message", "alloc memory0 failure"));
     }
 }
 
@@ -301,7 +305,7 @@ void CtarnDoc::OnEditCut() {
     }
     OnEditCopy();
     SampleVector nothing[2];
-    ReplaceFrames(QStringLiteral("Cut"), range, nothing,
+    ReplaceFrames(QCoreApplication::translate("Step", "Cut"), range, nothing,
                   ReplayOp{ReplayOp::Kind::Erase, range, 10, {}});
 }
 
@@ -313,10 +317,11 @@ void CtarnDoc::OnEditPaste() {
     ReplayOp replay{ReplayOp::Kind::Replace, range, 10, {}};
     SampleVector clip[2];
     if (!m_recording.CopyClip(replay.frames) || !m_recording.CopyClip(clip)) {
-        m_host.ShowMessage(QStringLiteral("alloc memory 0 failure"));
+        m_host.ShowMessage(
+            QCoreApplication::translate("Message", "alloc memory 0 failure", "paste"));
         return;
     }
-    ReplaceFrames(QStringLiteral("Paste"), range, clip, std::move(replay));
+    ReplaceFrames(QCoreApplication::translate("Step", "Paste"), range, clip, std::move(replay));
 }
 
 void CtarnDoc::ReplaceFrames(const QString& name, FrameRange range, SampleVector (&frames)[2],
@@ -326,7 +331,8 @@ void CtarnDoc::ReplaceFrames(const QString& name, FrameRange range, SampleVector
     const std::vector<Cue> cuesBefore = m_cues.Records(0, m_cues.Count());
     const int oldLength = Frames();
     if (!m_recording.Swap(range.lo, range.Length(), frames)) {
-        m_host.ShowMessage(QStringLiteral("alloc memory 0 failure"));
+        m_host.ShowMessage(
+            QCoreApplication::translate("Message", "alloc memory 0 failure", "cut or paste"));
         return;
     }
     // The recording handed back what it replaced: undoing puts it in again.
@@ -353,13 +359,14 @@ void CtarnDoc::ReplayEdit(const ReplayOp& op) {
         break;
     case ReplayOp::Kind::Erase: {
         SampleVector nothing[2];
-        ReplaceFrames(QStringLiteral("Cut"), range, nothing, op);
+        ReplaceFrames(QCoreApplication::translate("Step", "Cut"), range, nothing, op);
         break;
     }
     case ReplayOp::Kind::Replace: {
         ReplayOp replay = op;
         SampleVector frames[2] = {op.frames[0], op.frames[1]};
-        ReplaceFrames(QStringLiteral("Paste"), range, frames, std::move(replay));
+        ReplaceFrames(QCoreApplication::translate("Step", "Paste"), range, frames,
+                      std::move(replay));
         break;
     }
     }

@@ -2,6 +2,8 @@
 
 #include "document/Recording.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <future>
@@ -46,10 +48,10 @@ int Middle(const FrameRange& before, const FrameRange& after) {
 
 QString CheckPhraseSettings(const PhraseSettings& settings) {
     if (settings.thresholdDb && !(*settings.thresholdDb <= 0.0)) {
-        return QStringLiteral("The threshold must be at most 0 dBFS.");
+        return QCoreApplication::translate("Message", "The threshold must be at most 0 dBFS.");
     }
     if (settings.minSilenceMs < 0 || settings.minPhraseMs < 0 || settings.padMs < 0) {
-        return QStringLiteral("Lengths must not be negative.");
+        return QCoreApplication::translate("Message", "Lengths must not be negative.");
     }
     return {};
 }

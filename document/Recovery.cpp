@@ -2,6 +2,7 @@
 
 #include "document/CtarnDoc.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -18,12 +19,14 @@ bool SourceUnchanged(const RecoveryRecord& record) {
 }
 
 QString Question(const RecoveryRecord& record, bool samples) {
-    QString text = QStringLiteral("Recover unsaved changes to %1?")
+    QString text = QCoreApplication::translate("Message", "Recover unsaved changes to %1?")
                        .arg(QFileInfo(record.sourcePath).fileName());
     if (!QFileInfo::exists(record.sourcePath)) {
-        text += QStringLiteral(" The file no longer exists: only the cues can be recovered.");
+        text += QCoreApplication::translate(
+            "Message", " The file no longer exists: only the cues can be recovered.");
     } else if (!samples) {
-        text += QStringLiteral(" The file changed since: only the cues can be recovered.");
+        text += QCoreApplication::translate(
+            "Message", " The file changed since: only the cues can be recovered.");
     }
     return text;
 }
@@ -103,7 +106,8 @@ std::optional<RecoveryRecord> RecoveryKeeper::Read(const QString& recordPath) {
     RecoveryRead read = ReadRecoveryFile(recordPath);
     if (read.status == RecoveryRead::Status::Damaged) {
         m_doc.GetHost().ShowMessage(
-            QStringLiteral("The recovery record %1 cannot be read and was set aside")
+            QCoreApplication::translate("Message",
+                                        "The recovery record %1 cannot be read and was set aside")
                 .arg(QDir::toNativeSeparators(recordPath)));
     }
     if (read.status != RecoveryRead::Status::Ok) {
@@ -153,7 +157,7 @@ void RecoveryKeeper::Offer(const QString& recordPath, const RecoveryRecord& reco
             m_doc.ReplayEdit(op);
         }
     }
-    m_doc.ChangeCues(QStringLiteral("Recover cues"), [&record](CueList& cues) {
+    m_doc.ChangeCues(QCoreApplication::translate("Step", "Recover cues"), [&record](CueList& cues) {
         cues.Clear();
         cues.AddCues(record.cues);
     });

@@ -1,5 +1,6 @@
 #include "document/SampleSplit.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QtEndian>
 
@@ -77,13 +78,13 @@ bool SplitPart(const Layout& layout, qint64 from, qint64 to, ChannelSamples& out
 
 QString CheckFormat(const WaveHeader& header) {
     if (header.bitsPerSample != 8 && header.bitsPerSample != 16) {
-        return QStringLiteral("bitsPerSample must equ 16 or 8");
+        return QCoreApplication::translate("Message", "bitsPerSample must equ 16 or 8");
     }
     if (header.AudioFormat != 1) {
-        return QStringLiteral("AudioFormat must equ 1");
+        return QCoreApplication::translate("Message", "AudioFormat must equ 1");
     }
     if (header.NumOfChannel == 0 || header.NumOfChannel > 2) {
-        return QStringLiteral("NumOfChannel must be 1 or 2");
+        return QCoreApplication::translate("Message", "NumOfChannel must be 1 or 2");
     }
     return {};
 }

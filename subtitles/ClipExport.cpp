@@ -7,6 +7,7 @@
 #include "subtitles/CueText.h"
 #include "subtitles/TextFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <optional>
@@ -16,16 +17,16 @@ namespace {
 
 /// The folder (with its "/") and the first number of the chosen export target.
 std::optional<std::pair<QString, qint64>> AskExportTarget(Host& host) {
-    const std::optional<QString> chosen =
-        host.AskSavePath({QStringLiteral("Save clip to file"), QStringLiteral("Wave files(*.wav)"),
-                          QStringLiteral(".wav")});
+    const std::optional<QString> chosen = host.AskSavePath(
+        {QCoreApplication::translate("Message", "Save clip to file", "export"),
+         QCoreApplication::translate("Message", "Wave files(*.wav)"), QStringLiteral(".wav")});
     if (!chosen) {
         return std::nullopt;
     }
     const QString path = chosen->isEmpty() ? QString() : QFileInfo(*chosen).absoluteFilePath();
     const qsizetype slash = path.lastIndexOf(QChar('/'));
     if (slash < 0) {
-        host.ShowMessage(QStringLiteral("Can not find \\"));
+        host.ShowMessage(QCoreApplication::translate("Message", "Can not find \\"));
         return std::nullopt;
     }
     return std::pair(path.left(slash + 1), qint64(LeadingInt(QStringView(path).sliced(slash + 1))));
@@ -33,7 +34,7 @@ std::optional<std::pair<QString, qint64>> AskExportTarget(Host& host) {
 
 bool SaveClip(Recording& recording, const QString& path, int start, int end, Host& host) {
     if (!recording.SaveWave(path, OrderedRange(start, end, recording.Frames()))) {
-        host.ShowMessage(QStringLiteral("Open error ") + path);
+        host.ShowMessage(QCoreApplication::translate("Message", "Open error %1").arg(path));
         return false;
     }
     return true;
@@ -41,7 +42,7 @@ bool SaveClip(Recording& recording, const QString& path, int start, int end, Hos
 
 void WriteClipText(const QString& path, const QString& text, Host& host) {
     if (!WriteTextFile(path, text)) {
-        host.ShowMessage(QStringLiteral("open file error ") + path);
+        host.ShowMessage(QCoreApplication::translate("Message", "open file error %1").arg(path));
     }
 }
 
@@ -55,7 +56,8 @@ void ExportCueClips(Recording& recording, const CueList& cues, Host& host, bool 
     const auto& [folder, firstNumber] = *target;
     const int step = pairs ? 2 : 1;
     const int total = (cues.Count() + step - 1) / step;
-    const QString task = pairs ? QStringLiteral("Save Vorn") : QStringLiteral("Save Vorn(2)");
+    const QString task = pairs ? QCoreApplication::translate("Message", "Save Vorn")
+                               : QCoreApplication::translate("Message", "Save Vorn(2)");
     for (int i = 0; i < cues.Count(); i += step) {
         if (!host.ReportProgress(task, i / step, total)) {
             return;

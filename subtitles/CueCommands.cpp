@@ -3,6 +3,8 @@
 #include "document/CtarnDoc.h"
 #include "subtitles/CueText.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 /// Narrowest selection Atach accepts, in frames.
@@ -62,7 +64,7 @@ CueCommandResult AddSubtitle(CtarnDoc& doc, int curCue) {
         return {curCue, std::nullopt, false};
     }
     int added = -1;
-    doc.ChangeCues(QStringLiteral("Add Subtitle"),
+    doc.ChangeCues(QCoreApplication::translate("Step", "Add Subtitle"),
                    [&](CueList& cues) { added = cues.AddCue(left, right, *text); });
     return Changed(added);
 }
@@ -71,7 +73,7 @@ CueCommandResult DeleteSubtitle(CtarnDoc& doc, int curCue) {
     if (!doc.Cues().IsValidIndex(curCue)) {
         return {curCue, std::nullopt, false};
     }
-    doc.ChangeCues(QStringLiteral("Delete Subtitle"),
+    doc.ChangeCues(QCoreApplication::translate("Step", "Delete Subtitle"),
                    [curCue](CueList& cues) { cues.RemoveCue(curCue); });
     return Changed(-1);
 }
@@ -80,13 +82,14 @@ CueCommandResult Atach(CtarnDoc& doc, int curCue) {
     const int left = doc.SelStart();
     const int right = doc.SelEnd();
     if (qint64(right) - left < kMinAttachWidth) {
-        doc.GetHost().ShowMessage(QString::asprintf("left=%d right=%d", left, right));
+        doc.GetHost().ShowMessage(
+            QCoreApplication::translate("Message", "left=%1 right=%2").arg(left).arg(right));
         return {curCue, std::nullopt, false};
     }
     if (!doc.Cues().IsValidIndex(curCue)) {
         return {curCue, std::nullopt, false};
     }
-    doc.ChangeCues(QStringLiteral("Atach"),
+    doc.ChangeCues(QCoreApplication::translate("Step", "Atach"),
                    [&](CueList& cues) { AttachInPlace(cues, curCue, left, right); });
     return Changed(curCue);
 }
@@ -101,7 +104,7 @@ CueCommandResult EditCueText(CtarnDoc& doc, int index) {
     }
     const QString normalized = NormalizeCueText(*text);
     int emptiedBefore = 0;
-    doc.ChangeCues(QStringLiteral("Edit Subtitle"), [&](CueList& cues) {
+    doc.ChangeCues(QCoreApplication::translate("Step", "Edit Subtitle"), [&](CueList& cues) {
         cues.SetText(index, normalized);
         // Other cues without text go too; the edited one moves down by as many as stood
         // before it.
@@ -122,7 +125,7 @@ CueCommandResult CheckConflict(CtarnDoc& doc, int curCue, int clientWidth) {
         }
     }
     if (found < 0) {
-        doc.GetHost().ShowMessage(QStringLiteral("NOT FOUND"));
+        doc.GetHost().ShowMessage(QCoreApplication::translate("Message", "NOT FOUND"));
         return {curCue, std::nullopt, false};
     }
     const qint64 middle = (qint64(cues.End(found)) + cues.Start(found)) / 2;

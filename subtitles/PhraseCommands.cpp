@@ -3,6 +3,8 @@
 #include "document/CtarnDoc.h"
 #include "subtitles/CueText.h"
 
+#include <QCoreApplication>
+
 int PlaceholderCount(const CueList& cues) {
     int count = 0;
     for (int i = 0; i < cues.Count(); ++i) {
@@ -24,13 +26,14 @@ PhraseOutcome ApplyPhrases(CtarnDoc& doc, const std::vector<FrameRange>& phrases
     PhraseOutcome outcome;
     if (use == PhraseUse::NewCues) {
         outcome.spans = phrases;
-        doc.ChangeCues(QStringLiteral("Detect phrases"), [&phrases](CueList& cues) {
-            std::vector<Cue> added;
-            for (const FrameRange& span : phrases) {
-                added.push_back({span.lo, span.hi, QStringLiteral("#")});
-            }
-            cues.AddCues(std::move(added));
-        });
+        doc.ChangeCues(QCoreApplication::translate("Step", "Detect phrases"),
+                       [&phrases](CueList& cues) {
+                           std::vector<Cue> added;
+                           for (const FrameRange& span : phrases) {
+                               added.push_back({span.lo, span.hi, QStringLiteral("#")});
+                           }
+                           cues.AddCues(std::move(added));
+                       });
         return outcome;
     }
     std::vector<int> placeholders;
@@ -43,7 +46,7 @@ PhraseOutcome ApplyPhrases(CtarnDoc& doc, const std::vector<FrameRange>& phrases
     outcome.joined = fitted.joined;
     outcome.split = fitted.split;
     outcome.spans = std::move(fitted.spans);
-    doc.ChangeCues(QStringLiteral("Detect phrases"), [&](CueList& cues) {
+    doc.ChangeCues(QCoreApplication::translate("Step", "Detect phrases"), [&](CueList& cues) {
         const size_t laid = std::min(placeholders.size(), outcome.spans.size());
         for (size_t k = 0; k < laid; ++k) {
             const int i = placeholders[k];

@@ -5,6 +5,8 @@
 #include "subtitles/CueFormats.h"
 #include "subtitles/TextFile.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 bool Write(const QString& path, const QString& text, Host& host, const QString& failure) {
@@ -18,15 +20,16 @@ bool Write(const QString& path, const QString& text, Host& host, const QString& 
 } // namespace
 
 bool WriteCueTxt(const QString& path, const CueList& cues, Host& host) {
-    return Write(path, FormatCueTxt(cues), host, QStringLiteral("open file error3 ") + path);
+    return Write(path, FormatCueTxt(cues), host,
+                 QCoreApplication::translate("Message", "open file error3 %1").arg(path));
 }
 
 bool WriteCueSbv(const QString& path, const Recording& recording, const CueList& cues, Host& host) {
     return Write(path, FormatCueSbv(cues, recording.SampleRate()), host,
-                 QStringLiteral("open file error4"));
+                 QCoreApplication::translate("Message", "open file error4"));
 }
 
 bool WriteCueAss(const QString& path, const Recording& recording, const CueList& cues, Host& host) {
     return Write(path, FormatCueAss(cues, recording.SampleRate()), host,
-                 QStringLiteral("open file error2"));
+                 QCoreApplication::translate("Message", "open file error2"));
 }
