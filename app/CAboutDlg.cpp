@@ -7,10 +7,10 @@
 #include <QPushButton>
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), m_text(new QLabel(VersionText(), this)) {
-    setWindowTitle(QStringLiteral("关于 tarn"));
+    setWindowTitle(tr("关于 tarn"));
     auto* icon = new QLabel(this);
     icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    auto* ok = new QPushButton(tr("确定"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QGridLayout(this);
@@ -20,7 +20,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), m_text(new QLabel(Versi
 }
 
 QString CAboutDlg::VersionText() {
-    return QString::asprintf("Version: %s\nBuild: %s", kVersion, kBuild);
+    return tr("Version: %1\nBuild: %2").arg(QLatin1String(kVersion), QLatin1String(kBuild));
 }
 
 QString CAboutDlg::Text() const {

@@ -29,7 +29,7 @@ QSpinBox* MsBox(int value, QWidget* parent) {
 CDetectPhrasesDlg::CDetectPhrasesDlg(LevelTrack levels, qint32 rate, int placeholders,
                                      QWidget* parent)
     : QDialog(parent), m_levels(std::move(levels)), m_nRate(rate), m_nPlaceholders(placeholders) {
-    setWindowTitle(QStringLiteral("Detect phrases"));
+    setWindowTitle(tr("Detect phrases"));
     const PhraseSettings defaults;
     QSettings stored = AppSettings();
 
@@ -39,17 +39,15 @@ CDetectPhrasesDlg::CDetectPhrasesDlg(LevelTrack levels, qint32 rate, int placeho
     m_threshold->setDecimals(1);
     m_threshold->setSuffix(QStringLiteral(" dBFS"));
     m_threshold->setValue(stored.value("phrases/threshold", *defaults.thresholdDb).toDouble());
-    m_automatic = new QCheckBox(QStringLiteral("Automatic"), this);
+    m_automatic = new QCheckBox(tr("Automatic"), this);
     m_automatic->setChecked(stored.value("phrases/automatic", false).toBool());
     m_minSilence = MsBox(stored.value("phrases/minSilence", defaults.minSilenceMs).toInt(), this);
     m_minPhrase = MsBox(stored.value("phrases/minPhrase", defaults.minPhraseMs).toInt(), this);
     m_pad = MsBox(stored.value("phrases/pad", defaults.padMs).toInt(), this);
 
-    m_newCues = new QRadioButton(QStringLiteral("New cues, one \"#\" cue per phrase"), this);
-    m_layScript =
-        new QRadioButton(QStringLiteral("Lay the script: the %1 placeholder cues onto the phrases")
-                             .arg(placeholders),
-                         this);
+    m_newCues = new QRadioButton(tr("New cues, one \"#\" cue per phrase"), this);
+    m_layScript = new QRadioButton(
+        tr("Lay the script: the %1 placeholder cues onto the phrases").arg(placeholders), this);
     m_layScript->setEnabled(placeholders > 0);
     (placeholders > 0 ? m_layScript : m_newCues)->setChecked(true);
     m_count = new QLabel(this);
@@ -60,10 +58,10 @@ CDetectPhrasesDlg::CDetectPhrasesDlg(LevelTrack levels, qint32 rate, int placeho
     auto* thresholdRow = new QHBoxLayout;
     thresholdRow->addWidget(m_threshold);
     thresholdRow->addWidget(m_automatic);
-    form->addRow(QStringLiteral("Threshold:"), thresholdRow);
-    form->addRow(QStringLiteral("Minimum silence:"), m_minSilence);
-    form->addRow(QStringLiteral("Minimum phrase:"), m_minPhrase);
-    form->addRow(QStringLiteral("Padding:"), m_pad);
+    form->addRow(tr("Threshold:"), thresholdRow);
+    form->addRow(tr("Minimum silence:"), m_minSilence);
+    form->addRow(tr("Minimum phrase:"), m_minPhrase);
+    form->addRow(tr("Padding:"), m_pad);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_newCues);
@@ -107,10 +105,10 @@ void CDetectPhrasesDlg::Recount() {
         return;
     }
     m_phrases = FindPhrases(m_levels, settings, m_nRate);
-    QString text = QStringLiteral("%1 phrases found.").arg(m_phrases.size());
+    QString text = tr("%1 phrases found.").arg(m_phrases.size());
     if (Use() == PhraseUse::LayScript) {
         const FittedPhrases fitted = FitPhrases(m_phrases, m_nPlaceholders, m_levels);
-        text += QStringLiteral(" Laying %1 placeholder cues: %2 joined, %3 split.")
+        text += tr(" Laying %1 placeholder cues: %2 joined, %3 split.")
                     .arg(m_nPlaceholders)
                     .arg(fitted.joined)
                     .arg(fitted.split);

@@ -30,7 +30,7 @@ CtarnApp::CtarnApp()
     };
     askOpenPath = [this] {
         return QFileDialog::getOpenFileName(m_frame.get(), QString(), QString(),
-                                            QStringLiteral("Wave Files (*.wav)"));
+                                            tr("Wave Files (*.wav)"));
     };
 
     QSettings settings = AppSettings();
@@ -79,7 +79,7 @@ bool CtarnApp::SaveModified() {
     if (!m_doc.IsModified()) {
         return true;
     }
-    switch (askSaveChanges(QStringLiteral("Save changes to %1?").arg(m_doc.GetTitle()))) {
+    switch (askSaveChanges(tr("Save changes to %1?").arg(m_doc.GetTitle()))) {
     case QMessageBox::Yes:
         return OnFileSave();
     case QMessageBox::No:
@@ -125,8 +125,8 @@ bool CtarnApp::OnFileSave() {
 }
 
 bool CtarnApp::OnFileSaveAs() {
-    const std::optional<QString> path = m_host.AskSavePath(
-        {QStringLiteral("另存为"), QStringLiteral("Wave Files (*.wav)"), QStringLiteral(".wav")});
+    const std::optional<QString> path =
+        m_host.AskSavePath({tr("另存为"), tr("Wave Files (*.wav)"), QStringLiteral(".wav")});
     return path && SaveTo(*path);
 }
 

@@ -59,8 +59,8 @@ bool QtHost::ReportProgress(const QString& task, int done, int total) {
         return true;
     }
     if (!m_progress) {
-        m_progress =
-            std::make_unique<QProgressDialog>(task, QStringLiteral("Cancel"), 0, total, m_parent);
+        m_progress = std::make_unique<QProgressDialog>(
+            task, QCoreApplication::translate("QtHost", "Cancel"), 0, total, m_parent);
         m_progress->setWindowModality(Qt::WindowModal);
         // Short exports finish before the dialog would show.
         m_progress->setMinimumDuration(500);
