@@ -1,13 +1,16 @@
 #include "app/CtarnApp.h"
+#include "app/Translation.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarn"));
     QApplication::setDesktopFileName(QStringLiteral("tarn"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tarn.svg")));
+    InstallTranslation(QLocale::system());
     CtarnApp tarn;
     if (!tarn.InitInstance(QApplication::arguments())) {
         return 1;

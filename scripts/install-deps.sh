@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs every Debian 12 package that building, testing and benchmarking tarn needs
-# (sox and time are the reference and the meter of bench/open-vs-sox.sh).
+# (sox and time are the reference and the meter of bench/open-vs-sox.sh; qt6-tools-dev holds
+# the CMake functions that run lrelease, qt6-l10n-tools lrelease and lupdate themselves).
 # Runs as root directly, otherwise through sudo. Installs only what is missing.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-multimedia-dev libqt6svg6 fonts-wqy-microhei
+  qt6-tools-dev qt6-l10n-tools
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   pulseaudio pulseaudio-utils
   sox time

@@ -1,0 +1,872 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>关于 tarn</source>
+        <translation>About tarn</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Version: %1
+Build: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDetectPhrasesDlg</name>
+    <message>
+        <source>Detect phrases</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New cues, one &quot;#&quot; cue per phrase</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lay the script: the %1 placeholder cues onto the phrases</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Threshold:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum silence:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum phrase:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Padding:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 phrases found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Laying %1 placeholder cues: %2 joined, %3 split.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgString</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>最近的文件</source>
+        <translation>Recent Files</translation>
+    </message>
+    <message>
+        <source>工具栏</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>就绪</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>控制栏</source>
+        <translation>Console Bar</translation>
+    </message>
+</context>
+<context>
+    <name>CShortcutsDlg</name>
+    <message>
+        <source>Keys</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What it does</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Command</name>
+    <message>
+        <source>新建(&amp;N)	Ctrl+N</source>
+        <translation>&amp;New	Ctrl+N</translation>
+    </message>
+    <message>
+        <source>创建新文档</source>
+        <translation>Create a new document</translation>
+    </message>
+    <message>
+        <source>新建</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>打开(&amp;O)...	Ctrl+O</source>
+        <translation>&amp;Open...	Ctrl+O</translation>
+    </message>
+    <message>
+        <source>打开现有文档</source>
+        <translation>Open an existing document</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)	Ctrl+S</source>
+        <translation>&amp;Save	Ctrl+S</translation>
+    </message>
+    <message>
+        <source>保存活动文档</source>
+        <translation>Save the active document</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>另存为(&amp;A)...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>用新名称保存活动文档</source>
+        <translation>Save the active document with a new name</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>Save Vorn</source>
+        <translation>Export cue pairs...</translation>
+    </message>
+    <message>
+        <source>Save Vorn(2)</source>
+        <translation>Export cues as clips...</translation>
+    </message>
+    <message>
+        <source>打印(&amp;P)...	Ctrl+P</source>
+        <translation>&amp;Print...	Ctrl+P</translation>
+    </message>
+    <message>
+        <source>打印活动文档</source>
+        <translation>Print the active document</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>退出应用程序；提示保存文档</source>
+        <translation>Quit the program; asks to save the document</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>撤消(&amp;U)	Ctrl+Z</source>
+        <translation>&amp;Undo	Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>撤消上一操作</source>
+        <translation>Undo the last action</translation>
+    </message>
+    <message>
+        <source>撤消</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>重做(&amp;R)	Ctrl+Y</source>
+        <translation>&amp;Redo	Ctrl+Y</translation>
+    </message>
+    <message>
+        <source>重做上次撤消的操作</source>
+        <translation>Redo the last undone action</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>剪切(&amp;T)	Ctrl+X</source>
+        <translation>Cu&amp;t	Ctrl+X</translation>
+    </message>
+    <message>
+        <source>剪切所选内容，并将其放到剪贴板上</source>
+        <translation>Cut the selection and put it on the clipboard</translation>
+    </message>
+    <message>
+        <source>剪切</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>复制(&amp;C)	Ctrl+C</source>
+        <translation>&amp;Copy	Ctrl+C</translation>
+    </message>
+    <message>
+        <source>复制所选内容，将其放入剪贴板</source>
+        <translation>Copy the selection and put it on the clipboard</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>粘贴(&amp;P)	Ctrl+V</source>
+        <translation>&amp;Paste	Ctrl+V</translation>
+    </message>
+    <message>
+        <source>插入剪贴板内容</source>
+        <translation>Insert the clipboard contents</translation>
+    </message>
+    <message>
+        <source>粘贴</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>工具栏(&amp;T)</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏工具栏</source>
+        <translation>Show or hide the toolbar</translation>
+    </message>
+    <message>
+        <source>切换工具栏</source>
+        <translation>Toggle Toolbar</translation>
+    </message>
+    <message>
+        <source>状态栏(&amp;S)</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏状态栏</source>
+        <translation>Show or hide the status bar</translation>
+    </message>
+    <message>
+        <source>切换状态栏</source>
+        <translation>Toggle Status Bar</translation>
+    </message>
+    <message>
+        <source>控制栏(&amp;C)</source>
+        <translation>&amp;Console Bar</translation>
+    </message>
+    <message>
+        <source>关于 tarn(&amp;A)...</source>
+        <translation>&amp;About tarn...</translation>
+    </message>
+    <message>
+        <source>显示程序信息、版本号和版权信息</source>
+        <translation>Show the program information, version number and copyright</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>切换到下一个窗口窗格</source>
+        <translation>Switch to the next window pane</translation>
+    </message>
+    <message>
+        <source>下一窗格</source>
+        <translation>Next Pane</translation>
+    </message>
+    <message>
+        <source>切换回上一个窗口窗格</source>
+        <translation>Switch back to the previous window pane</translation>
+    </message>
+    <message>
+        <source>上一窗格</source>
+        <translation>Previous Pane</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save clip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Decrease volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Increase volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Atach</source>
+        <translation>Attach</translation>
+    </message>
+    <message>
+        <source>Add Subtitle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Subtitle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check Conflict</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Detect phrases...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find the spoken phrases by their silences and make cues of them</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Detect phrases</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop the sound and the play cursor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play or stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play the selection, or stop what is playing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play before start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play the half second before the selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play the first half second of the selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play end</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play the last half second of the selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play after end</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play the half second after the selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start 10 ms earlier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the current cue&apos;s start 10 ms earlier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start 10 ms later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the current cue&apos;s start 10 ms later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End 10 ms earlier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the current cue&apos;s end 10 ms earlier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End 10 ms later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the current cue&apos;s end 10 ms later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start 100 ms earlier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the current cue&apos;s start 100 ms earlier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start 100 ms later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the current cue&apos;s start 100 ms later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End 100 ms earlier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the current cue&apos;s end 100 ms earlier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End 100 ms later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the current cue&apos;s end 100 ms later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scroll to the start of the recording</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to end</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scroll to the end of the recording</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keyboard shortcuts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>List every key and mouse gesture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EXEC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>视图(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>Cues</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CtarnApp</name>
+    <message>
+        <source>Wave Files (*.wav)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save As</translation>
+    </message>
+</context>
+<context>
+    <name>Message</name>
+    <message>
+        <source>falkfdfjsew</source>
+        <translation>The sound output device cannot be opened.</translation>
+    </message>
+    <message>
+        <source>memory alloc failure!</source>
+        <comment>play</comment>
+        <translation>There is not enough memory to play this part of the recording.</translation>
+    </message>
+    <message>
+        <source>Jkldjsklfeew</source>
+        <translation>The sound to play could not be prepared for the output device.</translation>
+    </message>
+    <message>
+        <source>GOOD MRONG</source>
+        <translation>The sound could not be handed to the output device.</translation>
+    </message>
+    <message>
+        <source>open file error1</source>
+        <translation>The savetest command cannot write the cue file.</translation>
+    </message>
+    <message>
+        <source>unknow command</source>
+        <translation>Unknown command</translation>
+    </message>
+    <message>
+        <source>cannot read %1</source>
+        <translation>Cannot read %1.</translation>
+    </message>
+    <message>
+        <source>not a PCM WAV file</source>
+        <translation>This is not a PCM WAV file.</translation>
+    </message>
+    <message>
+        <source>memory alloc failure!</source>
+        <comment>open</comment>
+        <translation>There is not enough memory to open this file.</translation>
+    </message>
+    <message>
+        <source>Saved %1 with its .txt, .sbv and .ass</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>alloc memory 0 failure</source>
+        <comment>undo</comment>
+        <translation>There is not enough memory to undo or redo this step.</translation>
+    </message>
+    <message>
+        <source>noname</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>write file error %1</source>
+        <translation>Cannot write %1.</translation>
+    </message>
+    <message>
+        <source>Save clip to file</source>
+        <translation>Save the selection as a clip</translation>
+    </message>
+    <message>
+        <source>Wave files(*.wav)</source>
+        <translation>Wave files (*.wav)</translation>
+    </message>
+    <message>
+        <source>Saved clip %1 (%2 frames)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>alloc memory 0 failure</source>
+        <comment>volume</comment>
+        <translation>There is not enough memory to change the volume of the selection.</translation>
+    </message>
+    <message>
+        <source>alloc memory0 failure</source>
+        <translation>There is not enough memory to copy the selection.</translation>
+    </message>
+    <message>
+        <source>alloc memory 0 failure</source>
+        <comment>paste</comment>
+        <translation>There is not enough memory to paste.</translation>
+    </message>
+    <message>
+        <source>alloc memory 0 failure</source>
+        <comment>cut or paste</comment>
+        <translation>There is not enough memory for this edit.</translation>
+    </message>
+    <message>
+        <source>The threshold must be at most 0 dBFS.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lengths must not be negative.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recover unsaved changes to %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> The file no longer exists: only the cues can be recovered.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> The file changed since: only the cues can be recovered.</source>
+        <translation> The file has changed since: only the cues can be recovered.</translation>
+    </message>
+    <message>
+        <source>The recovery record %1 cannot be read and was set aside</source>
+        <translation>The recovery record %1 cannot be read and was set aside.</translation>
+    </message>
+    <message>
+        <source>bitsPerSample must equ 16 or 8</source>
+        <translation>Only WAV files with 8-bit or 16-bit samples can be opened.</translation>
+    </message>
+    <message>
+        <source>AudioFormat must equ 1</source>
+        <translation>Only uncompressed PCM WAV files can be opened.</translation>
+    </message>
+    <message>
+        <source>NumOfChannel must be 1 or 2</source>
+        <translation>Only mono and stereo WAV files can be opened.</translation>
+    </message>
+    <message>
+        <source>Save clip to file</source>
+        <comment>export</comment>
+        <translation>Export clips: choose the folder and the first number</translation>
+    </message>
+    <message>
+        <source>Can not find \</source>
+        <translation>The chosen name has no folder to export the clips into.</translation>
+    </message>
+    <message>
+        <source>Open error %1</source>
+        <translation>Cannot write the clip %1.</translation>
+    </message>
+    <message>
+        <source>open file error %1</source>
+        <translation>Cannot write the clip text %1.</translation>
+    </message>
+    <message>
+        <source>Save Vorn</source>
+        <translation>Exporting cue pairs...</translation>
+    </message>
+    <message>
+        <source>Save Vorn(2)</source>
+        <translation>Exporting cues as clips...</translation>
+    </message>
+    <message>
+        <source>Saved %1 clips and %2 texts in %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>left=%1 right=%2</source>
+        <translation>Select at least 10 frames to attach the cue to (the selection runs from frame %1 to %2).</translation>
+    </message>
+    <message>
+        <source>NOT FOUND</source>
+        <translation>No cues overlap.</translation>
+    </message>
+    <message>
+        <source>Move cue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>open file error3 %1</source>
+        <translation>Cannot write the cue file %1.</translation>
+    </message>
+    <message>
+        <source>open file error4</source>
+        <translation>Cannot write the .sbv cue file.</translation>
+    </message>
+    <message>
+        <source>open file error2</source>
+        <translation>Cannot write the .ass cue file.</translation>
+    </message>
+</context>
+<context>
+    <name>QtHost</name>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Shortcuts</name>
+    <message>
+        <source>Left click</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the selection&apos;s start there and play two seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right click</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the selection&apos;s end there and play up to it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+left click / Ctrl+right click</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select from the start / to the end of the recording</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift+left click</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the nearer edge of the selection there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left drag</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select from where the button went down to where it comes up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click on a cue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make it current, select and play it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Double click on a cue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit its text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drag a cue&apos;s left or right edge</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move its start or end; edges snap to other cues and the selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drag inside a cue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the whole cue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alt while dragging a cue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No snapping</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wheel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scroll</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+wheel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom in or out around the pointer</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Step</name>
+    <message>
+        <source>Decrease volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Increase volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recover cues</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Subtitle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Subtitle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Atach</source>
+        <translation>Attach</translation>
+    </message>
+    <message>
+        <source>Edit Subtitle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Detect phrases</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Times</name>
+    <message>
+        <source>Pointer %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
