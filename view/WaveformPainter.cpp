@@ -1,6 +1,7 @@
 #include "view/WaveformPainter.h"
 
 #include "document/CtarnDoc.h"
+#include "geometry/RulerTicks.h"
 #include "geometry/ViewGeometry.h"
 #include "subtitles/CueText.h"
 
@@ -14,6 +15,10 @@ namespace {
 /// bottom edge.
 constexpr int kLabelIndent = 3;
 constexpr int kLowerLabelRise = 15;
+/// Ticks between the marks reach this far in from the top and the bottom edge.
+constexpr int kTickLength = 8;
+/// Room between the end of a tick's label and the next tick.
+constexpr int kLabelGap = 6;
 /// Corner radius of the cue boxes.
 constexpr int kBoxCorner = 5;
 constexpr int kShadowOffset = 3;
@@ -27,8 +32,16 @@ void PaintSelection(QPainter& p, const CtarnDoc& doc, ColumnRange visible, int h
     }
 }
 
-void PaintRuler(QPainter& p, const CtarnDoc& doc, ColumnRange visible, int height) {
+/// A ruler label beside column x, at the top and at the bottom, in the pen's colour.
+void PaintRulerLabels(QPainter& p, int x, int height, const QString& label) {
     const int labelHeight = p.fontMetrics().height();
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip;
+    const int left = x + kLabelIndent;
+    p.drawText(QRect(left, 0, 0, labelHeight), flags, label);
+    p.drawText(QRect(left, height - kLowerLabelRise, 0, labelHeight), flags, label);
+}
+
+void PaintRulerMarks(QPainter& p, const CtarnDoc& doc, ColumnRange visible, int height) {
     for (qint64 x = RulerStartColumn(visible.first, doc.Zoom()); x < visible.last; ++x) {
         if (!doc.ColumnHasMark(x)) {
             continue;
@@ -37,10 +50,32 @@ void PaintRuler(QPainter& p, const CtarnDoc& doc, ColumnRange visible, int heigh
         p.setPen(WaveformColour::kSelection);
         p.drawLine(int(x), 0, int(x), height - 1);
         p.setPen(WaveformColour::kRulerText);
-        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip;
-        const int left = int(x) + kLabelIndent;
-        p.drawText(QRect(left, 0, 0, labelHeight), flags, label);
-        p.drawText(QRect(left, height - kLowerLabelRise, 0, labelHeight), flags, label);
+        PaintRulerLabels(p, int(x), height, label);
+    }
+}
+
+/// Short ticks with "mm:ss.mmm" labels between the marks, as close as their labels allow.
+void PaintRulerTicks(QPainter& p, const CtarnDoc& doc, ColumnRange visible, int height) {
+    const int zoom = doc.Zoom();
+    const qint32 rate = doc.SampleRate();
+    const qint64 end = std::min<qint64>(doc.Frames(), visible.last * zoom);
+    // The label of the last frame in view has the most digits of all labels in view.
+    const int spacing =
+        p.fontMetrics().horizontalAdvance(TickLabel(end, rate)) + kLabelIndent + kLabelGap;
+    const MinorTicks ticks = ChooseMinorTicks(zoom, rate, doc.MarkPeriod(), spacing);
+    // From one label's width left of the window, so that labels cut by its edge still show.
+    const TickSpan span = ticks.Within(std::max<qint64>(visible.first - spacing, 0) * zoom, end);
+    for (qint64 i = span.first; i < span.last; ++i) {
+        if (ticks.OnMark(i)) {
+            continue;
+        }
+        const qint64 frame = ticks.Frame(i);
+        const int x = int(frame / zoom);
+        p.setPen(WaveformColour::kSelection);
+        p.drawLine(x, 0, x, kTickLength - 1);
+        p.drawLine(x, height - kTickLength, x, height - 1);
+        p.setPen(WaveformColour::kRulerText);
+        PaintRulerLabels(p, x, height, TickLabel(frame, rate));
     }
 }
 
@@ -67,12 +102,15 @@ void PaintChannel(QPainter& p, const std::vector<qint16>& entries, int channel, 
     }
 }
 
-void PaintCues(QPainter& p, const CtarnDoc& doc, int curCue, ColumnRange visible, int height,
-               const QColor& shadow) {
+void PaintCues(QPainter& p, const CtarnDoc& doc, int curCue, ColumnRange visible,
+               const PaintArea& area, const QColor& shadow) {
     const CueList& cues = doc.Cues();
+    const int height = area.height;
     for (int i = 0; i < cues.Count(); ++i) {
+        const bool moved = i == area.movedCue;
         const std::optional<CueBoxRect> box =
-            CueBox(cues.Start(i), cues.End(i), cues.Overlap(i), doc.Zoom(), height, visible);
+            CueBox(moved ? area.movedStart : cues.Start(i), moved ? area.movedEnd : cues.End(i),
+                   cues.Overlap(i), doc.Zoom(), height, visible);
         if (!box) {
             continue;
         }
@@ -109,12 +147,13 @@ void PaintWaveform(QPainter& painter, const CtarnDoc& doc, int curCue, const Pai
     painter.translate(-area.x0, 0);
     painter.setBackgroundMode(Qt::TransparentMode);
     PaintSelection(painter, doc, visible, area.height);
-    PaintRuler(painter, doc, visible, area.height);
+    PaintRulerMarks(painter, doc, visible, area.height);
+    PaintRulerTicks(painter, doc, visible, area.height);
     painter.setPen(QPen(WaveformColour::kWave, 1));
     for (int channel = 0; channel < 2; ++channel) {
         doc.BuildEnvelope(channel, visible.first, visible.Count(), buffers.entries);
         PaintChannel(painter, buffers.entries, channel, visible, area.height, buffers.points);
     }
-    PaintCues(painter, doc, curCue, visible, area.height, shadow);
+    PaintCues(painter, doc, curCue, visible, area, shadow);
     painter.restore();
 }

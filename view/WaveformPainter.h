@@ -14,6 +14,10 @@ struct PaintArea {
     int x0 = 0;
     int width = 0;
     int height = 0;
+    /// A cue being dragged, drawn at movedStart..movedEnd instead of its own span; -1: none.
+    int movedCue = -1;
+    int movedStart = 0;
+    int movedEnd = 0;
 };
 
 /// Points the waveform polylines are drawn through, per call: 4 per column, enough for a
@@ -28,9 +32,9 @@ struct PaintBuffers {
 };
 
 /// Paints the visible part of the document's strip, each layer over the one before:
-/// selection shading, time ruler, both waveforms, cue boxes with their numbered labels.
-/// Works on any paint device (the view, an image, a printer); the envelopes are computed for
-/// the visible columns only. `shadow` is the colour of the boxes' shadows.
+/// selection shading, time ruler (marks and the ticks between them), both waveforms, cue boxes with
+/// their numbered labels. Works on any paint device (the view, an image, a printer); the envelopes
+/// are computed for the visible columns only. `shadow` is the colour of the boxes' shadows.
 void PaintWaveform(QPainter& painter, const CtarnDoc& doc, int curCue, const PaintArea& area,
                    const QColor& shadow, PaintBuffers& buffers);
 
@@ -42,6 +46,6 @@ inline const QColor kCue{0xF4, 0xB4, 0x00};
 inline const QColor kPlaceholder{0xDE, 0x80, 0xDE};
 inline const QColor kCurrentCue{0x42, 0x85, 0xF4};
 inline const QColor kCueText{0x0B, 0x4B, 0xFF};
-inline const QColor kCurrentCueText{0xBD, 0x7A, 0x0B};
+inline const QColor kCurrentCueText{0xFF, 0xFF, 0xFF};
 inline const QColor kPlayed{0x80, 0x00, 0x00};
 } // namespace WaveformColour

@@ -45,17 +45,21 @@ QColor At(const QImage& image, int x, int y) {
     return QColor(image.pixel(x, y));
 }
 
-/// Whether some pixel of the rectangle is drawn in a bluish text colour.
-bool HasBluishPixel(const QImage& image, const QRect& area) {
+/// Whether some pixel of the rectangle passes `test`.
+template <typename Test> bool HasPixel(const QImage& image, const QRect& area, Test test) {
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor c = At(image, x, y);
-            if (c.blue() - c.red() >= 40) {
+            if (test(At(image, x, y))) {
                 return true;
             }
         }
     }
     return false;
+}
+
+/// Whether some pixel of the rectangle is drawn in a bluish text colour.
+bool HasBluishPixel(const QImage& image, const QRect& area) {
+    return HasPixel(image, area, [](const QColor& c) { return c.blue() - c.red() >= 40; });
 }
 
 TEST_F(WaveformPainterTest, EmptyDocumentPaintsNothing) {
@@ -96,7 +100,30 @@ TEST_F(WaveformPainterTest, RulerMarksTheSecondWithItsLabel) {
     EXPECT_EQ(At(image, 115, 150), QColor(Qt::white));
     EXPECT_EQ(At(image, 117, 150), QColor(Qt::white));
     EXPECT_TRUE(HasBluishPixel(image, QRect(119, 0, 42, 16)));
-    EXPECT_FALSE(HasBluishPixel(image, QRect(20, 0, 80, 16)));
+    // Half a second (86 columns) leaves room for a tick at 2.5 s, 30 pixels in, and at 3.5 s,
+    // 202 pixels in; nothing between the second's label and that tick.
+    EXPECT_FALSE(HasBluishPixel(image, QRect(165, 0, 30, 16)));
+    EXPECT_EQ(At(image, 30, 3), colour::kSelection);
+    EXPECT_EQ(At(image, 30, 150), QColor(Qt::white));
+}
+
+TEST_F(WaveformPainterTest, RulerTicksBetweenTheSecondsAtZoom1) {
+    Open(8000, 3 * 8000);
+    doc.SetZoom(1);
+    // Frame 800 (0.1 s) carries a tick whichever step of 100 ms or less the labels allow.
+    const QImage image = Paint(700);
+    for (int y : {0, 7, 392, 399}) {
+        EXPECT_EQ(At(image, 100, y), colour::kSelection) << y;
+        EXPECT_EQ(At(image, 99, y), QColor(Qt::white)) << y;
+        EXPECT_EQ(At(image, 101, y), QColor(Qt::white)) << y;
+    }
+    EXPECT_EQ(At(image, 100, 8), QColor(Qt::white));
+    EXPECT_EQ(At(image, 100, 200), QColor(Qt::white));
+    // "00:00.100" beside it at the top and at the bottom.
+    EXPECT_TRUE(HasBluishPixel(image, QRect(103, 0, 50, 16)));
+    EXPECT_TRUE(HasBluishPixel(image, QRect(103, 385, 50, 15)));
+    // The second's mark keeps its line through the whole height.
+    EXPECT_EQ(At(Paint(7600), 400, 200), colour::kSelection);
 }
 
 TEST_F(WaveformPainterTest, WaveformsSitOnTheirChannelCentres) {
@@ -134,6 +161,10 @@ TEST_F(WaveformPainterTest, CueBoxesFillByKindAndLane) {
     // Box 0's label "1." sits in its top-left corner.
     EXPECT_TRUE(HasBluishPixel(image, QRect(100, 170, 30, 16)));
     EXPECT_FALSE(HasBluishPixel(image, QRect(140, 190, 50, 30)));
+    // The current box's label "3.cur" is white on its blue.
+    const auto white = [](const QColor& c) { return c == QColor(Qt::white); };
+    EXPECT_TRUE(HasPixel(image, QRect(502, 171, 30, 14), white));
+    EXPECT_FALSE(HasPixel(image, QRect(540, 190, 50, 30), white));
 }
 
 TEST_F(WaveformPainterTest, WideWindowDrawsUnbrokenAcrossPolylines) {
