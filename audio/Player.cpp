@@ -28,6 +28,15 @@ void Player::CloseDevice() {
     m_hWaveOut = nullptr;
 }
 
+void Player::Stop() {
+    if (m_hWaveOut && m_bHdrPrepared) {
+        m_hWaveOut->Reset();
+        m_hWaveOut->Unprepare(m_waveHdr);
+        m_bHdrPrepared = false;
+    }
+    m_record = PlayRecord{};
+}
+
 void Player::PlayRange(const Recording& recording, int a, int b) {
     const int frames = recording.Frames();
     if (frames <= 0) {

@@ -34,6 +34,8 @@ public:
     void PlayRange(const Recording& recording, int a, int b);
     /// Ends the play cursor (the range has elapsed); the sound runs out by itself.
     void EndCursor() { m_record = PlayRecord{}; }
+    /// Stops the sound at once and ends the cursor; the device stays open.
+    void Stop();
 
     const PlayRecord& Record() const { return m_record; }
     /// Whether the output device is open.

@@ -1,6 +1,7 @@
 #include "geometry/PointerRules.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -63,4 +64,22 @@ CursorBars PlayCursorBars(int playStart, int playEnd, qint64 cursorFrame, int zo
     bars.split =
         bars.ended ? bars.playedFrom : int(std::max<qint64>(cursorFrame, playStart) / zoom);
     return bars;
+}
+
+std::optional<SelectionSpan> ShiftClick(qint64 frame, int selStart, int selEnd, int frames) {
+    if (frame < 0 || frame >= frames) {
+        return std::nullopt;
+    }
+    const qint64 lo = std::min(selStart, selEnd);
+    const qint64 hi = std::max(selStart, selEnd);
+    const bool moveStart = std::abs(frame - lo) < std::abs(frame - hi);
+    const qint64 start = moveStart ? frame : lo;
+    const qint64 end = moveStart ? hi : frame;
+    return SelectionSpan{int(std::min(start, end)), int(std::max(start, end))};
+}
+
+SelectionSpan DragSelection(qint64 from, qint64 to, int frames) {
+    const qint64 a = std::clamp<qint64>(from, 0, frames);
+    const qint64 b = std::clamp<qint64>(to, 0, frames);
+    return {int(std::min(a, b)), int(std::max(a, b))};
 }

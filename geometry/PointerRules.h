@@ -26,6 +26,21 @@ std::optional<SelectionClick> LeftClick(qint64 frame, bool ctrl, int selEnd, int
 std::optional<SelectionClick> RightClick(qint64 frame, bool ctrl, int selStart, int frames,
                                          qint32 rate);
 
+/// A selection start..end (start <= end).
+struct SelectionSpan {
+    int start = 0;
+    int end = 0;
+};
+
+/// Shift with the left button at `frame`: the nearer edge of the selection moves there (the
+/// end when both are as near), and the selection stays in order. Nothing at or past the end
+/// of the recording.
+std::optional<SelectionSpan> ShiftClick(qint64 frame, int selStart, int selEnd, int frames);
+
+/// A drag with the left button from frame `from` to frame `to`: the frames between, in
+/// order, clamped into the recording.
+SelectionSpan DragSelection(qint64 from, qint64 to, int frames);
+
 /// What the status line shows about the pointer and the document.
 struct StatusLine {
     int deviceX = 0;
