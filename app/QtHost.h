@@ -20,6 +20,8 @@ public:
     void SetParentWindow(QWidget* parent) { m_parent = parent; }
     /// Called with every file that goes on the recent-file list.
     void SetRecentFileSink(std::function<void(const QString&)> sink) { m_recent = std::move(sink); }
+    /// Called with every quiet confirmation (the status bar shows it).
+    void SetStatusSink(std::function<void(const QString&)> sink) { m_status = std::move(sink); }
 
     void ShowMessage(const QString& text) override;
     std::optional<QString> AskSavePath(const SavePathRequest& request) override;
@@ -27,12 +29,18 @@ public:
     bool AskYesNo(const QString& question) override;
     quint32 TickCount() override;
     void AddToRecentFileList(const QString& path) override;
+    void ShowStatus(const QString& text) override {
+        if (m_status) {
+            m_status(text);
+        }
+    }
     /// Shows a progress dialog with Cancel once a task takes longer than a moment.
     bool ReportProgress(const QString& task, int done, int total) override;
 
 private:
     QWidget* m_parent = nullptr;
     std::function<void(const QString&)> m_recent;
+    std::function<void(const QString&)> m_status;
     QElapsedTimer m_clock;
     std::unique_ptr<QProgressDialog> m_progress;
 };

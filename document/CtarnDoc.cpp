@@ -93,6 +93,9 @@ bool CtarnDoc::OnSaveDocument(const QString& path) {
     const bool saved = wave && txt && sbv && ass;
     if (saved) {
         SetModifiedFlag(false);
+        m_host.ShowStatus(
+            QCoreApplication::translate("Message", "Saved %1 with its .txt, .sbv and .ass")
+                .arg(QFileInfo(fullPath).fileName()));
     }
     return saved;
 }
@@ -203,6 +206,7 @@ void CtarnDoc::OnEditRedo() {
 
 void CtarnDoc::Exchanged() {
     UpdateModified();
+    emit selectionChanged();
     emit historyChanged();
     UpdateAllViews(1);
 }
@@ -216,6 +220,7 @@ void CtarnDoc::SetSelection(qint64 start, qint64 end) {
     const auto clamp = [this](qint64 v) { return int(std::clamp<qint64>(v, 0, Frames())); };
     m_nSelStart = clamp(start);
     m_nSelEnd = clamp(end);
+    emit selectionChanged();
 }
 
 FrameRange CtarnDoc::SelectionForEdit() const {
@@ -264,6 +269,10 @@ void CtarnDoc::OnSaveClip() {
     }
     if (WriteWaveFile(*path, m_nSelStart, m_nSelEnd)) {
         m_host.AddToRecentFileList(*path);
+        const FrameRange range = OrderedRange(m_nSelStart, m_nSelEnd, Frames());
+        m_host.ShowStatus(QCoreApplication::translate("Message", "Saved clip %1 (%2 frames)")
+                              .arg(QFileInfo(*path).fileName())
+                              .arg(range.Length()));
     }
 }
 
@@ -342,6 +351,7 @@ void CtarnDoc::ReplaceFrames(const QString& name, FrameRange range, SampleVector
     step.cues = CueDifference(cuesBefore, m_cues);
     m_nSelStart = range.lo;
     m_nSelEnd = range.lo + inserted;
+    emit selectionChanged();
     // A cut keeps the ruler's marks as they are; a paste marks whole seconds again.
     if (inserted > 0) {
         BuildSecondMarks();
@@ -374,10 +384,36 @@ void CtarnDoc::ReplayEdit(const ReplayOp& op) {
 
 void CtarnDoc::PlayRange(int a, int b) {
     m_player.PlayRange(m_recording, a, b);
+    emit playStateChanged();
 }
 
 void CtarnDoc::OnPlay() {
     PlayRange(m_nSelStart, m_nSelEnd);
+}
+
+void CtarnDoc::OnStop() {
+    m_player.Stop();
+    emit playStateChanged();
+}
+
+void CtarnDoc::OnPlayOrStop() {
+    if (IsPlaying()) {
+        OnStop();
+    } else {
+        OnPlay();
+    }
+}
+
+void CtarnDoc::PlayEdge(EdgePlay edge) {
+    if (const std::optional<FrameRange> range =
+            EdgePlayRange(edge, m_nSelStart, m_nSelEnd, Frames(), SampleRate())) {
+        PlayRange(range->lo, range->hi);
+    }
+}
+
+void CtarnDoc::EndPlayCursor() {
+    m_player.EndCursor();
+    emit playStateChanged();
 }
 
 void CtarnDoc::UpdateAllViews(int hint) {

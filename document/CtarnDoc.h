@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audio/EdgePlay.h"
 #include "audio/Player.h"
 #include "document/FrameRange.h"
 #include "document/History.h"
@@ -126,11 +127,20 @@ public:
     void PlayRange(int a, int b);
     /// Plays the selection ("Play").
     void OnPlay();
+    /// Stops the sound and the cursor at once ("Stop").
+    void OnStop();
+    /// Space: plays the selection, or stops while a play is sounding.
+    void OnPlayOrStop();
+    /// Plays one of the short stretches around the selection's edges; nothing when the
+    /// stretch is empty.
+    void PlayEdge(EdgePlay edge);
+    /// Whether a play is sounding (its cursor is shown).
+    bool IsPlaying() const { return m_player.Record().IsShowing(); }
     const Player& GetPlayer() const { return m_player; }
     /// What is playing since when; start == end when no cursor is shown.
     const PlayRecord& PlayState() const { return m_player.Record(); }
     /// Ends the play cursor once its range has elapsed.
-    void EndPlayCursor() { m_player.EndCursor(); }
+    void EndPlayCursor();
     /// Whether the output device is open (it stays open between plays).
     bool IsDeviceOpen() const { return m_player.IsDeviceOpen(); }
 
@@ -145,6 +155,10 @@ signals:
     /// A step was done, undone or redone, or the history started anew.
     void historyChanged();
     void modifiedChanged(bool modified);
+    /// The selection changed (a click, a drag, an edit, undo or redo).
+    void selectionChanged();
+    /// A play started or stopped, or its range elapsed.
+    void playStateChanged();
 
 private:
     /// A step named `name` that starts from the selection and the current cue as they are.

@@ -34,6 +34,9 @@ public:
         Q_UNUSED(question);
         return false;
     }
+    /// Tells, without asking for an answer, that something was done ("Saved talk.wav ...");
+    /// a host with nowhere quiet to say it says nothing.
+    virtual void ShowStatus(const QString& text) { Q_UNUSED(text); }
     /// Tells how far a long task is (`done` of `total` steps); false when the user asked to
     /// stop it, which then ends after the step in hand.
     virtual bool ReportProgress(const QString& task, int done, int total) {

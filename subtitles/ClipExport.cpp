@@ -8,6 +8,7 @@
 #include "subtitles/TextFile.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 #include <optional>
@@ -40,10 +41,12 @@ bool SaveClip(Recording& recording, const QString& path, int start, int end, Hos
     return true;
 }
 
-void WriteClipText(const QString& path, const QString& text, Host& host) {
+bool WriteClipText(const QString& path, const QString& text, Host& host) {
     if (!WriteTextFile(path, text)) {
         host.ShowMessage(QCoreApplication::translate("Message", "open file error %1").arg(path));
+        return false;
     }
+    return true;
 }
 
 } // namespace
@@ -58,6 +61,7 @@ void ExportCueClips(Recording& recording, const CueList& cues, Host& host, bool 
     const int total = (cues.Count() + step - 1) / step;
     const QString task = pairs ? QCoreApplication::translate("Message", "Save Vorn")
                                : QCoreApplication::translate("Message", "Save Vorn(2)");
+    bool allTexts = true;
     for (int i = 0; i < cues.Count(); i += step) {
         if (!host.ReportProgress(task, i / step, total)) {
             return;
@@ -75,7 +79,16 @@ void ExportCueClips(Recording& recording, const CueList& cues, Host& host, bool 
             }
             text = MergePairText(cues.Text(i), cues.Text(i + 1));
         }
-        WriteClipText(stem + QStringLiteral(".txt"), NormalizeCueText(text), host);
+        allTexts =
+            WriteClipText(stem + QStringLiteral(".txt"), NormalizeCueText(text), host) && allTexts;
     }
     host.ReportProgress(task, total, total);
+    // A text that could not be written was told in its own message; no confirmation then.
+    if (!allTexts) {
+        return;
+    }
+    host.ShowStatus(QCoreApplication::translate("Message", "Saved %1 clips and %2 texts in %3")
+                        .arg(cues.Count())
+                        .arg(total)
+                        .arg(QDir::toNativeSeparators(folder)));
 }

@@ -146,6 +146,8 @@ TEST_F(ClipContentTest, PairsWriteEachCuesFrames) {
     EXPECT_EQ(wav::ReadFile(Out("11.wav")), Clip(30, 34));
     EXPECT_EQ(wav::ReadFile(Out("10.txt")), kBom + "A\r\nB");
     EXPECT_EQ(wav::ReadFile(Out("11.txt")), kBom + "C");
+    EXPECT_EQ(host.statuses,
+              QStringList{"Saved 3 clips and 2 texts in " + QDir::toNativeSeparators(Out(""))});
 }
 
 TEST_F(ClipContentTest, SingleWritesEachCuesFramesOverAnExistingFile) {
@@ -237,6 +239,7 @@ TEST_P(ClipFailureTest, ShowsOneMessage) {
     host.savePaths.push_back(Out(c.chosen));
     Export(c.mode);
     EXPECT_EQ(host.messages, QStringList{c.messageHead + Out(c.failedPath)});
+    EXPECT_TRUE(host.statuses.isEmpty());
     QStringList files = OutFiles();
     files.removeOne(c.blocker);
     EXPECT_EQ(files, c.present);

@@ -111,3 +111,17 @@ TEST_F(SidecarTest, EmptyListWritesOnlyByteOrderMarks) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SidecarTest, OnlyACompleteSaveSaysWhatItWrote) {
+    WriteWav("talk.wav");
+    ASSERT_TRUE(doc.OnOpenDocument(Path("talk.wav")));
+    ASSERT_TRUE(doc.OnSaveDocument(Path("copy.wav")));
+    EXPECT_EQ(host.statuses, QStringList{"Saved copy.wav with its .txt, .sbv and .ass"});
+    ASSERT_TRUE(QDir(Path("blocked.txt")).mkpath("."));
+    EXPECT_FALSE(doc.OnSaveDocument(Path("blocked.wav")));
+    EXPECT_EQ(host.statuses.size(), 1);
+}
+
+} // namespace

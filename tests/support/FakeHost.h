@@ -23,9 +23,11 @@ public:
     }
     quint32 TickCount() override { return tick; }
     void AddToRecentFileList(const QString& path) override { recentFiles << path; }
+    void ShowStatus(const QString& text) override { statuses << text; }
 
     QStringList messages;
     QStringList recentFiles;
+    QStringList statuses;
     std::vector<SavePathRequest> saveRequests;
     QStringList textRequests;
     QStringList questions;
