@@ -1,10 +1,12 @@
 #include "app/CMainFrame.h"
 
+#include "app/CShortcutsDlg.h"
 #include "app/ToolbarIcons.h"
 #include "commands/CommandCatalog.h"
 #include "commands/CommandIds.h"
 #include "commands/ConsoleInterpreter.h"
 #include "document/CtarnDoc.h"
+#include "geometry/ClockText.h"
 #include "view/CtarnView.h"
 
 #include <QAction>
@@ -13,6 +15,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -24,6 +27,8 @@
 namespace {
 
 constexpr int kLockPollMs = 250;
+/// How long a confirmation stays in the status bar.
+constexpr int kNoticeMs = 5000;
 const char* const kLockTexts[3] = {"CAP", "NUM", "SCRL"};
 
 /// A text of the command catalog in the user's language.
@@ -45,9 +50,18 @@ CMainFrame::CMainFrame(CtarnDoc& doc, CtarnView& view, CommandRouter& route)
     CreateConsoleBar();
     AddFrameCommands();
 
-    connect(&m_view, &CtarnView::statusTextChanged, this,
-            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(&m_view, &CtarnView::statusTextChanged, this, [this](const QString& text) {
+        if (!m_noticeTimer.isActive()) {
+            statusBar()->showMessage(text);
+        }
+    });
+    connect(&m_view, &CtarnView::pointerFrameChanged, this, [this](qint64 frame) {
+        m_nPointerFrame = frame;
+        UpdateTimes();
+    });
     connect(&m_view, &CtarnView::stateChanged, this, &CMainFrame::RefreshCommandStates);
+    connect(&m_doc, &CtarnDoc::selectionChanged, this, &CMainFrame::UpdateTimes);
+    connect(&m_doc, &CtarnDoc::playStateChanged, this, &CMainFrame::RefreshCommandStates);
     connect(&m_doc, &CtarnDoc::modifiedChanged, this, [this] {
         UpdateTitle();
         RefreshCommandStates();
@@ -55,6 +69,7 @@ CMainFrame::CMainFrame(CtarnDoc& doc, CtarnView& view, CommandRouter& route)
     connect(&m_doc, &CtarnDoc::viewsUpdateRequested, this, [this] {
         UpdateTitle();
         RefreshCommandStates();
+        UpdateTimes();
     });
     UpdateTitle();
 }
@@ -75,7 +90,13 @@ void CMainFrame::CreateActions() {
         }
         QAction* action = AddAction(info.id, CommandText(info.text));
         action->setStatusTip(CommandText(info.prompt));
-        action->setToolTip(CommandText(info.tooltip.isEmpty() ? info.text : info.tooltip));
+        QString tooltip = CommandText(info.tooltip.isEmpty() ? info.text : info.tooltip);
+        const QString key = info.shortcuts.isEmpty() ? info.tooltipKeys : info.shortcuts.first();
+        if (!key.isEmpty()) {
+            tooltip +=
+                QStringLiteral(" (%1)").arg(QKeySequence(key).toString(QKeySequence::NativeText));
+        }
+        action->setToolTip(tooltip);
         action->setCheckable(info.checkable);
         QList<QKeySequence> keys;
         for (const QString& key : info.shortcuts) {
@@ -121,6 +142,14 @@ void CMainFrame::CreateToolBar() {
 
 void CMainFrame::CreateStatusBar() {
     statusBar()->showMessage(tr("就绪"));
+    m_timesLabel = new QLabel(this);
+    m_timesLabel->setObjectName(QStringLiteral("timesPane"));
+    m_timesLabel->setFrameShape(QFrame::Panel);
+    m_timesLabel->setFrameShadow(QFrame::Sunken);
+    statusBar()->addPermanentWidget(m_timesLabel);
+    m_noticeTimer.setSingleShot(true);
+    m_noticeTimer.setInterval(kNoticeMs);
+    UpdateTimes();
     for (int i = 0; i < 3; ++i) {
         m_lockLabels[i] = new QLabel(this);
         m_lockLabels[i]->setAlignment(Qt::AlignCenter);
@@ -135,6 +164,17 @@ void CMainFrame::CreateStatusBar() {
     connect(&m_lockTimer, &QTimer::timeout, this, [this] { ShowLockKeys(ReadLockKeys()); });
     m_lockTimer.start();
     ShowLockKeys(ReadLockKeys());
+}
+
+void CMainFrame::UpdateTimes() {
+    const qint32 rate = m_doc.SampleRate();
+    m_timesLabel->setText(SelectionTimesText(m_doc.SelStart(), m_doc.SelEnd(), rate) +
+                          QStringLiteral("   ") + PointerTimeText(m_nPointerFrame, rate));
+}
+
+void CMainFrame::ShowNotice(const QString& text) {
+    statusBar()->showMessage(text, kNoticeMs);
+    m_noticeTimer.start();
 }
 
 void CMainFrame::ShowLockKeys(const LockKeyStates& keys) {
@@ -180,6 +220,10 @@ void CMainFrame::AddFrameCommands() {
     m_commands.On(kNextPane, [this] { m_view.setFocus(); });
     m_commands.On(kPrevPane, [this] { m_view.setFocus(); });
     m_commands.On(kAppExit, [this] { close(); });
+    m_commands.On(kKeyboardShortcuts, [this] {
+        CShortcutsDlg dialog(this);
+        dialog.exec();
+    });
 }
 
 QAction* CMainFrame::Action(int id) const {

@@ -41,6 +41,11 @@ public:
     void UpdateTitle();
 
     QAction* Action(int id) const;
+    /// Shows a quiet confirmation in the status bar for a few seconds; the pointer's
+    /// diagnostics wait until it has gone.
+    void ShowNotice(const QString& text);
+    /// The permanent pane with the selection's and the pointer's times.
+    QLabel* TimesPane() const { return m_timesLabel; }
     QToolBar* MainToolBar() const { return m_toolBar; }
     QToolBar* ConsoleBar() const { return m_consoleBar; }
     QLineEdit* ConsoleEdit() const { return m_consoleEdit; }
@@ -65,6 +70,7 @@ private:
     void AddFrameCommands();
     QAction* AddAction(int id, const QString& text);
     void ShowLockKeys(const LockKeyStates& keys);
+    void UpdateTimes();
 
     CtarnDoc& m_doc;
     CtarnView& m_view;
@@ -81,4 +87,7 @@ private:
     bool m_bConsoleVisible = false;
     QLabel* m_lockLabels[3] = {};
     QTimer m_lockTimer;
+    QLabel* m_timesLabel = nullptr;
+    qint64 m_nPointerFrame = 0;
+    QTimer m_noticeTimer; ///< runs while a confirmation is showing
 };

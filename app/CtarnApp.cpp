@@ -21,6 +21,7 @@ CtarnApp::CtarnApp()
     m_router.SetRoute({&m_view->Commands(), &m_docCommands, &m_frame->Commands(), &m_appCommands});
     m_host.SetParentWindow(m_frame.get());
     m_host.SetRecentFileSink([this](const QString& path) { AddToRecentFileList(path); });
+    m_host.SetStatusSink([this](const QString& text) { m_frame->ShowNotice(text); });
     m_frame->onFileDropped = [this](const QString& path) { OpenDocumentFile(path); };
     m_frame->canClose = [this] { return SaveModified(); };
 

@@ -15,6 +15,9 @@ struct CommandInfo {
     QStringList shortcuts;
     QString icon; ///< resource name under :/icons, empty when it has no button
     bool checkable = false;
+    /// The key the tooltip names when the command has none of its own (Play names the Space
+    /// of "Play or stop").
+    QString tooltipKeys = {};
 };
 
 /// Every command of the program.

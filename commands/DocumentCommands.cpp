@@ -29,6 +29,12 @@ void AddDocumentCommands(CommandTable& table, CtarnDoc& doc) {
     table.On(kEditCopy, [&doc] { doc.OnEditCopy(); });
     table.On(kEditPaste, [&doc] { doc.OnEditPaste(); });
     table.On(kPlay, [&doc] { doc.OnPlay(); });
+    table.On(kStop, [&doc] { doc.OnStop(); });
+    table.On(kPlayOrStop, [&doc] { doc.OnPlayOrStop(); });
+    table.On(kPlayBeforeStart, [&doc] { doc.PlayEdge(EdgePlay::BeforeStart); });
+    table.On(kPlayAfterStart, [&doc] { doc.PlayEdge(EdgePlay::AfterStart); });
+    table.On(kPlayBeforeEnd, [&doc] { doc.PlayEdge(EdgePlay::BeforeEnd); });
+    table.On(kPlayAfterEnd, [&doc] { doc.PlayEdge(EdgePlay::AfterEnd); });
     table.On(kSaveClip, [&doc] { doc.OnSaveClip(); });
     table.On(kSaveVorn, [&doc] { doc.OnSaveVorn(); });
     table.On(kSaveVorn2, [&doc] { doc.OnSaveVorn2(); });
@@ -43,6 +49,10 @@ void AddDocumentCommands(CommandTable& table, CtarnDoc& doc) {
     table.Enable(kEditCopy, hasSelection);
     table.Enable(kEditPaste, [d] { return d->ClipLength() > 0; });
     table.Enable(kPlay, hasSamples);
+    table.Enable(kStop, [d] { return d->IsPlaying(); });
+    for (int id : {kPlayOrStop, kPlayBeforeStart, kPlayAfterStart, kPlayBeforeEnd, kPlayAfterEnd}) {
+        table.Enable(id, hasSamples);
+    }
     table.Enable(kSaveClip, [=] { return hasSamples() && forwardSelection(); });
     table.Enable(kVolumeDown, [=] { return hasSamples() && forwardSelection(); });
     table.Enable(kVolumeUp, [=] { return hasSamples() && hasSelection(); });
@@ -65,4 +75,9 @@ void AddViewRules(CommandTable& table, std::function<int()> currentCue) {
     const auto cueSelected = [currentCue = std::move(currentCue)] { return currentCue() >= 0; };
     table.Enable(CommandId::kAtach, cueSelected);
     table.Enable(CommandId::kDeleteSubtitle, cueSelected);
+    using namespace CommandId;
+    for (int id : {kStartEarlier, kStartLater, kEndEarlier, kEndLater, kStartMuchEarlier,
+                   kStartMuchLater, kEndMuchEarlier, kEndMuchLater}) {
+        table.Enable(id, cueSelected);
+    }
 }

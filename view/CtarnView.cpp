@@ -3,10 +3,11 @@
 #include "app/CDetectPhrasesDlg.h"
 #include "audio/PlayCursor.h"
 #include "document/CtarnDoc.h"
+#include "geometry/ScrollRules.h"
 #include "geometry/ViewGeometry.h"
+#include "subtitles/CueMoves.h"
 #include "view/WaveformPainter.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -41,6 +42,7 @@ void CtarnView::SetDocument(CtarnDoc* doc) {
                 [this](int hint) { OnUpdate(hint); });
         connect(&m_pDoc->GetRecording(), &Recording::changed, this,
                 [this] { viewport()->update(); });
+        connect(m_pDoc, &CtarnDoc::playStateChanged, this, [this] { OnPlayStateChanged(); });
     }
 }
 
@@ -161,6 +163,20 @@ void CtarnView::OnDetectPhrases() {
     Redraw();
 }
 
+void CtarnView::OnNudge(CuePart edge, int ms) {
+    if (m_pDoc) {
+        Apply(NudgeCue(*m_pDoc, CurrentCue(), edge, ms));
+    }
+}
+
+void CtarnView::OnGoToStart() {
+    horizontalScrollBar()->setValue(0);
+}
+
+void CtarnView::OnGoToEnd() {
+    horizontalScrollBar()->setValue(horizontalScrollBar()->maximum());
+}
+
 void CtarnView::Apply(const CueCommandResult& result) {
     m_pDoc->SetCurrentCue(result.curCue);
     if (result.scrollPos) {
@@ -187,8 +203,14 @@ QPoint CtarnView::Logical(const QPoint& devicePoint) const {
 
 void CtarnView::OnDraw(QPainter& painter, int width, int height) {
     if (m_pDoc) {
-        PaintWaveform(painter, *m_pDoc, CurrentCue(), {ScrollPos(), width, height},
-                      palette().color(QPalette::Dark), m_buffers);
+        PaintArea area{ScrollPos(), width, height};
+        if (m_cueDrag) {
+            area.movedCue = m_cueDrag->cue;
+            area.movedStart = m_cueDrag->span.start;
+            area.movedEnd = m_cueDrag->span.end;
+        }
+        PaintWaveform(painter, *m_pDoc, CurrentCue(), area, palette().color(QPalette::Dark),
+                      m_buffers);
     }
 }
 
@@ -201,6 +223,11 @@ void CtarnView::paintEvent(QPaintEvent*) {
     const int y = viewport()->height() / 4 - kCursorHalfHeight;
     const int x0 = ScrollPos();
     const CursorBars& bars = *m_cursor;
+    if (!bars.ended) {
+        // A thin line over both channels shows where the sound is.
+        painter.setPen(QPen(WaveformColour::kPlayed, 1));
+        painter.drawLine(bars.split - x0, 0, bars.split - x0, viewport()->height() - 1);
+    }
     painter.fillRect(
         QRect(bars.playedFrom - x0, y, bars.split - bars.playedFrom, 2 * kCursorHalfHeight),
         WaveformColour::kPlayed);
@@ -223,76 +250,17 @@ void CtarnView::OnTimer() {
     m_cursor = PlayCursorBars(play.start, play.end, frame, m_pDoc->Zoom());
     if (m_cursor->ended) {
         m_pDoc->EndPlayCursor();
+    } else {
+        horizontalScrollBar()->setValue(
+            FollowScrollPos(m_cursor->split, ScrollPos(), viewport()->width()));
     }
     viewport()->update();
 }
 
-void CtarnView::SelectCue(int index) {
-    m_pDoc->SetCurrentCue(index);
-    m_pDoc->SetSelection(m_pDoc->Cues().Start(index), m_pDoc->Cues().End(index));
-    Redraw();
-    m_pDoc->PlayRange(m_pDoc->SelStart(), m_pDoc->SelEnd());
-}
-
-void CtarnView::ApplyClick(const std::optional<SelectionClick>& click) {
-    if (!click) {
-        return;
+void CtarnView::OnPlayStateChanged() {
+    if (m_pDoc && !m_pDoc->IsPlaying() && m_cursor && !m_cursor->ended) {
+        m_cursor.reset();
+        viewport()->update();
     }
-    m_pDoc->SetSelection(click->selStart, click->selEnd);
-    Redraw();
-    m_pDoc->PlayRange(click->playFrom, click->playTo);
-}
-
-void CtarnView::mousePressEvent(QMouseEvent* event) {
-    const bool left = event->button() == Qt::LeftButton;
-    if (!m_pDoc || (!left && event->button() != Qt::RightButton)) {
-        return;
-    }
-    const QPoint p = Logical(event->position().toPoint());
-    const int cue = CueAtPoint(m_pDoc->Cues(), p.x(), p.y(), m_pDoc->Zoom(), viewport()->height());
-    if (cue >= 0) {
-        SelectCue(cue);
-        return;
-    }
-    const qint64 frame = FrameOfColumn(p.x(), m_pDoc->Zoom());
-    const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
-    const qint32 rate = m_pDoc->SampleRate();
-    const int frames = m_pDoc->Frames();
-    ApplyClick(left ? LeftClick(frame, ctrl, m_pDoc->SelEnd(), frames, rate)
-                    : RightClick(frame, ctrl, m_pDoc->SelStart(), frames, rate));
-}
-
-void CtarnView::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (!m_pDoc || event->button() != Qt::LeftButton) {
-        return;
-    }
-    const QPoint p = Logical(event->position().toPoint());
-    const int height = viewport()->height();
-    if (CueRowAt(p.y(), height) == CueRow::None) {
-        return;
-    }
-    const int cue = CueAtPoint(m_pDoc->Cues(), p.x(), p.y(), m_pDoc->Zoom(), height);
-    m_pDoc->SetCurrentCue(cue);
-    if (cue >= 0) {
-        Apply(EditCueText(*m_pDoc, cue));
-    }
-}
-
-void CtarnView::mouseMoveEvent(QMouseEvent* event) {
-    if (!m_pDoc) {
-        return;
-    }
-    const int deviceX = event->position().toPoint().x();
-    StatusLine line;
-    line.deviceX = deviceX;
-    line.logicalX = deviceX + ScrollPos();
-    line.stripWidth = m_nScrollTotal;
-    line.zoom = m_pDoc->Zoom();
-    line.frames = m_pDoc->Frames();
-    line.selStart = m_pDoc->SelStart();
-    line.selEnd = m_pDoc->SelEnd();
-    line.scrollPos = ScrollPos();
-    line.scrollMax = ScrollMax();
-    line.clipLength = m_pDoc->ClipLength();
-    emit statusTextChanged(StatusLineText(line));
+    emit stateChanged();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commands/CommandRouter.h"
+#include "geometry/CueDrag.h"
 #include "geometry/PointerRules.h"
 #include "subtitles/CueCommands.h"
 #include "view/WaveformPainter.h"
@@ -20,8 +21,9 @@ class CtarnView : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
-    /// Timer period of the play cursor, in milliseconds.
-    static constexpr int kCursorTimerMs = 100;
+    /// Timer period of the play cursor, in milliseconds: often enough that the line
+    /// following it moves smoothly.
+    static constexpr int kCursorTimerMs = 40;
 
     explicit CtarnView(QWidget* parent = nullptr);
 
@@ -49,6 +51,11 @@ public:
     /// "Detect phrases...": measures the selection (or everything), asks for the settings
     /// and makes the phrases cues.
     void OnDetectPhrases();
+    /// Moves the current cue's start or end by `ms` milliseconds (one undo step).
+    void OnNudge(CuePart edge, int ms);
+    /// Home and End: the start or the end of the strip into view.
+    void OnGoToStart();
+    void OnGoToEnd();
 
     /// Paints the visible strip; also used for printing.
     void OnDraw(QPainter& painter, int width, int height);
@@ -60,9 +67,18 @@ public:
     /// Advances the play cursor (the timer calls this every kCursorTimerMs).
     void OnTimer();
 
+    /// The cue being dragged and where it would go, while a drag is under way.
+    struct CueDragPreview {
+        int cue = -1;
+        CueSpan span;
+    };
+    const std::optional<CueDragPreview>& CueDragState() const { return m_cueDrag; }
+
 signals:
     /// The status line text for the pointer's position.
     void statusTextChanged(const QString& text);
+    /// The frame under the pointer.
+    void pointerFrameChanged(qint64 frame);
     /// The selection, the current cue or what is drawn changed.
     void stateChanged();
 
@@ -72,6 +88,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     /// Lays the strip out for the new zoom, keeping the centre in the centre.
@@ -83,6 +101,17 @@ private:
     /// Selects a cue's frames and plays them.
     void SelectCue(int index);
     void ApplyClick(const std::optional<SelectionClick>& click);
+    /// What a press of the Part's rules does: a cue click or a selection click, with play.
+    void ClickAt(Qt::MouseButton button, const QPoint& logical, bool ctrl);
+    /// Follows a drag to logical x (Alt held: no snapping).
+    void DragTo(int x, bool noSnap);
+    /// The resize pointer over cue edges, the ordinary one elsewhere.
+    void ShowGripCursor(const QPoint& logical);
+    void EmitStatus(int deviceX);
+    /// Zooms one step in or out keeping frame `frame` under window x `pointerX`.
+    void ZoomAround(bool in, qint64 frame, int pointerX);
+    /// Drops the play cursor from the picture once the play stopped.
+    void OnPlayStateChanged();
     QPoint Logical(const QPoint& devicePoint) const;
     int ScrollPos() const;
     /// The last scroll position of the strip (its width less one column).
@@ -98,4 +127,16 @@ private:
     PaintBuffers m_buffers;
     QTimer m_timer;
     std::optional<CursorBars> m_cursor;
+
+    /// A left press that may become a drag.
+    struct Press {
+        QPoint device;
+        QPoint logical;
+        CueGrip grip;           ///< the cue part held, None for the waveform
+        int selStartBefore = 0; ///< the selection before the press's click
+        int selEndBefore = 0;
+        bool dragging = false;
+    };
+    std::optional<Press> m_press;
+    std::optional<CueDragPreview> m_cueDrag;
 };

@@ -21,6 +21,22 @@ void CtarnView::AddCommands() {
     m_commands.On(kCheckConflict, [this] { OnCheckConflict(); });
     m_commands.On(kDetectPhrases, [this] { OnDetectPhrases(); });
     m_commands.On(kFilePrint, [this] { OnFilePrint(); });
+    m_commands.On(kGoToStart, [this] { OnGoToStart(); });
+    m_commands.On(kGoToEnd, [this] { OnGoToEnd(); });
+    // Nudges of the current cue's edges: 10 ms, or 100 ms with Ctrl.
+    const struct {
+        int id;
+        CuePart edge;
+        int ms;
+    } nudges[] = {
+        {kStartEarlier, CuePart::Start, -10},      {kStartLater, CuePart::Start, 10},
+        {kEndEarlier, CuePart::End, -10},          {kEndLater, CuePart::End, 10},
+        {kStartMuchEarlier, CuePart::Start, -100}, {kStartMuchLater, CuePart::Start, 100},
+        {kEndMuchEarlier, CuePart::End, -100},     {kEndMuchLater, CuePart::End, 100},
+    };
+    for (const auto& nudge : nudges) {
+        m_commands.On(nudge.id, [this, nudge] { OnNudge(nudge.edge, nudge.ms); });
+    }
     AddViewRules(m_commands, [this] { return CurrentCue(); });
 }
 

@@ -102,10 +102,16 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrder) {
         {"编辑(&E)",
          {"撤消(&U)\tCtrl+Z", "重做(&R)\tCtrl+Y", kSep, "剪切(&T)\tCtrl+X", "复制(&C)\tCtrl+C",
           "粘贴(&P)\tCtrl+V"}},
-        {"视图(&V)", {"工具栏(&T)", "状态栏(&S)", "控制栏(&C)"}},
+        {"视图(&V)",
+         {"工具栏(&T)", "状态栏(&S)", "控制栏(&C)", kSep, "Zoom in", "Zoom out", "Go to start",
+          "Go to end"}},
+        {"Play",
+         {"Play", "Play or stop", "Stop", kSep, "Play before start", "Play start", "Play end",
+          "Play after end"}},
         {"Cues",
-         {"Add Subtitle", "Delete Subtitle", "Atach", "Check Conflict", kSep, "Detect phrases..."}},
-        {"帮助(&H)", {"关于 tarn(&A)..."}},
+         {"Add Subtitle", "Delete Subtitle", "Atach", "Check Conflict", kSep, "Start 10 ms earlier",
+          "Start 10 ms later", "End 10 ms earlier", "End 10 ms later", kSep, "Detect phrases..."}},
+        {"帮助(&H)", {"Keyboard shortcuts", "关于 tarn(&A)..."}},
     };
     const QList<QAction*> bar = app.MainFrame().menuBar()->actions();
     ASSERT_EQ(size_t(bar.size()), std::size(menus));
@@ -121,16 +127,10 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrder) {
 }
 
 TEST_F(MainFrameTest, ToolbarButtonsInOrderWithIcons) {
-    const int ids[] = {kFileNew,        kFileOpen,
-                       kFileSave,       kZoomOut,
-                       kZoomIn,         0,
-                       kEditCut,        kEditCopy,
-                       kEditPaste,      0,
-                       kSaveClip,       kVolumeDown,
-                       kVolumeUp,       kPlay,
-                       kAtach,          kAddSubtitle,
-                       kDeleteSubtitle, kCheckConflict,
-                       kDetectPhrases};
+    const int ids[] = {kFileNew,  kFileOpen,    kFileSave,       kZoomOut,       kZoomIn,
+                       0,         kEditCut,     kEditCopy,       kEditPaste,     0,
+                       kSaveClip, kVolumeDown,  kVolumeUp,       kPlay,          kStop,
+                       kAtach,    kAddSubtitle, kDeleteSubtitle, kCheckConflict, kDetectPhrases};
     CMainFrame& frame = app.MainFrame();
     const QList<QAction*> actions = frame.MainToolBar()->actions();
     ASSERT_EQ(size_t(actions.size()), std::size(ids));

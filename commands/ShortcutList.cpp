@@ -1,0 +1,53 @@
+#include "commands/ShortcutList.h"
+
+#include "commands/CommandCatalog.h"
+
+#include <QtGlobal>
+
+namespace {
+
+/// The gestures of the waveform view, in the order a person meets them.
+const char* const kGestures[][2] = {
+    {QT_TRANSLATE_NOOP("Shortcuts", "Left click"),
+     QT_TRANSLATE_NOOP("Shortcuts", "Move the selection's start there and play two seconds")},
+    {QT_TRANSLATE_NOOP("Shortcuts", "Right click"),
+     QT_TRANSLATE_NOOP("Shortcuts", "Move the selection's end there and play up to it")},
+    {QT_TRANSLATE_NOOP("Shortcuts", "Ctrl+left click / Ctrl+right click"),
+     QT_TRANSLATE_NOOP("Shortcuts", "Select from the start / to the end of the recording")},
+    {QT_TRANSLATE_NOOP("Shortcuts", "Shift+left click"),
+     QT_TRANSLATE_NOOP("Shortcuts", "Move the nearer edge of the selection there")},
+    {QT_TRANSLATE_NOOP("Shortcuts", "Left drag"),
+     QT_TRANSLATE_NOOP("Shortcuts", "Select from where the button went down to where it comes up")},
+    {QT_TRANSLATE_NOOP("Shortcuts", "Click on a cue"),
+     QT_TRANSLATE_NOOP("Shortcuts", "Make it current, select and play it")},
+    {QT_TRANSLATE_NOOP("Shortcuts", "Double click on a cue"),
+     QT_TRANSLATE_NOOP("Shortcuts", "Edit its text")},
+    {QT_TRANSLATE_NOOP("Shortcuts", "Drag a cue's left or right edge"),
+     QT_TRANSLATE_NOOP("Shortcuts", "Move its start or end; edges snap to other cues and the "
+                                    "selection")},
+    {QT_TRANSLATE_NOOP("Shortcuts", "Drag inside a cue"),
+     QT_TRANSLATE_NOOP("Shortcuts", "Move the whole cue")},
+    {QT_TRANSLATE_NOOP("Shortcuts", "Alt while dragging a cue"),
+     QT_TRANSLATE_NOOP("Shortcuts", "No snapping")},
+    {QT_TRANSLATE_NOOP("Shortcuts", "Wheel"), QT_TRANSLATE_NOOP("Shortcuts", "Scroll")},
+    {QT_TRANSLATE_NOOP("Shortcuts", "Ctrl+wheel"),
+     QT_TRANSLATE_NOOP("Shortcuts", "Zoom in or out around the pointer")},
+};
+
+} // namespace
+
+std::vector<ShortcutEntry> ShortcutList() {
+    std::vector<ShortcutEntry> list;
+    for (const CommandInfo& info : CommandCatalog()) {
+        if (info.shortcuts.isEmpty()) {
+            continue;
+        }
+        const QString what = info.prompt.isEmpty() ? info.text : info.prompt;
+        list.push_back({info.shortcuts, what, "Command"});
+    }
+    for (const auto& gesture : kGestures) {
+        list.push_back(
+            {{QString::fromUtf8(gesture[0])}, QString::fromUtf8(gesture[1]), "Shortcuts"});
+    }
+    return list;
+}

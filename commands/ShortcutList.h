@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+/// One line of the keyboard and mouse reference: the keys or gesture and what it does, both
+/// as source texts to be shown through the translator ("Command" and "Shortcuts" contexts).
+struct ShortcutEntry {
+    QStringList keys; ///< key-sequence texts of a command, or one gesture
+    QString what;
+    const char* context = "Command"; ///< where `what` is translated
+};
+
+/// Every command with keys, in catalog order,
+/// then every mouse gesture of the waveform view.
+std::vector<ShortcutEntry> ShortcutList();

@@ -1,0 +1,130 @@
+#include "app/CMainFrame.h"
+
+#include "commands/CommandIds.h"
+#include "commands/DocumentCommands.h"
+#include "document/CtarnDoc.h"
+#include "support/DocAccess.h"
+#include "support/FakeHost.h"
+#include "support/FakeWaveOut.h"
+#include "support/WavBytes.h"
+#include "view/CtarnView.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace CommandId;
+
+namespace {
+
+// 8000 Hz, 100000 frames; half a second is 4000 frames, 10 ms are 80.
+constexpr int kFrames = 100000;
+
+/// The main window over a document that plays into a fake device.
+class FrameKeysTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(wav::WriteFile(dir.filePath("a.wav"),
+                                   wav::Simple(2, 8000, std::vector<qint16>(2 * kFrames))));
+        ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
+        AddCues(doc, {{16000, 24000, "a"}});
+        view->SetDocument(&doc);
+        AddDocumentCommands(docCommands, doc);
+        router.SetRoute({&view->Commands(), &docCommands, &frame.Commands()});
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        frame.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+        view->OnInitialUpdate();
+        doc.SetSelection(16000, 40000);
+        frame.RefreshCommandStates();
+    }
+
+    void Key(Qt::Key key, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(&frame, key, mods); }
+
+    QTemporaryDir dir;
+    FakeHost host;
+    FakeWaveOut device;
+    CtarnDoc doc{host, &device};
+    CtarnView* view = new CtarnView; // the frame owns it
+    CommandTable docCommands;
+    CommandRouter router;
+    CMainFrame frame{doc, *view, router};
+};
+
+TEST_F(FrameKeysTest, SpaceAndEscapePlayAndStop) {
+    EXPECT_FALSE(frame.Action(kStop)->isEnabled());
+    Key(Qt::Key_Space);
+    ASSERT_TRUE(doc.IsPlaying());
+    EXPECT_EQ(device.written.size(), 24000 * 4);
+    EXPECT_TRUE(frame.Action(kStop)->isEnabled());
+    Key(Qt::Key_Space);
+    EXPECT_FALSE(doc.IsPlaying());
+    EXPECT_EQ(device.calls.last(), "unprepare");
+    EXPECT_FALSE(frame.Action(kStop)->isEnabled());
+    Key(Qt::Key_Space);
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(doc.IsPlaying());
+    EXPECT_EQ(frame.Action(kPlay)->toolTip(), "Play (Space)");
+}
+
+TEST_F(FrameKeysTest, EdgeKeysPlayHalfSecondsAroundTheSelection) {
+    const struct {
+        Qt::Key key;
+        int start, end;
+    } cases[] = {{Qt::Key_Z, 12000, 16000},
+                 {Qt::Key_X, 16000, 20000},
+                 {Qt::Key_C, 36000, 40000},
+                 {Qt::Key_V, 40000, 44000}};
+    for (const auto& c : cases) {
+        Key(c.key);
+        EXPECT_EQ(doc.PlayState().start, c.start) << c.key;
+        EXPECT_EQ(doc.PlayState().end, c.end) << c.key;
+    }
+}
+
+TEST_F(FrameKeysTest, NudgeZoomAndScrollKeys) {
+    doc.SetCurrentCue(0);
+    frame.RefreshCommandStates();
+    Key(Qt::Key_BracketLeft);
+    EXPECT_EQ(doc.Cues().Start(0), 16000 - 80);
+    Key(Qt::Key_BracketRight, Qt::ControlModifier);
+    EXPECT_EQ(doc.Cues().Start(0), 16000 - 80 + 800);
+    Key(Qt::Key_Period);
+    EXPECT_EQ(doc.Cues().End(0), 24000 + 80);
+    Key(Qt::Key_Comma, Qt::ControlModifier);
+    EXPECT_EQ(doc.Cues().End(0), 24000 + 80 - 800);
+
+    const int zoom = doc.Zoom();
+    Key(Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(doc.Zoom(), 2 * zoom);
+    Key(Qt::Key_Equal, Qt::ControlModifier);
+    Key(Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(doc.Zoom(), zoom / 2);
+    for (int i = 0; i < 3; ++i) {
+        Key(Qt::Key_Plus, Qt::ControlModifier);
+    }
+    Key(Qt::Key_End);
+    EXPECT_EQ(view->horizontalScrollBar()->value(), view->horizontalScrollBar()->maximum());
+    EXPECT_GT(view->horizontalScrollBar()->value(), 0);
+    Key(Qt::Key_Home);
+    EXPECT_EQ(view->horizontalScrollBar()->value(), 0);
+}
+
+TEST_F(FrameKeysTest, TimesPaneFollowsTheSelectionAndNoticesOutlastThePointer) {
+    doc.SetSelection(8000, 20000);
+    EXPECT_TRUE(frame.TimesPane()->text().startsWith("0:00:01.000 - 0:00:02.500 (0:00:01.500)"))
+        << frame.TimesPane()->text().toStdString();
+    frame.ShowNotice("Saved a.wav with its .txt, .sbv and .ass");
+    QTest::mouseMove(view->viewport(), QPoint(40, 20));
+    EXPECT_EQ(frame.statusBar()->currentMessage(), "Saved a.wav with its .txt, .sbv and .ass");
+    EXPECT_TRUE(frame.TimesPane()->text().endsWith("0:00:01.280"))
+        << frame.TimesPane()->text().toStdString();
+}
+
+} // namespace
