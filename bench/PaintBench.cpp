@@ -1,11 +1,13 @@
 // A full paint of a 2560 x 800 window into an image, on the hour, with 200 cues in view:
-// what one frame of scrolling costs at the closest, the opening and the widest zoom.
+// what one frame of scrolling costs at the closest, the opening and the widest zoom, and
+// what one step of dragging the selection or a cue's edge costs at the closest.
 //   build/release/tarn_paint_bench
 
 #include "HourFile.h"
 #include "SilentHost.h"
 
 #include "document/CtarnDoc.h"
+#include "geometry/CueDrag.h"
 #include "view/WaveformPainter.h"
 
 #include <benchmark/benchmark.h>
@@ -20,15 +22,20 @@ constexpr int kWidth = 2560;
 constexpr int kHeight = 800;
 constexpr int kCuesInView = 200;
 
-void BM_PaintHour(benchmark::State& state) {
+CtarnDoc& HourDoc() {
     static SilentHost host;
     static CtarnDoc doc(host);
+    return doc;
+}
+
+/// The hour at `zoom` with kCuesInView cues across a window in its middle; the window's
+/// first column, or -1 when the hour file cannot be opened.
+int PrepareHour(int zoom) {
+    CtarnDoc& doc = HourDoc();
     static const bool opened = !HourFilePath().isEmpty() && doc.OnOpenDocument(HourFilePath());
     if (!opened) {
-        state.SkipWithError("cannot open the hour file");
-        return;
+        return -1;
     }
-    const int zoom = int(state.range(0));
     doc.SetZoom(zoom);
     const int x0 = int(doc.StripColumns() / 2 - kWidth / 2);
     // Cues side by side across the window, every fifth one overlapping its neighbour.
@@ -44,16 +51,60 @@ void BM_PaintHour(benchmark::State& state) {
         list.Clear();
         list.AddCues(cues);
     });
+    return x0;
+}
 
+void BM_PaintHour(benchmark::State& state) {
+    const int x0 = PrepareHour(int(state.range(0)));
+    if (x0 < 0) {
+        state.SkipWithError("cannot open the hour file");
+        return;
+    }
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     PaintBuffers buffers;
     for (auto _ : state) {
         image.fill(Qt::white);
         QPainter painter(&image);
-        PaintWaveform(painter, doc, 3, {x0, kWidth, kHeight}, QColor(Qt::darkGray), buffers);
+        PaintWaveform(painter, HourDoc(), 3, {x0, kWidth, kHeight}, QColor(Qt::darkGray), buffers);
     }
 }
 BENCHMARK(BM_PaintHour)->Arg(1)->Arg(256)->Arg(4096)->Unit(benchmark::kMillisecond);
+
+/// One step of a drag at zoom 1: the new span of a cue's edge (snapping against every cue
+/// and the selection) or the new selection, and the repaint that shows it. Arg 0 drags the
+/// selection, 1 a cue's end.
+void BM_DragRepaintHour(benchmark::State& state) {
+    const int x0 = PrepareHour(1);
+    if (x0 < 0) {
+        state.SkipWithError("cannot open the hour file");
+        return;
+    }
+    CtarnDoc& doc = HourDoc();
+    const bool cue = state.range(0) == 1;
+    const int dragged = kCuesInView / 2;
+    const CueList& cues = doc.Cues();
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    PaintBuffers buffers;
+    int step = 0;
+    for (auto _ : state) {
+        step = (step + 7) % 400;
+        PaintArea area{x0, kWidth, kHeight};
+        if (cue) {
+            const SnapTargets targets{&cues, dragged, doc.SelStart(), doc.SelEnd()};
+            const CueSpan span = DragCue({cues.Start(dragged), cues.End(dragged)}, CuePart::End,
+                                         step, targets, kSnapPixels, doc.Frames());
+            area.movedCue = dragged;
+            area.movedStart = span.start;
+            area.movedEnd = span.end;
+        } else {
+            doc.SetSelection(qint64(x0) + 100, qint64(x0) + 100 + step);
+        }
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PaintWaveform(painter, doc, dragged, area, QColor(Qt::darkGray), buffers);
+    }
+}
+BENCHMARK(BM_DragRepaintHour)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
