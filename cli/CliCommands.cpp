@@ -4,7 +4,9 @@
 #include "cli/CliHost.h"
 #include "commands/ConsoleInterpreter.h"
 #include "document/CtarnDoc.h"
+#include "document/DecodedAudio.h"
 #include "document/Zoom.h"
+#include "media/FfmpegDecoder.h"
 #include "qtaudio/QtWaveOut.h"
 #include "subtitles/CueCommands.h"
 #include "subtitles/PhraseCommands.h"
@@ -382,6 +384,28 @@ int RunPhrases(const QStringList& args) {
     });
 }
 
+/// Opens any audio or video file as the program does (through the WAV reader when it takes
+/// the file, else decoded) and saves it to OUT as save does.
+int RunImport(const QStringList& args) {
+    if (args.size() != 2) {
+        return kCliUsage;
+    }
+    CliHost host;
+    CtarnDoc doc(host);
+    bool opened = false;
+    if (WaveReaderTakes(args[0])) {
+        opened = doc.OnOpenDocument(args[0]);
+    } else if (OpenedAudio audio = OpenAudioFile(args[0]); audio.decoder) {
+        opened = doc.OnImportDocument(args[0], *audio.decoder);
+    } else {
+        host.ShowMessage(audio.message);
+    }
+    if (opened) {
+        doc.OnSaveDocument(args[1]);
+    }
+    return StatusAfter(host);
+}
+
 } // namespace
 
 QString CliUsage() {
@@ -410,6 +434,8 @@ QString CliUsage() {
         "                                     cue for each (--script: lay the placeholder cues on\n"
         "                                     them), save to OUT and print \"start end\" per "
         "phrase\n"
+        "  tarn-cli import SRC OUT.wav        decode any audio or video file and save it as a\n"
+        "                                     16-bit WAV file with its .txt, .sbv, .ass sidecars\n"
         "  tarn-cli --help                    print this text\n"
         "\n"
         "operations of edit:\n"
@@ -435,9 +461,9 @@ int RunCliCommand(const QStringList& args) {
         return kCliOk;
     }
     static const std::vector<std::pair<QString, std::function<int(const QStringList&)>>> commands =
-        {{"info", RunInfo}, {"save", RunSave},     {"clip", RunClip},
-         {"edit", RunEdit}, {"export", RunExport}, {"exec", RunExec},
-         {"play", RunPlay}, {"peaks", RunPeaks},   {"phrases", RunPhrases}};
+        {{"info", RunInfo},       {"save", RunSave},    {"clip", RunClip}, {"edit", RunEdit},
+         {"export", RunExport},   {"exec", RunExec},    {"play", RunPlay}, {"peaks", RunPeaks},
+         {"phrases", RunPhrases}, {"import", RunImport}};
     int status = kCliUsage;
     if (!args.isEmpty()) {
         for (const auto& [name, run] : commands) {

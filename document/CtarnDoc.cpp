@@ -1,5 +1,6 @@
 #include "document/CtarnDoc.h"
 
+#include "document/DecodedAudio.h"
 #include "document/Envelope.h"
 #include "document/WaveChunks.h"
 #include "document/Zoom.h"
@@ -13,6 +14,9 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <future>
 
 CtarnDoc::CtarnDoc(Host& host, WaveOut* output, QObject* parent)
     : QObject(parent), m_host(host), m_player(host, output) {}
@@ -27,6 +31,7 @@ bool CtarnDoc::OnNewDocument() {
     ResetHistory();
     BuildSecondMarks();
     m_strPathName.clear();
+    m_strImportSource.clear();
     NoteSource();
     SetModifiedFlag(false);
     UpdateAllViews(0);
@@ -65,18 +70,74 @@ bool CtarnDoc::OnOpenDocument(const QString& path) {
         ReadCueSidecar(SidecarBase(fullPath) + QStringLiteral(".txt"), split.samples.Frames());
 
     // Everything was read: only now does the document give up what it held.
-    m_recording.Replace({chunks->header, chunks->fmtExtra, chunks->fact, chunks->list},
-                        std::move(split.samples));
+    Adopt({chunks->header, chunks->fmtExtra, chunks->fact, chunks->list}, std::move(split.samples),
+          std::move(cues), fullPath);
+    return true;
+}
+
+bool CtarnDoc::OnImportDocument(const QString& source, AudioDecoder& decoder) {
+    using namespace std::chrono_literals;
+    constexpr int kSteps = 1000;
+    const QFileInfo info(source);
+    const QString task = QCoreApplication::translate("Message", "Decoding %1").arg(info.fileName());
+    const qint64 expected = decoder.ExpectedFrames();
+    std::atomic<bool> stop = false;
+    std::atomic<qint64> done = 0;
+    std::future<DecodeOutcome> decoding =
+        std::async(std::launch::async, [&] { return DecodeAll(decoder, stop, done); });
+    while (decoding.wait_for(20ms) != std::future_status::ready) {
+        const int step =
+            expected > 0 ? int(std::min<qint64>(done * kSteps / expected, kSteps - 1)) : 0;
+        if (!stop && !m_host.ReportProgress(task, step, kSteps)) {
+            stop = true;
+        }
+    }
+    m_host.ReportProgress(task, kSteps, kSteps);
+    DecodeOutcome outcome = decoding.get();
+    if (outcome.status == DecodeOutcome::Status::Stopped) {
+        return false;
+    }
+    if (outcome.status == DecodeOutcome::Status::NoMemory) {
+        m_host.ShowMessage(QCoreApplication::translate("Message", "memory alloc failure!", "open"));
+        return false;
+    }
+
+    WaveFormatData format;
+    format.header.SampleRate = decoder.SampleRate();
+    format.header.NumOfChannel = quint16(decoder.Channels());
+    format.header.BlockAlign = quint16(decoder.Channels() * 2);
+    format.header.ByteRate = quint32(decoder.SampleRate()) * format.header.BlockAlign;
+    const QString fullSource = info.absoluteFilePath();
+    std::vector<Cue> cues =
+        ReadCueSidecar(SidecarBase(fullSource) + QStringLiteral(".txt"), outcome.samples.Frames());
+    Adopt(std::move(format), std::move(outcome.samples), std::move(cues), {});
+    m_strImportSource = fullSource;
+    const int channels = decoder.SourceChannels();
+    const QString layout =
+        channels == 1   ? QCoreApplication::translate("Message", "mono")
+        : channels == 2 ? QCoreApplication::translate("Message", "stereo")
+                        : QCoreApplication::translate("Message", "%1 channels").arg(channels);
+    m_host.ShowStatus(
+        QCoreApplication::translate("Message", "Opened %1: %2 Hz %3, decoded to 16 bits")
+            .arg(info.fileName())
+            .arg(decoder.SampleRate())
+            .arg(layout));
+    return true;
+}
+
+void CtarnDoc::Adopt(WaveFormatData format, ChannelSamples samples, std::vector<Cue> cues,
+                     const QString& path) {
+    m_recording.Replace(std::move(format), std::move(samples));
     m_nZoom = kOpenedZoom;
     m_nSelStart = 0;
     m_nSelEnd = 0;
     LoadCues(std::move(cues));
     BuildSecondMarks();
-    m_strPathName = fullPath;
+    m_strPathName = path;
+    m_strImportSource.clear();
     NoteSource();
     SetModifiedFlag(false);
     UpdateAllViews(0);
-    return true;
 }
 
 bool CtarnDoc::OnSaveDocument(const QString& path) {
@@ -88,6 +149,7 @@ bool CtarnDoc::OnSaveDocument(const QString& path) {
     const bool ass = WriteCueAss(base + QStringLiteral(".ass"), m_recording, m_cues, m_host);
     if (wave) {
         m_strPathName = fullPath;
+        m_strImportSource.clear();
         NoteSource();
     }
     const bool saved = wave && txt && sbv && ass;
@@ -212,8 +274,12 @@ void CtarnDoc::Exchanged() {
 }
 
 QString CtarnDoc::GetTitle() const {
-    return m_strPathName.isEmpty() ? QCoreApplication::translate("Message", "noname")
-                                   : QFileInfo(m_strPathName).fileName();
+    if (!m_strPathName.isEmpty()) {
+        return QFileInfo(m_strPathName).fileName();
+    }
+    return m_strImportSource.isEmpty() ? QCoreApplication::translate("Message", "noname")
+                                       : QCoreApplication::translate("Message", "%1 (imported)")
+                                             .arg(QFileInfo(m_strImportSource).fileName());
 }
 
 void CtarnDoc::SetSelection(qint64 start, qint64 end) {

@@ -2,6 +2,7 @@
 
 #include "audio/EdgePlay.h"
 #include "audio/Player.h"
+#include "document/AudioDecoder.h"
 #include "document/FrameRange.h"
 #include "document/History.h"
 #include "document/Host.h"
@@ -33,6 +34,11 @@ public:
     // Lifecycle. A failed open shows its message and changes nothing.
     bool OnNewDocument();
     bool OnOpenDocument(const QString& path);
+    /// Decodes `source` through `decoder` on a second thread while the host shows progress,
+    /// then takes it with the cues of the source's sidecar, titled "<name> (imported)" and
+    /// without a path of its own, so that a save never overwrites the source. Cancel leaves
+    /// the document as it was.
+    bool OnImportDocument(const QString& source, AudioDecoder& decoder);
     /// Writes the whole recording to `path`, then the .txt, .sbv and .ass sidecars beside it,
     /// each failure with its own message while the others are still written. The document
     /// takes the path once its WAV is written and is no longer modified when all four are.
@@ -48,7 +54,11 @@ public:
     /// opened or last saved: what a recovery record checks the file against.
     qint64 SourceSize() const { return m_nSourceSize; }
     qint64 SourceModified() const { return m_nSourceModified; }
-    /// File name of the open file, "noname" for a new document.
+    /// Full path of the file decoded into the document, empty unless it was imported and
+    /// not saved since.
+    const QString& ImportSource() const { return m_strImportSource; }
+    /// File name of the open file, "<name> (imported)" for a decoded one not saved yet,
+    /// "noname" for a new document.
     QString GetTitle() const;
 
     const Recording& GetRecording() const { return m_recording; }
@@ -180,6 +190,9 @@ private:
     void ResetHistory();
     /// Takes the size and time of the file at the document's path.
     void NoteSource();
+    /// Takes a recording that was read whole, with its cues, as the open document at `path`.
+    void Adopt(WaveFormatData format, ChannelSamples samples, std::vector<Cue> cues,
+               const QString& path);
 
     Host& m_host;
     Recording m_recording;
@@ -192,6 +205,7 @@ private:
     int m_nSelStart = 0;
     int m_nSelEnd = 0;
     QString m_strPathName;
+    QString m_strImportSource;
     qint64 m_nSourceSize = 0;
     qint64 m_nSourceModified = 0;
     bool m_bModified = false;

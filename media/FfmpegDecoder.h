@@ -1,0 +1,19 @@
+#pragma once
+
+#include "document/AudioDecoder.h"
+
+#include <QString>
+
+#include <memory>
+
+/// A file opened for decoding, or why it cannot be.
+struct OpenedAudio {
+    std::unique_ptr<AudioDecoder> decoder;
+    /// "<name> cannot be opened as audio: <reason>" or "<name> has no audio" when there is no
+    /// decoder.
+    QString message;
+};
+
+/// Opens the first audio stream of any file FFmpeg can demux (audio or video) for decoding at
+/// its own rate: a mono stream stays mono, more than two channels are mixed down to stereo.
+OpenedAudio OpenAudioFile(const QString& path);
