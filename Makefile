@@ -34,6 +34,7 @@ bench: deps
 	$(RELEASE_DIR)/tarn_paint_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	bench/open-vs-sox.sh $(RELEASE_DIR)/tarn-cli
 	bench/phrases-vs-sox.sh $(RELEASE_DIR)
+	bench/import-vs-ffmpeg.sh $(RELEASE_DIR)/tarn-cli
 
 clean:
 	rm -rf build

@@ -6,6 +6,8 @@
 #include "app/CMainFrame.h"
 #include "commands/CommandIds.h"
 #include "commands/DocumentCommands.h"
+#include "document/DecodedAudio.h"
+#include "media/FfmpegDecoder.h"
 #include "view/CtarnView.h"
 
 #include <QFileDialog>
@@ -30,8 +32,15 @@ CtarnApp::CtarnApp()
                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     };
     askOpenPath = [this] {
-        return QFileDialog::getOpenFileName(m_frame.get(), QString(), QString(),
-                                            tr("Wave Files (*.wav)"));
+        return QFileDialog::getOpenFileName(
+            m_frame.get(), QString(), QString(),
+            tr("Audio and video files (*.wav *.mp3 *.m4a *.aac *.flac *.ogg *.oga *.opus *.wma "
+               "*.aif *.aiff *.caf *.mp4 *.m4v *.mov *.mkv *.webm *.avi *.mpg *.ts);;"
+               "Wave Files (*.wav);;All files (*)"));
+    };
+    askSavePath = [this](const QString& proposed) {
+        return m_host.AskSavePathFrom(
+            {tr("另存为"), tr("Wave Files (*.wav)"), QStringLiteral(".wav")}, proposed);
     };
 
     QSettings settings = AppSettings();
@@ -43,10 +52,10 @@ CtarnApp::~CtarnApp() = default;
 
 bool CtarnApp::InitInstance(const QStringList& args) {
     if (args.size() > 1) {
-        if (!m_doc.OnOpenDocument(args[1])) {
+        if (!ReadDocument(args[1])) {
             return false;
         }
-        AddToRecentFileList(m_doc.GetPathName());
+        AddToRecentFileList(args[1]);
         m_view->OnInitialUpdate();
         m_frame->show();
         m_recovery.OfferForOpenFile();
@@ -95,14 +104,28 @@ bool CtarnApp::OpenDocumentFile(const QString& path) {
     if (!SaveModified()) {
         return false;
     }
-    if (!m_doc.OnOpenDocument(path)) {
+    if (!ReadDocument(path)) {
         m_recent.Remove(path);
         m_frame->SetRecentFiles(m_recent.Files());
         return false;
     }
-    AddToRecentFileList(m_doc.GetPathName());
+    AddToRecentFileList(m_doc.ImportSource().isEmpty() ? m_doc.GetPathName()
+                                                       : m_doc.ImportSource());
     m_recovery.OfferForOpenFile();
     return true;
+}
+
+bool CtarnApp::ReadDocument(const QString& path) {
+    // A file that cannot be read at all keeps the WAV reader's message.
+    if (!QFileInfo(path).isFile() || WaveReaderTakes(path)) {
+        return m_doc.OnOpenDocument(path);
+    }
+    const OpenedAudio audio = OpenAudioFile(path);
+    if (!audio.decoder) {
+        m_host.ShowMessage(audio.message);
+        return false;
+    }
+    return m_doc.OnImportDocument(path, *audio.decoder);
 }
 
 void CtarnApp::OnFileNew() {
@@ -126,8 +149,10 @@ bool CtarnApp::OnFileSave() {
 }
 
 bool CtarnApp::OnFileSaveAs() {
+    // A decoded file is proposed a WAV name beside its source, never the source itself.
+    const QString& source = m_doc.ImportSource();
     const std::optional<QString> path =
-        m_host.AskSavePath({tr("另存为"), tr("Wave Files (*.wav)"), QStringLiteral(".wav")});
+        askSavePath(source.isEmpty() ? QString() : ImportSaveName(source));
     return path && SaveTo(*path);
 }
 

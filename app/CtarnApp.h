@@ -50,11 +50,16 @@ public:
     /// The questions, replaceable by tests.
     std::function<QMessageBox::StandardButton(const QString& question)> askSaveChanges;
     std::function<QString()> askOpenPath;
+    /// Asks where to save, starting at `proposed` (may be empty); nothing on Cancel.
+    std::function<std::optional<QString>(const QString& proposed)> askSavePath;
 
 private:
     void AddApplicationCommands();
     void AddToRecentFileList(const QString& path);
     bool SaveTo(const QString& path);
+    /// Reads `path` into the document: through the WAV reader when it takes the file, else
+    /// decoded (with progress and Cancel). False, the document unchanged, when it was not read.
+    bool ReadDocument(const QString& path);
 
     QtHost m_host;
     QtWaveOut m_output;

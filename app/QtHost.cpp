@@ -18,7 +18,15 @@ void QtHost::ShowMessage(const QString& text) {
 }
 
 std::optional<QString> QtHost::AskSavePath(const SavePathRequest& request) {
+    return AskSavePathFrom(request, {});
+}
+
+std::optional<QString> QtHost::AskSavePathFrom(const SavePathRequest& request,
+                                               const QString& proposed) {
     QFileDialog dialog(m_parent, request.title);
+    if (!proposed.isEmpty()) {
+        dialog.selectFile(proposed);
+    }
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(request.filter);
     dialog.setDefaultSuffix(

@@ -25,6 +25,8 @@ public:
 
     void ShowMessage(const QString& text) override;
     std::optional<QString> AskSavePath(const SavePathRequest& request) override;
+    /// AskSavePath with the dialog starting at `proposed` (its folder and name) unless empty.
+    std::optional<QString> AskSavePathFrom(const SavePathRequest& request, const QString& proposed);
     std::optional<QString> AskText(const QString& initial) override;
     bool AskYesNo(const QString& question) override;
     quint32 TickCount() override;

@@ -71,7 +71,7 @@ bool CtarnDoc::OnOpenDocument(const QString& path) {
 
     // Everything was read: only now does the document give up what it held.
     Adopt({chunks->header, chunks->fmtExtra, chunks->fact, chunks->list}, std::move(split.samples),
-          std::move(cues), fullPath);
+          std::move(cues), fullPath, {});
     return true;
 }
 
@@ -110,8 +110,7 @@ bool CtarnDoc::OnImportDocument(const QString& source, AudioDecoder& decoder) {
     const QString fullSource = info.absoluteFilePath();
     std::vector<Cue> cues =
         ReadCueSidecar(SidecarBase(fullSource) + QStringLiteral(".txt"), outcome.samples.Frames());
-    Adopt(std::move(format), std::move(outcome.samples), std::move(cues), {});
-    m_strImportSource = fullSource;
+    Adopt(std::move(format), std::move(outcome.samples), std::move(cues), {}, fullSource);
     const int channels = decoder.SourceChannels();
     const QString layout =
         channels == 1   ? QCoreApplication::translate("Message", "mono")
@@ -126,7 +125,7 @@ bool CtarnDoc::OnImportDocument(const QString& source, AudioDecoder& decoder) {
 }
 
 void CtarnDoc::Adopt(WaveFormatData format, ChannelSamples samples, std::vector<Cue> cues,
-                     const QString& path) {
+                     const QString& path, const QString& importSource) {
     m_recording.Replace(std::move(format), std::move(samples));
     m_nZoom = kOpenedZoom;
     m_nSelStart = 0;
@@ -134,7 +133,7 @@ void CtarnDoc::Adopt(WaveFormatData format, ChannelSamples samples, std::vector<
     LoadCues(std::move(cues));
     BuildSecondMarks();
     m_strPathName = path;
-    m_strImportSource.clear();
+    m_strImportSource = importSource;
     NoteSource();
     SetModifiedFlag(false);
     UpdateAllViews(0);

@@ -190,9 +190,10 @@ private:
     void ResetHistory();
     /// Takes the size and time of the file at the document's path.
     void NoteSource();
-    /// Takes a recording that was read whole, with its cues, as the open document at `path`.
+    /// Takes a recording that was read whole, with its cues, as the open document at `path`
+    /// (empty for one decoded from `importSource`).
     void Adopt(WaveFormatData format, ChannelSamples samples, std::vector<Cue> cues,
-               const QString& path);
+               const QString& path, const QString& importSource);
 
     Host& m_host;
     Recording m_recording;

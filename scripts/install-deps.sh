@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   pulseaudio pulseaudio-utils
   sox time
+  libavformat-dev libavcodec-dev libswresample-dev libavutil-dev ffmpeg
 )
 
 missing=()
