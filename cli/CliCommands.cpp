@@ -10,6 +10,8 @@
 #include "qtaudio/QtWaveOut.h"
 #include "subtitles/CueCommands.h"
 #include "subtitles/PhraseCommands.h"
+#include "subtitles/SubtitleFormat.h"
+#include "subtitles/SubtitleTransfer.h"
 
 #include <QEventLoop>
 #include <QTextStream>
@@ -406,6 +408,38 @@ int RunImport(const QStringList& args) {
     return StatusAfter(host);
 }
 
+/// Replaces the cues of WAV with those of a subtitle file and saves to OUT as edit does; what
+/// came in goes to standard error, and only an import of no cue at all is a failure.
+int RunImportSubs(const QStringList& args) {
+    if (args.size() != 3) {
+        return kCliUsage;
+    }
+    return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
+        const QString report = ImportSubtitles(doc, host, args[1]);
+        if (!report.isEmpty()) {
+            std::fprintf(stderr, "%s\n", report.toUtf8().constData());
+            doc.OnSaveDocument(args[2]);
+        }
+    });
+}
+
+/// Writes the cues of WAV as a subtitle file, in the format named by --format or else by
+/// OUT's extension.
+int RunExportSubs(const QStringList& args) {
+    const bool named = args.size() == 4 && args[2] == "--format";
+    if (args.size() != 2 && !named) {
+        return kCliUsage;
+    }
+    const std::optional<SubtitleFormat> format =
+        named ? SubtitleFormatNamed(args[3]) : SubtitleFormatOfName(args[1]);
+    if (!format) {
+        return kCliUsage;
+    }
+    return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
+        ExportSubtitles(doc, host, args[1], *format);
+    });
+}
+
 } // namespace
 
 QString CliUsage() {
@@ -436,6 +470,12 @@ QString CliUsage() {
         "phrase\n"
         "  tarn-cli import SRC OUT.wav        decode any audio or video file and save it as a\n"
         "                                     16-bit WAV file with its .txt, .sbv, .ass sidecars\n"
+        "  tarn-cli import-subs WAV SUBFILE OUT\n"
+        "                                     replace the cues with those of an SRT, WebVTT, ASS,\n"
+        "                                     SBV or label file and save to OUT\n"
+        "  tarn-cli export-subs WAV OUT [--format srt|vtt|ass|sbv|labels]\n"
+        "                                     write the cues as a subtitle file (format from\n"
+        "                                     OUT's extension when not given)\n"
         "  tarn-cli --help                    print this text\n"
         "\n"
         "operations of edit:\n"
@@ -461,9 +501,18 @@ int RunCliCommand(const QStringList& args) {
         return kCliOk;
     }
     static const std::vector<std::pair<QString, std::function<int(const QStringList&)>>> commands =
-        {{"info", RunInfo},       {"save", RunSave},    {"clip", RunClip}, {"edit", RunEdit},
-         {"export", RunExport},   {"exec", RunExec},    {"play", RunPlay}, {"peaks", RunPeaks},
-         {"phrases", RunPhrases}, {"import", RunImport}};
+        {{"info", RunInfo},
+         {"save", RunSave},
+         {"clip", RunClip},
+         {"edit", RunEdit},
+         {"export", RunExport},
+         {"exec", RunExec},
+         {"play", RunPlay},
+         {"peaks", RunPeaks},
+         {"phrases", RunPhrases},
+         {"import", RunImport},
+         {"import-subs", RunImportSubs},
+         {"export-subs", RunExportSubs}};
     int status = kCliUsage;
     if (!args.isEmpty()) {
         for (const auto& [name, run] : commands) {

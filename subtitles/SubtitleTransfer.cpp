@@ -1,0 +1,80 @@
+#include "subtitles/SubtitleTransfer.h"
+
+#include "document/CtarnDoc.h"
+#include "subtitles/SubtitleReader.h"
+#include "subtitles/SubtitleWriter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+QString ImportSubtitles(CtarnDoc& doc, Host& host, const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    if (doc.IsModified() &&
+        !host.AskYesNo(QCoreApplication::translate(
+                           "Message", "%1 has unsaved changes. Replace its cues with those of %2?")
+                           .arg(doc.GetTitle(), name))) {
+        return {};
+    }
+    std::optional<SubtitleRead> read = ReadSubtitleFile(path, doc.SampleRate());
+    if (!read) {
+        host.ShowMessage(QCoreApplication::translate("Message", "Cannot read %1").arg(name));
+        return {};
+    }
+    QString skipped;
+    if (read->skipped > 0) {
+        skipped = QCoreApplication::translate("Message",
+                                              "; skipped %1 malformed blocks (first at line %2)")
+                      .arg(read->skipped)
+                      .arg(read->firstSkippedLine);
+    }
+    const int count = int(read->cues.size());
+    if (count == 0) {
+        host.ShowMessage(QCoreApplication::translate("Message", "No cues found in %1").arg(name) +
+                         skipped);
+        return {};
+    }
+    doc.ChangeCues(QCoreApplication::translate("Step", "Import subtitles"), [&](CueList& cues) {
+        cues.Clear();
+        cues.AddCues(std::move(read->cues));
+    });
+    doc.SetCurrentCue(-1);
+    doc.UpdateAllViews(0);
+    return QCoreApplication::translate("Message", "Imported %1 cues").arg(count) + skipped;
+}
+
+void OnImportSubtitles(CtarnDoc& doc, Host& host, const QString& path) {
+    const QString report = ImportSubtitles(doc, host, path);
+    if (report.contains(QChar(';'))) {
+        host.ShowMessage(report);
+    } else if (!report.isEmpty()) {
+        host.ShowStatus(report);
+    }
+}
+
+bool ExportSubtitles(const CtarnDoc& doc, Host& host, const QString& path, SubtitleFormat format) {
+    if (!WriteSubtitleFile(path, format, doc.Cues(), doc.SampleRate())) {
+        host.ShowMessage(QCoreApplication::translate("Message", "Cannot write %1")
+                             .arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    return true;
+}
+
+void OnExportSubtitles(const CtarnDoc& doc, Host& host) {
+    const std::optional<QString> path = host.AskSavePath(
+        {QCoreApplication::translate("Message", "Export subtitles"),
+         QCoreApplication::translate("Message", "SRT subtitles (*.srt);;WebVTT subtitles "
+                                                "(*.vtt);;ASS subtitles (*.ass);;SBV subtitles "
+                                                "(*.sbv);;Label files (*.txt)"),
+         QStringLiteral(".srt")});
+    if (!path || path->isEmpty()) {
+        return;
+    }
+    const SubtitleFormat format = SubtitleFormatOfName(*path).value_or(SubtitleFormat::Srt);
+    if (ExportSubtitles(doc, host, *path, format)) {
+        host.ShowStatus(QCoreApplication::translate("Message", "Exported %1 cues to %2")
+                            .arg(doc.Cues().Count())
+                            .arg(QDir::toNativeSeparators(*path)));
+    }
+}

@@ -1,0 +1,95 @@
+#include "subtitles/SubtitleWriter.h"
+
+#include "subtitles/CueFormats.h"
+#include "subtitles/CueList.h"
+#include "subtitles/CueText.h"
+#include "subtitles/TextFile.h"
+
+#include <QSaveFile>
+
+namespace {
+
+/// Milliseconds of a frame position, rounded to the nearest.
+qint64 Milliseconds(qint64 position, qint32 rate) {
+    return rate > 0 ? (position * 1000 + rate / 2) / rate : 0;
+}
+
+/// "HH:MM:SS" and the milliseconds after `separator`.
+QString Clock(qint64 ms, char separator) {
+    const qint64 s = ms / 1000;
+    return QString::asprintf("%02lld:%02lld:%02lld%c%03lld", s / 3600, s / 60 % 60, s % 60,
+                             separator, ms % 1000);
+}
+
+QString Seconds(qint64 ms) {
+    return QString::asprintf("%lld.%03lld000", ms / 1000, ms % 1000);
+}
+
+QString EscapeWebVtt(QString text) {
+    return text.replace(QChar('&'), QLatin1String("&amp;"))
+        .replace(QChar('<'), QLatin1String("&lt;"))
+        .replace(QChar('>'), QLatin1String("&gt;"));
+}
+
+/// The cues with their exported texts, for the sidecar formats.
+CueList ExportedCues(const CueList& cues) {
+    CueList out = cues;
+    for (int i = 0; i < out.Count(); ++i) {
+        out.SetText(i, ExportedCueText(out.Text(i)));
+    }
+    return out;
+}
+
+} // namespace
+
+QString ExportedCueText(const QString& text) {
+    const QString normalized = NormalizeCueText(text);
+    return IsPlaceholderText(normalized) ? NormalizeCueText(normalized.mid(1)) : normalized;
+}
+
+QString FormatSubtitles(SubtitleFormat format, const CueList& cues, qint32 rate) {
+    if (format == SubtitleFormat::Ass) {
+        return FormatCueAss(ExportedCues(cues), rate);
+    }
+    if (format == SubtitleFormat::Sbv) {
+        return FormatCueSbv(ExportedCues(cues), rate);
+    }
+    QString out = format == SubtitleFormat::WebVtt ? QStringLiteral("WEBVTT\n\n") : QString();
+    int number = 0;
+    for (int i = 0; i < cues.Count(); ++i) {
+        const QString text = ExportedCueText(cues.Text(i));
+        if (text.isEmpty()) {
+            continue;
+        }
+        const qint64 start = Milliseconds(cues.Start(i), rate);
+        const qint64 end = Milliseconds(cues.End(i), rate);
+        switch (format) {
+        case SubtitleFormat::Srt:
+            out += QString::number(++number) + QLatin1String("\r\n") + Clock(start, ',') +
+                   QLatin1String(" --> ") + Clock(end, ',') + QLatin1String("\r\n") +
+                   QString(text).replace(QChar('\n'), QLatin1String("\r\n")) +
+                   QLatin1String("\r\n\r\n");
+            break;
+        case SubtitleFormat::WebVtt:
+            out += Clock(start, '.') + QLatin1String(" --> ") + Clock(end, '.') + QChar('\n') +
+                   EscapeWebVtt(text) + QLatin1String("\n\n");
+            break;
+        default:
+            out += Seconds(start) + QChar('\t') + Seconds(end) + QChar('\t') +
+                   QString(text).replace(QChar('\n'), QChar(' ')) + QChar('\n');
+            break;
+        }
+    }
+    return out;
+}
+
+bool WriteSubtitleFile(const QString& path, SubtitleFormat format, const CueList& cues,
+                       qint32 rate) {
+    const QString text = FormatSubtitles(format, cues, rate);
+    if (format == SubtitleFormat::Ass || format == SubtitleFormat::Sbv) {
+        return WriteTextFile(path, text);
+    }
+    QSaveFile file(path);
+    const QByteArray bytes = text.toUtf8();
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
