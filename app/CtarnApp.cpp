@@ -8,6 +8,7 @@
 #include "commands/DocumentCommands.h"
 #include "document/DecodedAudio.h"
 #include "media/FfmpegDecoder.h"
+#include "subtitles/SubtitleTransfer.h"
 #include "view/CtarnView.h"
 
 #include <QFileDialog>
@@ -41,6 +42,11 @@ CtarnApp::CtarnApp()
     askSavePath = [this](const QString& proposed) {
         return m_host.AskSavePathFrom(
             {tr("另存为"), tr("Wave Files (*.wav)"), QStringLiteral(".wav")}, proposed);
+    };
+    askSubtitlePath = [this] {
+        return QFileDialog::getOpenFileName(
+            m_frame.get(), tr("Import subtitles"), QString(),
+            tr("Subtitles (*.srt *.vtt *.ass *.ssa *.sbv *.txt *.tsv);;All files (*)"));
     };
 
     QSettings settings = AppSettings();
@@ -76,6 +82,12 @@ void CtarnApp::AddApplicationCommands() {
     m_appCommands.On(kFileSave, [this] { OnFileSave(); });
     m_appCommands.On(kFileSaveAs, [this] { OnFileSaveAs(); });
     m_appCommands.On(kAppAbout, [this] { OnAppAbout(); });
+    m_appCommands.On(kImportSubtitles, [this] {
+        const QString path = askSubtitlePath();
+        if (!path.isEmpty()) {
+            OnImportSubtitles(m_doc, m_host, path);
+        }
+    });
     for (int i = 0; i < RecentFileList::kMaxEntries; ++i) {
         m_appCommands.On(kFileMruFile1 + i, [this, i] {
             if (i < m_recent.Files().size()) {

@@ -52,6 +52,7 @@ public:
     std::function<QString()> askOpenPath;
     /// Asks where to save, starting at `proposed` (may be empty); nothing on Cancel.
     std::function<std::optional<QString>(const QString& proposed)> askSavePath;
+    std::function<QString()> askSubtitlePath;
 
 private:
     void AddApplicationCommands();

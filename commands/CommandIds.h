@@ -36,6 +36,8 @@ enum : int {
     kGoToStart = 32817,
     kGoToEnd = 32818,
     kKeyboardShortcuts = 32819,
+    kImportSubtitles = 32820,
+    kExportSubtitles = 32821,
     kFileNew = 57600,
     kFileOpen = 57601,
     kFileSave = 57603,

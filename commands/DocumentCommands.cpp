@@ -3,6 +3,7 @@
 #include "commands/CommandIds.h"
 #include "document/CtarnDoc.h"
 #include "document/Zoom.h"
+#include "subtitles/SubtitleTransfer.h"
 
 #include <QCoreApplication>
 
@@ -38,6 +39,7 @@ void AddDocumentCommands(CommandTable& table, CtarnDoc& doc) {
     table.On(kSaveClip, [&doc] { doc.OnSaveClip(); });
     table.On(kSaveVorn, [&doc] { doc.OnSaveVorn(); });
     table.On(kSaveVorn2, [&doc] { doc.OnSaveVorn2(); });
+    table.On(kExportSubtitles, [&doc] { OnExportSubtitles(doc, doc.GetHost()); });
     table.On(kEditUndo, [&doc] { doc.OnEditUndo(); });
     table.On(kEditRedo, [&doc] { doc.OnEditRedo(); });
 
@@ -45,6 +47,8 @@ void AddDocumentCommands(CommandTable& table, CtarnDoc& doc) {
     table.Enable(kFileSaveAs, [d] { return d->IsModified(); });
     table.Enable(kSaveVorn, [d] { return d->Cues().Count() >= 2; });
     table.Enable(kSaveVorn2, [d] { return d->Cues().Count() >= 1; });
+    table.Enable(kImportSubtitles, hasSamples);
+    table.Enable(kExportSubtitles, [d] { return d->Cues().Count() >= 1; });
     table.Enable(kEditCut, hasSelection);
     table.Enable(kEditCopy, hasSelection);
     table.Enable(kEditPaste, [d] { return d->ClipLength() > 0; });
