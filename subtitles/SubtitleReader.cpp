@@ -14,6 +14,9 @@ namespace {
 
 /// Lines looked at to recognise the format; held until the parser takes them.
 constexpr int kProbeLines = 64;
+/// Lines of a block beyond which it is malformed: a file that is no subtitle file at all
+/// must not be held whole as one block.
+constexpr qsizetype kMaxBlockLines = 256;
 
 /// Milliseconds of a clock time "[h:]mm:ss[.,]fff" (up to 6 digits a field, fraction
 /// digits beyond the third ignored); nothing when the text is not one.
@@ -209,13 +212,18 @@ public:
         if (m_block.isEmpty()) {
             m_blockLine = number;
         }
-        m_block << line;
+        if (m_block.size() < kMaxBlockLines) {
+            m_block << line;
+        } else {
+            m_overlong = true;
+        }
     }
     void Finish() override {
-        if (!m_block.isEmpty() && !ParseBlock(m_block)) {
+        if (!m_block.isEmpty() && (m_overlong || !ParseBlock(m_block))) {
             m_sink.Skip(m_blockLine);
         }
         m_block.clear();
+        m_overlong = false;
     }
 
 protected:
@@ -225,6 +233,7 @@ protected:
 private:
     QStringList m_block;
     qint64 m_blockLine = 0;
+    bool m_overlong = false;
 };
 
 /// SRT and WebVTT: an optional identifier line, "start --> end [settings]", text lines.

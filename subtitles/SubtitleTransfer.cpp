@@ -1,6 +1,7 @@
 #include "subtitles/SubtitleTransfer.h"
 
 #include "document/CtarnDoc.h"
+#include "subtitles/CueFormats.h"
 #include "subtitles/SubtitleReader.h"
 #include "subtitles/SubtitleWriter.h"
 
@@ -53,6 +54,14 @@ void OnImportSubtitles(CtarnDoc& doc, Host& host, const QString& path) {
 }
 
 bool ExportSubtitles(const CtarnDoc& doc, Host& host, const QString& path, SubtitleFormat format) {
+    // A label file has the extension of the cue sidecar; it must not take the sidecar's place.
+    const QString& wav = doc.GetPathName();
+    if (!wav.isEmpty() &&
+        QFileInfo(path).absoluteFilePath() == SidecarBase(wav) + QStringLiteral(".txt")) {
+        host.ShowMessage(QCoreApplication::translate("Message", "%1 is the cue file of %2")
+                             .arg(QFileInfo(path).fileName(), QFileInfo(wav).fileName()));
+        return false;
+    }
     if (!WriteSubtitleFile(path, format, doc.Cues(), doc.SampleRate())) {
         host.ShowMessage(QCoreApplication::translate("Message", "Cannot write %1")
                              .arg(QDir::toNativeSeparators(path)));

@@ -18,7 +18,8 @@ QString ImportSubtitles(CtarnDoc& doc, Host& host, const QString& path);
 /// and a status otherwise.
 void OnImportSubtitles(CtarnDoc& doc, Host& host, const QString& path);
 
-/// Writes the cues to `path` in `format`; "Cannot write <path>" and false when it cannot.
+/// Writes the cues to `path` in `format`; "Cannot write <path>" and false when it cannot,
+/// "<name> is the cue file of <wav name>" and false for the document's own .txt sidecar.
 bool ExportSubtitles(const CtarnDoc& doc, Host& host, const QString& path, SubtitleFormat format);
 
 /// "Export subtitles...": asks for the file, takes the format from its extension (SRT for an

@@ -71,6 +71,14 @@ INSTANTIATE_TEST_SUITE_P(
                   {"1000-2000:a", "4000-5000:d"},
                   2,
                   5},
+        ParseCase{"OverlongBlockIsMalformed",
+                  QByteArray("00:00:01,000 --> 00:00:02,000\n") +
+                      QByteArray(300, 'x').replace("x", "x\n") +
+                      "\n00:00:03,000 --> 00:00:04,000\nb\n",
+                  "in.srt",
+                  {"3000-4000:b"},
+                  1,
+                  1},
         ParseCase{"EndNotAfterStartGetsMinimumAndTimesRound",
                   "00:00:05,000 --> 00:00:04,000\na\n\n00:00:00,050 --> 00:00:00,116\nb\n",
                   "in.srt",
