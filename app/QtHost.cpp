@@ -74,7 +74,10 @@ bool QtHost::ReportProgress(const QString& task, int done, int total) {
         m_progress->setMinimumDuration(500);
     }
     m_progress->setValue(done);
-    QApplication::processEvents();
+    // Until the dialog shows, the window must not take clicks or keys that would start
+    // another task in the middle of this one; they wait until the dialog blocks them.
+    QApplication::processEvents(m_progress->isVisible() ? QEventLoop::AllEvents
+                                                        : QEventLoop::ExcludeUserInputEvents);
     const bool goOn = !m_progress->wasCanceled();
     if (!goOn) {
         m_progress.reset();

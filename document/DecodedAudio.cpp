@@ -31,7 +31,13 @@ DecodeSink::DecodeSink(int channels, qint64 expectedFrames) : m_channels(channel
         }
     } catch (const std::bad_alloc&) {
         m_samples = {};
+        return;
     }
+    std::vector<BackgroundPrefault::Block> blocks;
+    for (SampleVector& channel : m_samples.samples) {
+        blocks.push_back({channel.data(), channel.capacity() * sizeof(qint16)});
+    }
+    m_prefault = std::make_unique<BackgroundPrefault>(std::move(blocks));
 }
 
 bool DecodeSink::Append(const qint16* interleaved, qint64 frames) {
@@ -39,6 +45,10 @@ bool DecodeSink::Append(const qint16* interleaved, qint64 frames) {
     const qint64 to = from + frames;
     if (to > std::numeric_limits<int>::max()) {
         return false;
+    }
+    if (size_t(to) > m_samples.samples[0].capacity()) {
+        // The arrays move: the pages being taken would be the old ones.
+        m_prefault.reset();
     }
     try {
         for (int c = 0; c < 2; ++c) {
@@ -73,12 +83,14 @@ bool DecodeSink::Append(const qint16* interleaved, qint64 frames) {
 }
 
 ChannelSamples DecodeSink::Finish() {
+    m_prefault.reset();
     const int frames = int(Frames());
     for (int c = 0; c < 2; ++c) {
         m_samples.summary[c].Resize(frames);
+        // The array keeps the little it reserved beyond the end: fitting it would copy an
+        // hour of samples.
         m_samples.summary[c].Compute(m_samples.samples[c].data(), frames, int(m_summarised),
                                      frames);
-        m_samples.samples[c].shrink_to_fit();
     }
     m_summarised = frames;
     return std::move(m_samples);

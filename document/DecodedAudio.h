@@ -1,11 +1,13 @@
 #pragma once
 
 #include "document/AudioDecoder.h"
+#include "document/Prefault.h"
 #include "document/SampleSplit.h"
 
 #include <QString>
 
 #include <atomic>
+#include <memory>
 #include <optional>
 
 /// A sample at full scale 1.0 as a 16-bit value: rounded to the nearest, saturating at the
@@ -33,6 +35,8 @@ private:
     int m_channels;
     qint64 m_summarised = 0;
     ChannelSamples m_samples;
+    /// Pages for the reserved room, taken on another thread while the frames come in.
+    std::unique_ptr<BackgroundPrefault> m_prefault;
 };
 
 /// What decoding a whole file gave.

@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <algorithm>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -107,11 +109,17 @@ private:
         }
         const int frames = m_frame->nb_samples;
         const size_t values = size_t(frames) * size_t(Channels());
+        const auto** in = const_cast<const uint8_t**>(m_frame->extended_data);
+        if (m_direct) {
+            block.resize(values);
+            uint8_t* out = reinterpret_cast<uint8_t*>(block.data());
+            const int converted = swr_convert(m_resampler.get(), &out, frames, in, frames);
+            block.resize(size_t(std::max(converted, 0)) * size_t(Channels()));
+            return converted >= 0;
+        }
         m_doubles.resize(values);
         uint8_t* out = reinterpret_cast<uint8_t*>(m_doubles.data());
-        const int converted =
-            swr_convert(m_resampler.get(), &out, frames,
-                        const_cast<const uint8_t**>(m_frame->extended_data), frames);
+        const int converted = swr_convert(m_resampler.get(), &out, frames, in, frames);
         if (converted < 0) {
             return false;
         }
@@ -121,8 +129,15 @@ private:
     }
 
     /// Converts to interleaved doubles at the same rate (exact for every integer source), so
-    /// that rounding to 16 bits is ours; a mix-down is scaled so that it cannot clip.
+    /// that rounding to 16 bits is ours; a mix-down is scaled so that it cannot clip. Floating
+    /// point and 16-bit sources of one or two channels (what compressed formats decode to)
+    /// go straight to 16 bits: the library rounds floats to the nearest and saturates, as we
+    /// do, and is several times faster at it.
     bool StartResampler() {
+        const AVSampleFormat source = av_get_packed_sample_fmt(AVSampleFormat(m_frame->format));
+        m_direct = m_frame->ch_layout.nb_channels <= 2 &&
+                   (source == AV_SAMPLE_FMT_FLT || source == AV_SAMPLE_FMT_DBL ||
+                    source == AV_SAMPLE_FMT_S16);
         AVChannelLayout in{};
         if (m_frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) {
             av_channel_layout_default(&in, m_frame->ch_layout.nb_channels);
@@ -133,8 +148,9 @@ private:
         av_channel_layout_default(&out, Channels());
         SwrContext* resampler = nullptr;
         int error =
-            swr_alloc_set_opts2(&resampler, &out, AV_SAMPLE_FMT_DBL, m_frame->sample_rate, &in,
-                                AVSampleFormat(m_frame->format), m_frame->sample_rate, 0, nullptr);
+            swr_alloc_set_opts2(&resampler, &out, m_direct ? AV_SAMPLE_FMT_S16 : AV_SAMPLE_FMT_DBL,
+                                m_frame->sample_rate, &in, AVSampleFormat(m_frame->format),
+                                m_frame->sample_rate, 0, nullptr);
         av_channel_layout_uninit(&in);
         av_channel_layout_uninit(&out);
         m_resampler.reset(resampler);
@@ -156,6 +172,7 @@ private:
     std::unique_ptr<AVFrame, FrameFreer> m_frame;
     std::unique_ptr<SwrContext, ResamplerFreer> m_resampler;
     std::vector<double> m_doubles;
+    bool m_direct = false; ///< the library converts straight to 16 bits
     bool m_finished = false;
 };
 
