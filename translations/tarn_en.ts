@@ -519,6 +519,22 @@ Build: %2</source>
         <source>Redo %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Import subtitles...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace the cues with those of an SRT, WebVTT, ASS, SBV or label file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export subtitles...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write the cues as an SRT, WebVTT, ASS, SBV or label file</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CtarnApp</name>
@@ -533,6 +549,18 @@ Build: %2</source>
     <message>
         <source>另存为</source>
         <translation>Save As</translation>
+    </message>
+    <message>
+        <source>Audio and video files (*.wav *.mp3 *.m4a *.aac *.flac *.ogg *.oga *.opus *.wma *.aif *.aiff *.caf *.mp4 *.m4v *.mov *.mkv *.webm *.avi *.mpg *.ts);;Wave Files (*.wav);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import subtitles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subtitles (*.srt *.vtt *.ass *.ssa *.sbv *.txt *.tsv);;All files (*)</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -712,6 +740,70 @@ Build: %2</source>
         <source>open file error2</source>
         <translation>Cannot write the .ass cue file.</translation>
     </message>
+    <message>
+        <source>Decoding %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mono</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stereo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opened %1: %2 Hz %3, decoded to 16 bits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (imported)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has unsaved changes. Replace its cues with those of %2?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; skipped %1 malformed blocks (first at line %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No cues found in %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Imported %1 cues</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is the cue file of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot write %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export subtitles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SRT subtitles (*.srt);;WebVTT subtitles (*.vtt);;ASS subtitles (*.ass);;SBV subtitles (*.sbv);;Label files (*.txt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exported %1 cues to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QtHost</name>
@@ -859,6 +951,10 @@ Build: %2</source>
     </message>
     <message>
         <source>Detect phrases</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import subtitles</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
