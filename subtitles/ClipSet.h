@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+#include <atomic>
+#include <functional>
+#include <vector>
+
+class CueList;
+class Recording;
+
+// A study-clip set: every chosen cue as its own file, named by a pattern, with a little
+// audio around it, in a chosen format, and an index a flashcard program imports.
+
+enum class ClipFormat { Wav, Flac, Mp3, Opus };
+/// Which cues become clips.
+enum class ClipCues { All, Current, Selection };
+
+struct ClipSetOptions {
+    QString folder;
+    /// Fields: {n} (the clip's number; {n:03} padded to 3 digits), {text} (the cue's first
+    /// line, made safe for file names), {start} (h-mm-ss.mmm of the cue's start), {base}
+    /// (the recording's name without extension).
+    QString pattern = QStringLiteral("{base} {n:03} {text}");
+    int startNumber = 1;
+    ClipCues cues = ClipCues::All;
+    /// Placeholder cues ("#" first) are left out unless this is set.
+    bool placeholders = false;
+    int padBeforeMs = 150;
+    int padAfterMs = 250;
+    /// A 10 ms fade in at the start and out at the end of each clip.
+    bool fade = false;
+    ClipFormat format = ClipFormat::Wav;
+    /// Each clip's peak raised or lowered to -1 dBFS.
+    bool normalize = false;
+    /// The index file's path; empty: no index.
+    QString indexPath;
+};
+
+/// One clip of the set, as planned before anything is written.
+struct PlannedClip {
+    int number = 0;
+    QString fileName; ///< file name in the folder, extension included, unique in the set
+    int cueStart = 0; ///< the cue's own frames
+    int cueEnd = 0;
+    int start = 0; ///< the frames written: the cue with its padding, clamped to the recording
+    int end = 0;
+    QString text; ///< the cue's whole text
+};
+
+/// The file-name form of a cue's text: its first line without / \ : * ? " < > | and control
+/// characters, without trailing dots and blanks, at most 60 characters.
+QString SafeFileText(const QString& cueText);
+/// "wav", "flac", "mp3" or "opus".
+QString ClipExtension(ClipFormat format);
+/// The pattern with its fields filled in (no extension).
+QString ExpandClipPattern(const QString& pattern, int number, const QString& cueText,
+                          qint64 startFrame, qint32 rate, const QString& base);
+
+/// The clips of the set in cue order: the chosen cues (all, the current one, those that
+/// overlap selStart..selEnd), numbered from options.startNumber, names from the pattern with
+/// " (2)", " (3)" ... for names already taken, padding clamped to 0..frames.
+std::vector<PlannedClip> PlanClipSet(const CueList& cues, const ClipSetOptions& options,
+                                     int selStart, int selEnd, int currentCue, int frames,
+                                     qint32 rate, const QString& base);
+
+/// The files of the plan (clips and index) that exist already, as full paths.
+QStringList ExistingClipFiles(const std::vector<PlannedClip>& plan, const ClipSetOptions& options);
+
+/// The index: UTF-8 TSV, one row per clip: number, file, start, end (h:mm:ss.mmm of the
+/// cue), text (line breaks as <br>), [sound:FILE].
+QByteArray ClipIndexText(const std::vector<PlannedClip>& plan, qint32 rate);
+
+/// Turns 16-bit stereo frames into the bytes of a file of the chosen format. Encode is called
+/// from several threads at once.
+class ClipEncoder {
+public:
+    virtual ~ClipEncoder() = default;
+    /// False with `error` set when the format cannot be written.
+    virtual bool Encode(ClipFormat format, const qint16* left, const qint16* right, int frames,
+                        qint32 rate, QByteArray& out, QString& error) = 0;
+};
+
+/// What an export did: the files written (full paths, in the order written), and the
+/// failure that stopped it ("<file>: <reason>"), or nothing.
+struct ClipSetResult {
+    QStringList written;
+    QString error;
+    bool cancelled = false;
+};
+
+/// Writes the planned clips (fade and normalisation applied) through `encoder` on worker
+/// threads, each file through QSaveFile, then the index; `progress(done, total)` is called
+/// from the calling thread and returns false to stop after the clips in hand. A failure stops
+/// the export; the files written stay.
+ClipSetResult WriteClipSet(const Recording& recording, const std::vector<PlannedClip>& plan,
+                           const ClipSetOptions& options, ClipEncoder& encoder,
+                           const std::function<bool(int done, int total)>& progress);
