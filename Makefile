@@ -35,6 +35,7 @@ bench: deps
 	bench/open-vs-sox.sh $(RELEASE_DIR)/tarn-cli
 	bench/phrases-vs-sox.sh $(RELEASE_DIR)
 	bench/import-vs-ffmpeg.sh $(RELEASE_DIR)/tarn-cli
+	bench/clips-vs-ffmpeg.sh $(RELEASE_DIR)/tarn-cli
 
 clean:
 	rm -rf build

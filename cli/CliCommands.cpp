@@ -7,13 +7,18 @@
 #include "document/DecodedAudio.h"
 #include "document/Zoom.h"
 #include "media/FfmpegDecoder.h"
+#include "media/FfmpegEncoder.h"
 #include "qtaudio/QtWaveOut.h"
+#include "subtitles/ClipSet.h"
 #include "subtitles/CueCommands.h"
 #include "subtitles/PhraseCommands.h"
 #include "subtitles/SubtitleFormat.h"
 #include "subtitles/SubtitleTransfer.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QTextStream>
 #include <QTimer>
 
@@ -440,6 +445,96 @@ int RunExportSubs(const QStringList& args) {
     });
 }
 
+/// The options of export-clips for the folder; nothing when one is malformed.
+std::optional<ClipSetOptions> ParseClipOptions(const QStringList& args, const QString& folder) {
+    static const std::vector<std::pair<QString, ClipFormat>> formats = {{"wav", ClipFormat::Wav},
+                                                                        {"flac", ClipFormat::Flac},
+                                                                        {"mp3", ClipFormat::Mp3},
+                                                                        {"opus", ClipFormat::Opus}};
+    ClipSetOptions options;
+    options.folder = folder;
+    options.indexPath = DefaultClipIndexPath(folder);
+    const std::vector<std::pair<QString, bool*>> flags = {{"--fade", &options.fade},
+                                                          {"--normalize", &options.normalize}};
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& option = args[i];
+        const auto flag = std::find_if(flags.begin(), flags.end(),
+                                       [&](const auto& f) { return f.first == option; });
+        if (flag != flags.end()) {
+            *flag->second = true;
+            continue;
+        }
+        if (option == "--no-index") {
+            options.indexPath.clear();
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            return std::nullopt;
+        }
+        const QString& value = args[++i];
+        const auto format = std::find_if(formats.begin(), formats.end(),
+                                         [&](const auto& f) { return f.first == value; });
+        const std::optional<int> number = ParseInt(value);
+        if (option == "--pattern") {
+            options.pattern = value;
+        } else if (option == "--index") {
+            options.indexPath = value;
+        } else if (option == "--cues" && (value == "all" || value == "placeholders")) {
+            options.placeholders = value == "placeholders";
+        } else if (option == "--format" && format != formats.end()) {
+            options.format = format->second;
+        } else if (option == "--start" && number) {
+            options.startNumber = *number;
+        } else if (option == "--pad-before" && number >= 0) {
+            options.padBeforeMs = *number;
+        } else if (option == "--pad-after" && number >= 0) {
+            options.padAfterMs = *number;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+/// Writes every cue of WAV as a clip in DIR and prints each file written. Files of the same
+/// names are not replaced: the program's question is the message, and nothing is written.
+int RunExportClips(const QStringList& args) {
+    if (args.size() < 2) {
+        return kCliUsage;
+    }
+    const std::optional<ClipSetOptions> options = ParseClipOptions(args.mid(2), args[1]);
+    if (!options) {
+        return kCliUsage;
+    }
+    return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
+        const std::vector<PlannedClip> plan =
+            PlanClipSet(doc.Cues(), *options, 0, 0, -1, doc.Frames(), doc.SampleRate(),
+                        QFileInfo(args[0]).completeBaseName());
+        const QStringList existing = ExistingClipFiles(plan, *options);
+        const QString question = QCoreApplication::translate(
+            "Message", "Replace %n existing files?", nullptr, int(existing.size()));
+        if (!existing.isEmpty() && !host.AskYesNo(question)) {
+            host.ShowMessage(question);
+            return;
+        }
+        if (!QDir().mkpath(options->folder)) {
+            host.ShowMessage(QCoreApplication::translate("Message", "Cannot create the folder %1")
+                                 .arg(QDir::toNativeSeparators(options->folder)));
+            return;
+        }
+        FfmpegClipEncoder encoder;
+        const ClipSetResult result = WriteClipSet(doc.GetRecording(), plan, *options, encoder,
+                                                  [](int, int) { return true; });
+        for (const QString& path : result.written) {
+            Out() << path << '\n';
+        }
+        Out() << Qt::flush;
+        if (!result.error.isEmpty()) {
+            host.ShowMessage(result.error);
+        }
+    });
+}
+
 } // namespace
 
 QString CliUsage() {
@@ -476,6 +571,14 @@ QString CliUsage() {
         "  tarn-cli export-subs WAV OUT [--format srt|vtt|ass|sbv|labels]\n"
         "                                     write the cues as a subtitle file (format from\n"
         "                                     OUT's extension when not given)\n"
+        "  tarn-cli export-clips WAV DIR [--pattern P] [--start N] [--cues all|placeholders]\n"
+        "                   [--pad-before MS] [--pad-after MS] [--fade] [--normalize]\n"
+        "                   [--format wav|flac|mp3|opus] [--index FILE|--no-index]\n"
+        "                                     write every cue as a clip in DIR (names from P,\n"
+        "                                     default \"{base} {n:03} {text}\") and an index for\n"
+        "                                     flashcards (default DIR/index.tsv); print each "
+        "file\n"
+        "                                     written; existing files are not replaced\n"
         "  tarn-cli --help                    print this text\n"
         "\n"
         "operations of edit:\n"
@@ -512,7 +615,8 @@ int RunCliCommand(const QStringList& args) {
          {"phrases", RunPhrases},
          {"import", RunImport},
          {"import-subs", RunImportSubs},
-         {"export-subs", RunExportSubs}};
+         {"export-subs", RunExportSubs},
+         {"export-clips", RunExportClips}};
     int status = kCliUsage;
     if (!args.isEmpty()) {
         for (const auto& [name, run] : commands) {

@@ -35,9 +35,12 @@ struct ClipSetOptions {
     ClipFormat format = ClipFormat::Wav;
     /// Each clip's peak raised or lowered to -1 dBFS.
     bool normalize = false;
-    /// The index file's path; empty: no index.
+    /// The index file's path (DefaultClipIndexPath offers one); empty: no index.
     QString indexPath;
 };
+
+/// Where the index goes unless the user says otherwise: "index.tsv" in the folder.
+QString DefaultClipIndexPath(const QString& folder);
 
 /// One clip of the set, as planned before anything is written.
 struct PlannedClip {
@@ -70,8 +73,15 @@ std::vector<PlannedClip> PlanClipSet(const CueList& cues, const ClipSetOptions& 
 QStringList ExistingClipFiles(const std::vector<PlannedClip>& plan, const ClipSetOptions& options);
 
 /// The index: UTF-8 TSV, one row per clip: number, file, start, end (h:mm:ss.mmm of the
-/// cue), text (line breaks as <br>), [sound:FILE].
+/// cue), text (line breaks as <br>, tabs as blanks, & < > " as HTML entities), [sound:FILE].
+/// Two lines "#separator:tab" and "#html:true" come first, so that a flashcard program takes
+/// the rows as notes with their audio and the text as HTML.
 QByteArray ClipIndexText(const std::vector<PlannedClip>& plan, qint32 rate);
+
+/// Fades (the first and last 10 ms, linear, at most half the clip each) and then normalises
+/// (the peak of both channels to -1 dBFS; silence stays silent) one clip's frames in place.
+void ShapeClip(std::vector<qint16>& left, std::vector<qint16>& right, qint32 rate, bool fade,
+               bool normalize);
 
 /// Turns 16-bit stereo frames into the bytes of a file of the chosen format. Encode is called
 /// from several threads at once.
@@ -83,8 +93,15 @@ public:
                         qint32 rate, QByteArray& out, QString& error) = 0;
 };
 
-/// What an export did: the files written (full paths, in the order written), and the
-/// failure that stopped it ("<file>: <reason>"), or nothing.
+/// Writes WAV only (16-bit stereo, as every WAV file of tarn); other formats are an error.
+class WavClipEncoder : public ClipEncoder {
+public:
+    bool Encode(ClipFormat format, const qint16* left, const qint16* right, int frames, qint32 rate,
+                QByteArray& out, QString& error) override;
+};
+
+/// What an export did: the files written (full paths: the clips in plan order, the index
+/// last), and the failure that stopped it ("<file>: <reason>"), or nothing.
 struct ClipSetResult {
     QStringList written;
     QString error;
@@ -93,8 +110,10 @@ struct ClipSetResult {
 
 /// Writes the planned clips (fade and normalisation applied) through `encoder` on worker
 /// threads, each file through QSaveFile, then the index; `progress(done, total)` is called
-/// from the calling thread and returns false to stop after the clips in hand. A failure stops
-/// the export; the files written stay.
+/// from the calling thread (at least every 50 ms, and once more at the end) and returns false
+/// to stop after the clips in hand. A failure stops the export; the files written stay. The
+/// index is written only when every clip was, so that it never names a missing file; an empty
+/// plan writes nothing.
 ClipSetResult WriteClipSet(const Recording& recording, const std::vector<PlannedClip>& plan,
                            const ClipSetOptions& options, ClipEncoder& encoder,
                            const std::function<bool(int done, int total)>& progress);

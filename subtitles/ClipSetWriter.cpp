@@ -1,0 +1,178 @@
+#include "subtitles/ClipSet.h"
+
+#include "document/Recording.h"
+#include "document/WaveWriter.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+/// Writes `bytes` to `path` whole or not at all; false with the reason.
+bool SaveBytes(const QString& path, const QByteArray& bytes, QString& reason) {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
+        return true;
+    }
+    reason = file.errorString();
+    return false;
+}
+
+/// Cuts, shapes, encodes and writes one clip; false with the reason.
+bool WriteClip(const Recording& recording, const PlannedClip& clip, const ClipSetOptions& options,
+               ClipEncoder& encoder, const QString& path, QString& reason) {
+    const int lo = std::clamp(clip.start, 0, recording.Frames());
+    const int hi = std::clamp(clip.end, lo, recording.Frames());
+    std::vector<qint16> channels[2];
+    for (int c = 0; c < 2; ++c) {
+        channels[c].assign(recording.Samples(c).begin() + lo, recording.Samples(c).begin() + hi);
+    }
+    ShapeClip(channels[0], channels[1], recording.SampleRate(), options.fade, options.normalize);
+    QByteArray bytes;
+    return encoder.Encode(options.format, channels[0].data(), channels[1].data(), hi - lo,
+                          recording.SampleRate(), bytes, reason) &&
+           SaveBytes(path, bytes, reason);
+}
+
+QString Failure(const QString& path, const QString& reason) {
+    return QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
+}
+
+} // namespace
+
+void ShapeClip(std::vector<qint16>& left, std::vector<qint16>& right, qint32 rate, bool fade,
+               bool normalize) {
+    const size_t n = std::min(left.size(), right.size());
+    if (fade) {
+        const size_t ramp = std::min(size_t(std::max(rate / 100, 1)), n / 2);
+        for (size_t i = 0; i < ramp; ++i) {
+            const double gain = double(i) / double(ramp);
+            for (std::vector<qint16>* channel : {&left, &right}) {
+                qint16* s = channel->data();
+                s[i] = qint16(std::lround(s[i] * gain));
+                s[n - 1 - i] = qint16(std::lround(s[n - 1 - i] * gain));
+            }
+        }
+    }
+    if (!normalize) {
+        return;
+    }
+    int peak = 0;
+    for (size_t i = 0; i < n; ++i) {
+        peak = std::max({peak, std::abs(int(left[i])), std::abs(int(right[i]))});
+    }
+    if (peak == 0) {
+        return;
+    }
+    const double gain = 32768.0 * std::pow(10.0, -1.0 / 20.0) / peak;
+    for (std::vector<qint16>* channel : {&left, &right}) {
+        for (qint16& s : *channel) {
+            s = qint16(std::clamp(std::lround(s * gain), -32768L, 32767L));
+        }
+    }
+}
+
+bool WavClipEncoder::Encode(ClipFormat format, const qint16* left, const qint16* right, int frames,
+                            qint32 rate, QByteArray& out, QString& error) {
+    if (format != ClipFormat::Wav) {
+        error = QCoreApplication::translate("Message", "no encoder for %1 files")
+                    .arg(ClipExtension(format));
+        return false;
+    }
+    WaveFormatData wave;
+    wave.header.SampleRate = rate;
+    out.clear();
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    const size_t n = size_t(frames);
+    return WriteWave(buffer, wave, {left, n}, {right, n}, {0, frames});
+}
+
+ClipSetResult WriteClipSet(const Recording& recording, const std::vector<PlannedClip>& plan,
+                           const ClipSetOptions& options, ClipEncoder& encoder,
+                           const std::function<bool(int done, int total)>& progress) {
+    ClipSetResult result;
+    const int total = int(plan.size());
+    if (total == 0) {
+        return result;
+    }
+    const QDir folder(options.folder);
+    const int workers = int(std::clamp(std::thread::hardware_concurrency(), 1u, unsigned(total)));
+    std::atomic<int> next{0};
+    std::atomic<bool> stop{false};
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<char> written(plan.size(), 0);
+    int done = 0;
+    int running = workers;
+
+    const auto work = [&] {
+        QString reason;
+        for (int i = next++; i < total && !stop; i = next++) {
+            const QString path = folder.filePath(plan[size_t(i)].fileName);
+            const bool ok = WriteClip(recording, plan[size_t(i)], options, encoder, path, reason);
+            const std::lock_guard lock(mutex);
+            if (ok) {
+                written[size_t(i)] = 1;
+                ++done;
+            } else if (result.error.isEmpty()) {
+                result.error = Failure(path, reason);
+                stop = true;
+            }
+            changed.notify_one();
+        }
+        const std::lock_guard lock(mutex);
+        --running;
+        changed.notify_one();
+    };
+    std::vector<std::thread> threads;
+    for (int k = 0; k < workers; ++k) {
+        threads.emplace_back(work);
+    }
+    {
+        // Asked at least every 50 ms, so that a progress dialog stays responsive during
+        // long clips.
+        std::unique_lock lock(mutex);
+        while (running > 0) {
+            const int seen = done;
+            lock.unlock();
+            const bool go = progress(seen, total);
+            lock.lock();
+            if (!go && !stop) {
+                result.cancelled = true;
+                stop = true;
+            }
+            changed.wait_for(lock, std::chrono::milliseconds(50),
+                             [&] { return done != seen || running == 0; });
+        }
+    }
+    for (std::thread& t : threads) {
+        t.join();
+    }
+    progress(done, total);
+
+    for (int i = 0; i < total; ++i) {
+        if (written[size_t(i)]) {
+            result.written << folder.filePath(plan[size_t(i)].fileName);
+        }
+    }
+    if (result.cancelled || !result.error.isEmpty() || options.indexPath.isEmpty()) {
+        return result;
+    }
+    QString reason;
+    if (SaveBytes(options.indexPath, ClipIndexText(plan, recording.SampleRate()), reason)) {
+        result.written << options.indexPath;
+    } else {
+        result.error = Failure(options.indexPath, reason);
+    }
+    return result;
+}
