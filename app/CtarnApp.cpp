@@ -3,11 +3,14 @@
 #include "app/AppSettings.h"
 
 #include "app/CAboutDlg.h"
+#include "app/CExportClipsDlg.h"
 #include "app/CMainFrame.h"
 #include "commands/CommandIds.h"
 #include "commands/DocumentCommands.h"
 #include "document/DecodedAudio.h"
 #include "media/FfmpegDecoder.h"
+#include "media/FfmpegEncoder.h"
+#include "subtitles/ClipSetRun.h"
 #include "subtitles/SubtitleTransfer.h"
 #include "view/CtarnView.h"
 
@@ -88,6 +91,7 @@ void CtarnApp::AddApplicationCommands() {
             OnImportSubtitles(m_doc, m_host, path);
         }
     });
+    m_appCommands.On(kExportClips, [this] { OnExportClips(); });
     for (int i = 0; i < RecentFileList::kMaxEntries; ++i) {
         m_appCommands.On(kFileMruFile1 + i, [this, i] {
             if (i < m_recent.Files().size()) {
@@ -181,6 +185,15 @@ bool CtarnApp::SaveTo(const QString& path) {
 void CtarnApp::OnAppAbout() {
     CAboutDlg dialog(m_frame.get());
     dialog.exec();
+}
+
+void CtarnApp::OnExportClips() {
+    CExportClipsDlg dialog(m_doc, m_frame.get());
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    FfmpegClipEncoder encoder;
+    ExportClipSet(m_doc, m_host, dialog.Options(), encoder);
 }
 
 void CtarnApp::AddToRecentFileList(const QString& path) {

@@ -43,6 +43,8 @@ public:
     bool OnFileSave();
     bool OnFileSaveAs();
     void OnAppAbout();
+    /// Asks for the clip set's choices and writes it through FFmpeg's encoders.
+    void OnExportClips();
     /// Asks "Save changes to <title>?" while the document is modified; false on Cancel or
     /// when the save failed. No gives the changes up, and their recovery record with them.
     bool SaveModified();

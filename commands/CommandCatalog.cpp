@@ -47,6 +47,14 @@ const std::vector<CommandInfo>& CommandCatalog() {
          {},
          {},
          {}},
+        {kExportClips,
+         QT_TRANSLATE_NOOP("Command", "Export clips..."),
+         QT_TRANSLATE_NOOP("Command",
+                           "Write every cue as a clip of its own, named by number and text, "
+                           "with an index for flashcards"),
+         {},
+         {},
+         {}},
         {kFilePrint,
          QT_TRANSLATE_NOOP("Command", "打印(&P)...\tCtrl+P"),
          QT_TRANSLATE_NOOP("Command", "打印活动文档"),
@@ -309,7 +317,7 @@ const std::vector<MenuLayout>& MenuBarLayout() {
     static const std::vector<MenuLayout> layout = {
         {QT_TRANSLATE_NOOP("Command", "文件(&F)"),
          {kFileNew, kFileOpen, kFileSave, kFileSaveAs, kSaveVorn, kSaveVorn2, kImportSubtitles,
-          kExportSubtitles, kSeparator, kRecentFiles, kSeparator, kAppExit}},
+          kExportSubtitles, kExportClips, kSeparator, kRecentFiles, kSeparator, kAppExit}},
         {QT_TRANSLATE_NOOP("Command", "编辑(&E)"),
          {kEditUndo, kEditRedo, kSeparator, kEditCut, kEditCopy, kEditPaste}},
         {QT_TRANSLATE_NOOP("Command", "视图(&V)"),

@@ -38,6 +38,7 @@ enum : int {
     kKeyboardShortcuts = 32819,
     kImportSubtitles = 32820,
     kExportSubtitles = 32821,
+    kExportClips = 32822,
     kFileNew = 57600,
     kFileOpen = 57601,
     kFileSave = 57603,

@@ -49,6 +49,7 @@ void AddDocumentCommands(CommandTable& table, CtarnDoc& doc) {
     table.Enable(kSaveVorn2, [d] { return d->Cues().Count() >= 1; });
     table.Enable(kImportSubtitles, hasSamples);
     table.Enable(kExportSubtitles, [d] { return d->Cues().Count() >= 1; });
+    table.Enable(kExportClips, [d] { return d->Cues().Count() >= 1; });
     table.Enable(kEditCut, hasSelection);
     table.Enable(kEditCopy, hasSelection);
     table.Enable(kEditPaste, [d] { return d->ClipLength() > 0; });

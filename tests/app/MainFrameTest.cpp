@@ -98,8 +98,8 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrder) {
     } menus[] = {
         {"文件(&F)",
          {"新建(&N)\tCtrl+N", "打开(&O)...\tCtrl+O", "保存(&S)\tCtrl+S", "另存为(&A)...",
-          "Save Vorn", "Save Vorn(2)", "Import subtitles...", "Export subtitles...", kSep,
-          "最近的文件", kSep, "退出(&X)"}},
+          "Save Vorn", "Save Vorn(2)", "Import subtitles...", "Export subtitles...",
+          "Export clips...", kSep, "最近的文件", kSep, "退出(&X)"}},
         {"编辑(&E)",
          {"撤消(&U)\tCtrl+Z", "重做(&R)\tCtrl+Y", kSep, "剪切(&T)\tCtrl+X", "复制(&C)\tCtrl+C",
           "粘贴(&P)\tCtrl+V"}},
@@ -122,7 +122,7 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrder) {
         ASSERT_NE(bar[i]->menu(), nullptr);
         EXPECT_EQ(Texts(bar[i]->menu()->actions()), menus[i].items);
     }
-    const QAction* placeholder = bar[0]->menu()->actions()[9];
+    const QAction* placeholder = bar[0]->menu()->actions()[10];
     EXPECT_FALSE(placeholder->isEnabled());
     EXPECT_TRUE(placeholder->isVisible());
 }
