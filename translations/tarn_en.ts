@@ -72,6 +72,117 @@ Build: %2</source>
     </message>
 </context>
 <context>
+    <name>CExportClipsDlg</name>
+    <message>
+        <source>Export clips</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>{n}: the clip&apos;s number, {n:03} with 3 digits; {text}: the cue&apos;s first line; {start}: its start (h-mm-ss.mmm); {base}: the recording&apos;s name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All cues</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The current cue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The cues that overlap the selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Include placeholder cues (&quot;#&quot;)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fade in and out (10 ms)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WAV 16-bit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FLAC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MP3 (VBR, quality 2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opus in Ogg (96 kbit/s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normalise each clip to -1 dBFS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Index file:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tab-separated, one row per clip, in the folder of the clips</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folder:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Names:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>from</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cues:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Padding:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>after</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export clips to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>... %1 clips in all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No cue to export.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CMainFrame</name>
     <message>
         <source>最近的文件</source>
@@ -535,6 +646,14 @@ Build: %2</source>
         <source>Write the cues as an SRT, WebVTT, ASS, SBV or label file</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Export clips...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write every cue as a clip of its own, named by number and text, with an index for flashcards</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CtarnApp</name>
@@ -802,6 +921,54 @@ Build: %2</source>
     </message>
     <message>
         <source>Exported %1 cues to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Replace %n existing files?</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Cannot create the folder %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export clips</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The export stopped: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No file was written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files were written:</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Export cancelled: %n clips written to %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Exported %n clips to %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>no encoder for %1 files</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
