@@ -1,0 +1,168 @@
+#include "cli/CliMediaCommands.h"
+
+#include "cli/CliCommands.h"
+#include "cli/CliHost.h"
+#include "cli/CliSupport.h"
+#include "document/CtarnDoc.h"
+#include "document/DecodedAudio.h"
+#include "media/FfmpegDecoder.h"
+#include "media/FfmpegEncoder.h"
+#include "subtitles/ClipSet.h"
+#include "subtitles/SubtitleFormat.h"
+#include "subtitles/SubtitleTransfer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace {
+
+/// The options of export-clips for the folder; nothing when one is malformed.
+std::optional<ClipSetOptions> ParseClipOptions(const QStringList& args, const QString& folder) {
+    static const std::vector<std::pair<QString, ClipFormat>> formats = {{"wav", ClipFormat::Wav},
+                                                                        {"flac", ClipFormat::Flac},
+                                                                        {"mp3", ClipFormat::Mp3},
+                                                                        {"opus", ClipFormat::Opus}};
+    ClipSetOptions options;
+    options.folder = folder;
+    options.indexPath = DefaultClipIndexPath(folder);
+    const std::vector<std::pair<QString, bool*>> flags = {{"--fade", &options.fade},
+                                                          {"--normalize", &options.normalize}};
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& option = args[i];
+        const auto flag = std::find_if(flags.begin(), flags.end(),
+                                       [&](const auto& f) { return f.first == option; });
+        if (flag != flags.end()) {
+            *flag->second = true;
+            continue;
+        }
+        if (option == "--no-index") {
+            options.indexPath.clear();
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            return std::nullopt;
+        }
+        const QString& value = args[++i];
+        const auto format = std::find_if(formats.begin(), formats.end(),
+                                         [&](const auto& f) { return f.first == value; });
+        const std::optional<int> number = ParseInt(value);
+        if (option == "--pattern") {
+            options.pattern = value;
+        } else if (option == "--index") {
+            options.indexPath = value;
+        } else if (option == "--cues" && (value == "all" || value == "placeholders")) {
+            options.placeholders = value == "placeholders";
+        } else if (option == "--format" && format != formats.end()) {
+            options.format = format->second;
+        } else if (option == "--start" && number) {
+            options.startNumber = *number;
+        } else if (option == "--pad-before" && number >= 0) {
+            options.padBeforeMs = *number;
+        } else if (option == "--pad-after" && number >= 0) {
+            options.padAfterMs = *number;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+} // namespace
+
+int RunImport(const QStringList& args) {
+    if (args.size() != 2) {
+        return kCliUsage;
+    }
+    CliHost host;
+    CtarnDoc doc(host);
+    bool opened = false;
+    if (WaveReaderTakes(args[0])) {
+        opened = doc.OnOpenDocument(args[0]);
+    } else if (OpenedAudio audio = OpenAudioFile(args[0]); audio.decoder) {
+        opened = doc.OnImportDocument(args[0], *audio.decoder);
+    } else {
+        host.ShowMessage(audio.message);
+    }
+    if (opened) {
+        doc.OnSaveDocument(args[1]);
+    }
+    return StatusAfter(host);
+}
+
+/// Replaces the cues of WAV with those of a subtitle file and saves to OUT as edit does; what
+/// came in goes to standard error, and only an import of no cue at all is a failure.
+int RunImportSubs(const QStringList& args) {
+    if (args.size() != 3) {
+        return kCliUsage;
+    }
+    return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
+        const QString report = ImportSubtitles(doc, host, args[1]);
+        if (!report.isEmpty()) {
+            std::fprintf(stderr, "%s\n", report.toUtf8().constData());
+            doc.OnSaveDocument(args[2]);
+        }
+    });
+}
+
+/// Writes the cues of WAV as a subtitle file, in the format named by --format or else by
+/// OUT's extension.
+int RunExportSubs(const QStringList& args) {
+    const bool named = args.size() == 4 && args[2] == "--format";
+    if (args.size() != 2 && !named) {
+        return kCliUsage;
+    }
+    const std::optional<SubtitleFormat> format =
+        named ? SubtitleFormatNamed(args[3]) : SubtitleFormatOfName(args[1]);
+    if (!format) {
+        return kCliUsage;
+    }
+    return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
+        ExportSubtitles(doc, host, args[1], *format);
+    });
+}
+
+/// Writes every cue of WAV as a clip in DIR and prints each file written. Files of the same
+/// names are not replaced: the program's question is the message, and nothing is written.
+int RunExportClips(const QStringList& args) {
+    if (args.size() < 2) {
+        return kCliUsage;
+    }
+    const std::optional<ClipSetOptions> options = ParseClipOptions(args.mid(2), args[1]);
+    if (!options) {
+        return kCliUsage;
+    }
+    return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
+        const std::vector<PlannedClip> plan =
+            PlanClipSet(doc.Cues(), *options, 0, 0, -1, doc.Frames(), doc.SampleRate(),
+                        QFileInfo(args[0]).completeBaseName());
+        const QStringList existing = ExistingClipFiles(plan, *options);
+        const QString question = QCoreApplication::translate(
+            "Message", "Replace %n existing files?", nullptr, int(existing.size()));
+        if (!existing.isEmpty() && !host.AskYesNo(question)) {
+            host.ShowMessage(question);
+            return;
+        }
+        if (!QDir().mkpath(options->folder)) {
+            host.ShowMessage(QCoreApplication::translate("Message", "Cannot create the folder %1")
+                                 .arg(QDir::toNativeSeparators(options->folder)));
+            return;
+        }
+        FfmpegClipEncoder encoder;
+        const ClipSetResult result = WriteClipSet(doc.GetRecording(), plan, *options, encoder,
+                                                  [](int, int) { return true; });
+        for (const QString& path : result.written) {
+            Out() << path << '\n';
+        }
+        Out() << Qt::flush;
+        if (!result.error.isEmpty()) {
+            host.ShowMessage(result.error);
+        }
+    });
+}
