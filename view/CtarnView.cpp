@@ -262,5 +262,4 @@ void CtarnView::OnPlayStateChanged() {
         m_cursor.reset();
         viewport()->update();
     }
-    emit stateChanged();
 }

@@ -101,7 +101,7 @@ private:
     /// Selects a cue's frames and plays them.
     void SelectCue(int index);
     void ApplyClick(const std::optional<SelectionClick>& click);
-    /// What a press of the Part's rules does: a cue click or a selection click, with play.
+    /// What a click does: a cue click or a selection click, with its play.
     void ClickAt(Qt::MouseButton button, const QPoint& logical, bool ctrl);
     /// Follows a drag to logical x (Alt held: no snapping).
     void DragTo(int x, bool noSnap);
