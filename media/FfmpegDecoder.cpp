@@ -2,40 +2,21 @@
 
 #include "document/DecodedAudio.h"
 
+#include "media/FfmpegSupport.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
 
 extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
 #include <libavutil/opt.h>
-#include <libswresample/swresample.h>
 }
 
 namespace {
 
-QString Reason(int error) {
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(error, text, sizeof text);
-    return QString::fromUtf8(text);
-}
-
 struct FormatCloser {
     void operator()(AVFormatContext* p) const { avformat_close_input(&p); }
-};
-struct CodecFreer {
-    void operator()(AVCodecContext* p) const { avcodec_free_context(&p); }
-};
-struct PacketFreer {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct FrameFreer {
-    void operator()(AVFrame* p) const { av_frame_free(&p); }
-};
-struct ResamplerFreer {
-    void operator()(SwrContext* p) const { swr_free(&p); }
 };
 
 class FfmpegDecoder : public AudioDecoder {
@@ -185,7 +166,7 @@ OpenedAudio OpenAudioFile(const QString& path) {
     const auto refused = [&name](int error) {
         return OpenedAudio{
             nullptr, QCoreApplication::translate("Message", "%1 cannot be opened as audio: %2")
-                         .arg(name, Reason(error))};
+                         .arg(name, FfmpegReason(error))};
     };
     AVFormatContext* opened = nullptr;
     int error = avformat_open_input(&opened, path.toUtf8().constData(), nullptr, nullptr);

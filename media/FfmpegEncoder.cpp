@@ -1,5 +1,7 @@
 #include "media/FfmpegEncoder.h"
 
+#include "media/FfmpegSupport.h"
+
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -7,32 +9,8 @@
 #include <memory>
 #include <type_traits>
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libswresample/swresample.h>
-}
-
 namespace {
 
-QString Reason(int error) {
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(error, text, sizeof text);
-    return QString::fromUtf8(text);
-}
-
-struct CodecFreer {
-    void operator()(AVCodecContext* p) const { avcodec_free_context(&p); }
-};
-struct PacketFreer {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct FrameFreer {
-    void operator()(AVFrame* p) const { av_frame_free(&p); }
-};
-struct ResamplerFreer {
-    void operator()(SwrContext* p) const { swr_free(&p); }
-};
 struct IoFreer {
     void operator()(AVIOContext* p) const {
         av_freep(&p->buffer);
@@ -152,7 +130,7 @@ public:
         m_codec.reset(avcodec_alloc_context3(codec));
         m_packet.reset(av_packet_alloc());
         if (!m_codec || !m_packet) {
-            return Reason(AVERROR(ENOMEM));
+            return FfmpegReason(AVERROR(ENOMEM));
         }
         AVCodecContext* c = m_codec.get();
         c->sample_rate = RateOf(codec, format, rate);
@@ -171,7 +149,7 @@ public:
         int error = avcodec_open2(c, codec, nullptr);
         m_stream = error < 0 ? nullptr : avformat_new_stream(m_muxer.get(), nullptr);
         if (error < 0 || !m_stream) {
-            return Reason(error < 0 ? error : AVERROR(ENOMEM));
+            return FfmpegReason(error < 0 ? error : AVERROR(ENOMEM));
         }
         m_stream->time_base = c->time_base;
         error = avcodec_parameters_from_context(m_stream->codecpar, c);
@@ -182,14 +160,14 @@ public:
                           : nullptr);
         if (!m_io) {
             av_free(buffer);
-            return Reason(AVERROR(ENOMEM));
+            return FfmpegReason(AVERROR(ENOMEM));
         }
         m_muxer->pb = m_io.get();
         m_muxer->flags |= AVFMT_FLAG_CUSTOM_IO;
         if (error >= 0) {
             error = avformat_write_header(m_muxer.get(), nullptr);
         }
-        return error < 0 ? Reason(error) : QString();
+        return error < 0 ? FfmpegReason(error) : QString();
     }
 
     /// Converts and encodes the frames, then finishes the file; an empty text when done.
@@ -205,7 +183,7 @@ public:
             error = swr_init(raw);
         }
         if (error < 0) {
-            return Reason(error);
+            return FfmpegReason(error);
         }
         // Everything at once into one buffer (the resampler's tail fits in the slack), then
         // cut into the encoder's frames.
@@ -215,13 +193,13 @@ public:
             av_samples_alloc_array_and_samples(&converted, nullptr, 2, capacity, c->sample_fmt, 0);
         const std::unique_ptr<uint8_t*, SamplesFreer> hold(error >= 0 ? converted : nullptr);
         if (error < 0) {
-            return Reason(error);
+            return FfmpegReason(error);
         }
         const uint8_t* in[2] = {reinterpret_cast<const uint8_t*>(left),
                                 reinterpret_cast<const uint8_t*>(right)};
         const int got = swr_convert(raw, converted, capacity, in, frames);
         if (got < 0) {
-            return Reason(got);
+            return FfmpegReason(got);
         }
         const int offset = got * av_get_bytes_per_sample(c->sample_fmt) *
                            (av_sample_fmt_is_planar(c->sample_fmt) ? 1 : 2);
@@ -230,7 +208,7 @@ public:
                                                        : nullptr};
         const int flushed = swr_convert(raw, rest, capacity - got, nullptr, 0);
         if (flushed < 0) {
-            return Reason(flushed);
+            return FfmpegReason(flushed);
         }
         const int total = got + flushed;
         const bool anySize = c->codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE;
@@ -245,7 +223,7 @@ public:
             error = av_write_trailer(m_muxer.get());
         }
         avio_flush(m_io.get());
-        return error < 0 ? Reason(error) : QString();
+        return error < 0 ? FfmpegReason(error) : QString();
     }
 
     QByteArray Bytes() const { return m_file.bytes; }
