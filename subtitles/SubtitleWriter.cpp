@@ -1,5 +1,6 @@
 #include "subtitles/SubtitleWriter.h"
 
+#include "geometry/ClockText.h"
 #include "subtitles/CueFormats.h"
 #include "subtitles/CueList.h"
 #include "subtitles/CueText.h"
@@ -8,11 +9,6 @@
 #include <QSaveFile>
 
 namespace {
-
-/// Milliseconds of a frame position, rounded to the nearest.
-qint64 Milliseconds(qint64 position, qint32 rate) {
-    return rate > 0 ? (position * 1000 + rate / 2) / rate : 0;
-}
 
 /// "HH:MM:SS" and the milliseconds after `separator`.
 QString Clock(qint64 ms, char separator) {
@@ -61,8 +57,8 @@ QString FormatSubtitles(SubtitleFormat format, const CueList& cues, qint32 rate)
         if (text.isEmpty()) {
             continue;
         }
-        const qint64 start = Milliseconds(cues.Start(i), rate);
-        const qint64 end = Milliseconds(cues.End(i), rate);
+        const qint64 start = FrameMilliseconds(cues.Start(i), rate);
+        const qint64 end = FrameMilliseconds(cues.End(i), rate);
         switch (format) {
         case SubtitleFormat::Srt:
             out += QString::number(++number) + QLatin1String("\r\n") + Clock(start, ',') +
