@@ -111,9 +111,9 @@ struct ClipSetResult {
 /// Writes the planned clips (fade and normalisation applied) through `encoder` on worker
 /// threads, each file through QSaveFile, then the index; `progress(done, total)` is called
 /// from the calling thread (at least every 50 ms, and once more at the end) and returns false
-/// to stop after the clips in hand. A failure stops the export; the files written stay. The
-/// index is written only when every clip was, so that it never names a missing file; an empty
-/// plan writes nothing.
+/// to stop after the clips in hand; it is not asked again after that. A failure stops the export;
+/// the files written stay. The index is written only when every clip was, so that it never names a
+/// missing file; an empty plan writes nothing.
 ClipSetResult WriteClipSet(const Recording& recording, const std::vector<PlannedClip>& plan,
                            const ClipSetOptions& options, ClipEncoder& encoder,
                            const std::function<bool(int done, int total)>& progress);

@@ -51,14 +51,9 @@ void ExportClipSet(const CtarnDoc& doc, Host& host, const ClipSetOptions& option
     }
     const QString task = QCoreApplication::translate("Message", "Export clips");
     const int total = int(plan.size());
-    // Once Cancel was pressed the host is not asked again while the clips in hand finish: it
-    // would open its progress anew.
-    bool cancelled = false;
     const ClipSetResult result =
-        WriteClipSet(doc.GetRecording(), plan, options, encoder, [&](int done, int all) {
-            cancelled = cancelled || !host.ReportProgress(task, done, all);
-            return !cancelled;
-        });
+        WriteClipSet(doc.GetRecording(), plan, options, encoder,
+                     [&](int done, int all) { return host.ReportProgress(task, done, all); });
     host.ReportProgress(task, total, total);
 
     const QString index = QDir::cleanPath(options.indexPath);

@@ -144,12 +144,14 @@ ClipSetResult WriteClipSet(const Recording& recording, const std::vector<Planned
         std::unique_lock lock(mutex);
         while (running > 0) {
             const int seen = done;
-            lock.unlock();
-            const bool go = progress(seen, total);
-            lock.lock();
-            if (!go && !stop) {
-                result.cancelled = true;
-                stop = true;
+            if (!result.cancelled) {
+                lock.unlock();
+                const bool go = progress(seen, total);
+                lock.lock();
+                if (!go && !stop) {
+                    result.cancelled = true;
+                    stop = true;
+                }
             }
             changed.wait_for(lock, std::chrono::milliseconds(50),
                              [&] { return done != seen || running == 0; });
@@ -158,7 +160,9 @@ ClipSetResult WriteClipSet(const Recording& recording, const std::vector<Planned
     for (std::thread& t : threads) {
         t.join();
     }
-    progress(done, total);
+    if (!result.cancelled) {
+        progress(done, total);
+    }
 
     for (int i = 0; i < total; ++i) {
         if (written[size_t(i)]) {
