@@ -4,9 +4,6 @@
 #include "document/Recording.h"
 
 #include <QCoreApplication>
-#include <QtEndian>
-
-#include <new>
 
 Player::Player(Host& host, WaveOut* output)
     : m_host(host), m_output(output ? *output : m_silentOutput) {}
@@ -19,8 +16,8 @@ void Player::CloseDevice() {
     if (!m_hWaveOut) {
         return;
     }
-    m_hWaveOut->Reset();
     if (m_bHdrPrepared) {
+        m_hWaveOut->Reset();
         m_hWaveOut->Unprepare(m_waveHdr);
         m_bHdrPrepared = false;
     }
@@ -65,26 +62,12 @@ void Player::PlayRange(const Recording& recording, int a, int b) {
     if (m_bHdrPrepared) {
         m_hWaveOut->Reset();
         m_hWaveOut->Unprepare(m_waveHdr);
+        m_bHdrPrepared = false;
     }
 
-    m_pPlayBuffer.clear();
-    m_waveHdr = WaveOutBuffer{};
-    try {
-        m_pPlayBuffer.resize(qsizetype(range.Length()) * 4);
-    } catch (const std::bad_alloc&) {
-        m_pPlayBuffer.clear();
-        m_host.ShowMessage(QCoreApplication::translate("Message", "memory alloc failure!", "play"));
-        return;
-    }
-    const qint16* left = recording.Samples(0).data();
-    const qint16* right = recording.Samples(1).data();
-    char* out = m_pPlayBuffer.data();
-    for (int i = range.lo; i < range.hi; ++i, out += 4) {
-        qToLittleEndian<qint16>(left[i], out);
-        qToLittleEndian<qint16>(right[i], out + 2);
-    }
-    m_waveHdr.lpData = m_pPlayBuffer.constData();
-    m_waveHdr.dwBufferLength = quint32(m_pPlayBuffer.size());
+    m_stream = std::make_unique<RecordingStream>(recording, range);
+    m_stream->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    m_waveHdr = WaveOutBuffer{m_stream.get(), m_stream->size()};
 
     if (!m_hWaveOut->Prepare(m_waveHdr)) {
         m_host.ShowMessage(QCoreApplication::translate("Message", "Jkldjsklfeew"));

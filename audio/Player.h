@@ -1,9 +1,10 @@
 #pragma once
 
+#include "audio/RecordingStream.h"
 #include "audio/SilentWaveOut.h"
 #include "audio/WaveOut.h"
 
-#include <QByteArray>
+#include <memory>
 
 class Host;
 class Recording;
@@ -18,8 +19,10 @@ struct PlayRecord {
     bool IsShowing() const { return start != end; }
 };
 
-/// Plays ranges of a recording as one 16-bit stereo buffer on an output device that stays
-/// open between plays; every play stops the one before. Messages go through the host.
+/// Plays ranges of a recording as 16-bit stereo, streamed from its channel arrays as the
+/// device asks, on an output device that stays open between plays; every play stops the one
+/// before. The recording must not change while a play is prepared: stop it first. Messages
+/// go through the host.
 class Player {
 public:
     /// Sound goes to `output`, or nowhere when it is null.
@@ -40,7 +43,7 @@ public:
     const PlayRecord& Record() const { return m_record; }
     /// Whether the output device is open.
     bool IsDeviceOpen() const { return m_hWaveOut != nullptr; }
-    /// Whether a buffer was handed to the device and not yet taken back.
+    /// Whether a play was handed to the device and not yet taken back.
     bool IsPrepared() const { return m_bHdrPrepared; }
 
 private:
@@ -53,7 +56,7 @@ private:
     WaveOutFormat m_openFormat;    ///< what the device was opened for
     WaveOutFormat m_wfx;
     WaveOutBuffer m_waveHdr;
-    QByteArray m_pPlayBuffer;
+    std::unique_ptr<RecordingStream> m_stream; ///< what the device reads while prepared
     bool m_bHdrPrepared = false;
     PlayRecord m_record;
 };

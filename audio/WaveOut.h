@@ -4,6 +4,8 @@
 
 #include <optional>
 
+class QIODevice;
+
 /// The output format of a play: always 16-bit stereo PCM at the file's rate.
 struct WaveOutFormat {
     quint16 wFormatTag = 1;
@@ -17,16 +19,15 @@ struct WaveOutFormat {
     bool operator==(const WaveOutFormat&) const = default;
 };
 
-/// The one buffer handed to the device: interleaved little-endian 16-bit frames.
+/// What one play hands the device: a readable, seekable source of interleaved little-endian
+/// 16-bit frames, read as the device needs them.
 struct WaveOutBuffer {
-    const char* lpData = nullptr;
-    quint32 dwBufferLength = 0; ///< bytes
-    quint32 dwFlags = 0;
-    quint32 dwLoops = 0;
+    QIODevice* source = nullptr;
+    qint64 length = 0; ///< bytes the source holds
 };
 
-/// A sound output that plays one buffer at a time. The caller keeps the buffer alive from
-/// Prepare until Reset (or until it has played) and Unprepare.
+/// A sound output that plays one source at a time. The caller keeps the source alive and open
+/// from Prepare until Reset (or until it has played) and Unprepare.
 class WaveOut {
 public:
     virtual ~WaveOut() = default;

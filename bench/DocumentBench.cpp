@@ -1,5 +1,6 @@
-// Benchmarks of the document: drawing data for the visible columns, opening the hour, and
-// the edits in its middle. The hour is a 44.1 kHz 16-bit stereo recording (about 635 MB).
+// Benchmarks of the document: drawing data for the visible columns, opening the hour, the
+// edits in its middle, and the start of a play of all of it. The hour is a 44.1 kHz 16-bit stereo
+// recording (about 635 MB).
 //
 // Run them with `make bench` (release build, five repetitions, aggregates only), or pick some:
 //   build/release/tarn_bench --benchmark_filter=Visible
@@ -11,6 +12,8 @@
 #include "SilentHost.h"
 #include "SyntheticRecording.h"
 
+#include "audio/Player.h"
+#include "audio/RecordingStream.h"
 #include "document/CtarnDoc.h"
 #include "document/PhraseDetection.h"
 #include "document/Recovery.h"
@@ -20,6 +23,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <malloc.h>
+
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -325,5 +331,67 @@ void BM_RecoveryRecordAfterHundredEdits(benchmark::State& state) {
     state.counters["steps"] = doc->GetHistory().Count();
 }
 BENCHMARK(BM_RecoveryRecordAfterHundredEdits)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+/// Bytes the process holds on the heap, small blocks and mapped ones alike.
+size_t HeapBytes() {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+/// An output that takes the first 4 KB of each play, as a sound device's first request does.
+class FirstBytesOut : public WaveOut {
+public:
+    bool Open(const WaveOutFormat&) override { return true; }
+    void Reset() override {}
+    bool Prepare(const WaveOutBuffer&) override { return true; }
+    void Unprepare(const WaveOutBuffer&) override {}
+    bool Write(const WaveOutBuffer& buffer) override {
+        first = buffer.source->read(4096);
+        return first.size() == 4096;
+    }
+    void Close() override {}
+    std::optional<qint64> PlayedBytes() const override { return std::nullopt; }
+    bool IsPlaying() const override { return false; }
+
+    QByteArray first;
+};
+
+// Space with no selection on the hour: from the key to the first bytes in the device's
+// hands, and what the play adds to the heap.
+void BM_PlayWholeHourStart(benchmark::State& state) {
+    const CtarnDoc* doc = HourAsOpened(state);
+    if (!doc) {
+        return;
+    }
+    SilentHost host;
+    FirstBytesOut out;
+    Player player(host, &out);
+    const size_t before = HeapBytes();
+    size_t added = 0;
+    for (auto _ : state) {
+        player.PlayRange(doc->GetRecording(), 0, 0);
+        benchmark::DoNotOptimize(out.first.data());
+        added = std::max(added, HeapBytes() - std::min(before, HeapBytes()));
+    }
+    state.counters["added_MB"] = double(added) / (1 << 20);
+    state.counters["hour_as_buffer_MB"] = double(kHourFrames) * 4 / (1 << 20);
+    StillSilent(state, host, 0);
+}
+BENCHMARK(BM_PlayWholeHourStart)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The reference beside it: what the hour costs as one interleaved play buffer.
+void BM_HourAsOnePlayBuffer(benchmark::State& state) {
+    const CtarnDoc* doc = HourAsOpened(state);
+    if (!doc) {
+        return;
+    }
+    for (auto _ : state) {
+        RecordingStream stream(doc->GetRecording(), {0, doc->Frames()});
+        stream.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        const QByteArray buffer = stream.readAll();
+        benchmark::DoNotOptimize(buffer.data());
+    }
+}
+BENCHMARK(BM_HourAsOnePlayBuffer)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 } // namespace

@@ -56,11 +56,13 @@ void QtWaveOut::Reset() {
 }
 
 bool QtWaveOut::Prepare(const WaveOutBuffer& buffer) {
-    return !m_device.isNull() && buffer.lpData && buffer.dwBufferLength % 4 == 0;
+    return !m_device.isNull() && buffer.source && buffer.source->isReadable() &&
+           buffer.length % 4 == 0;
 }
 
 void QtWaveOut::Unprepare(const WaveOutBuffer&) {
-    m_data = nullptr;
+    m_source = nullptr;
+    m_chunk = QByteArray();
     m_nLength = 0;
     m_nFed = 0;
 }
@@ -77,8 +79,8 @@ bool QtWaveOut::Write(const WaveOutBuffer& buffer) {
         Reset();
         return false;
     }
-    m_data = buffer.lpData;
-    m_nLength = buffer.dwBufferLength;
+    m_source = buffer.source;
+    m_nLength = buffer.length;
     m_nFed = 0;
     m_nSilence = m_sink->bufferSize();
     Feed();
@@ -92,8 +94,18 @@ void QtWaveOut::Feed() {
     }
     const qint64 room = m_sink->bytesFree();
     if (m_nFed < m_nLength) {
-        const qint64 written = m_sinkInput->write(m_data + m_nFed, qMin(room, m_nLength - m_nFed));
-        m_nFed += qMax<qint64>(written, 0);
+        // What the sink did not take is read again next time: the source is seekable.
+        m_chunk.resize(qMin(room, m_nLength - m_nFed) / 4 * 4);
+        if (m_chunk.isEmpty()) {
+            return;
+        }
+        const qint64 read =
+            m_source->seek(m_nFed) ? m_source->read(m_chunk.data(), m_chunk.size()) : -1;
+        if (read <= 0) {
+            m_nLength = m_nFed; // the source ended early: close with the silence
+            return;
+        }
+        m_nFed += qMax<qint64>(m_sinkInput->write(m_chunk.constData(), read), 0);
         return;
     }
     if (m_nSilence > 0) {

@@ -4,6 +4,7 @@
 
 #include <QAudioDevice>
 #include <QAudioFormat>
+#include <QByteArray>
 #include <QTimer>
 
 #include <memory>
@@ -11,9 +12,9 @@
 class QAudioSink;
 class QIODevice;
 
-/// The real sound output: a QAudioSink on the default output device, fed the one buffer
-/// from memory. Each play gets a fresh sink, and Reset destroys the old one, so nothing of
-/// an earlier play can sound after a new one starts. Needs a running Qt event loop while
+/// The real sound output: a QAudioSink on the default output device, fed from the play's
+/// source a sink buffer at a time. Each play gets a fresh sink, and Reset destroys the old one, so
+/// nothing of an earlier play can sound after a new one starts. Needs a running Qt event loop while
 /// it plays.
 ///
 /// The sink is fed by hand, as much as it takes each time: the sound server only starts a
@@ -37,7 +38,7 @@ public:
     static bool HasOutputDevice();
 
 private:
-    /// Hands the sink what it has room for: the buffer, then the closing silence.
+    /// Hands the sink what it has room for: the source, then the closing silence.
     void Feed();
 
     QAudioDevice m_device;
@@ -45,8 +46,9 @@ private:
     std::unique_ptr<QAudioSink> m_sink;
     QIODevice* m_sinkInput = nullptr;
     QTimer m_feedTimer;
-    const char* m_data = nullptr;
-    qint64 m_nLength = 0;  ///< bytes of the buffer
-    qint64 m_nFed = 0;     ///< bytes of the buffer handed to the sink
+    QIODevice* m_source = nullptr;
+    QByteArray m_chunk;    ///< what was read from the source for one hand-over
+    qint64 m_nLength = 0;  ///< bytes of the source
+    qint64 m_nFed = 0;     ///< bytes of the source handed to the sink
     qint64 m_nSilence = 0; ///< bytes of closing silence still to hand over
 };

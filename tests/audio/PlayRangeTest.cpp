@@ -1,4 +1,5 @@
 #include "audio/PlayCursor.h"
+#include "audio/RecordingStream.h"
 #include "document/CtarnDoc.h"
 #include "support/FakeHost.h"
 #include "support/FakeWaveOut.h"
@@ -8,7 +9,31 @@
 
 #include <gtest/gtest.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define TARN_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TARN_ASAN 1
+#endif
+#endif
+#ifdef TARN_ASAN
+// The sanitizer's runtime keeps the count (its header does not ship with every compiler).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#else
+#include <malloc.h>
+#endif
+
 namespace {
+
+/// Bytes the process has allocated on the heap now.
+size_t AllocatedBytes() {
+#ifdef TARN_ASAN
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+#endif
+}
 
 class PlayRangeTest : public ::testing::Test {
 protected:
@@ -76,6 +101,55 @@ TEST_F(PlayRangeTest, FirstPlayOpensSecondResetsTheFirst) {
     EXPECT_TRUE(doc.GetPlayer().IsPrepared());
 }
 
+// The device reads the range as it plays, in whatever pieces it asks for, after seeks too.
+TEST_F(PlayRangeTest, TheStreamHandsOutTheRangeInAnyPieces) {
+    Open(1000);
+    const FrameRange range{100, 900};
+    for (const qint64 piece : {1, 7, 4096, 1 << 20}) {
+        RecordingStream stream(doc.GetRecording(), range);
+        ASSERT_TRUE(stream.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+        EXPECT_EQ(stream.size(), 3200);
+        QByteArray seen;
+        while (!stream.atEnd()) {
+            const QByteArray bytes = stream.read(piece);
+            if (bytes.isEmpty()) {
+                break;
+            }
+            seen += bytes;
+        }
+        EXPECT_EQ(seen, piece < 4 ? QByteArray() : RampBytes(100, 900)) << piece;
+        ASSERT_TRUE(stream.seek(400));
+        EXPECT_EQ(stream.read(8), RampBytes(200, 202)) << piece;
+    }
+}
+
+// A play of a long range costs no copy of it: what it adds to the heap does not grow with
+// the range, and the device is handed the first bytes at once.
+TEST_F(PlayRangeTest, ALongPlayCostsNoCopyOfTheRange) {
+    constexpr int kFrames = 2 << 20; // 8 MB as one play buffer
+    ASSERT_TRUE(wav::WriteFile(dir.filePath("long.wav"),
+                               wav::Simple(2, 8000, std::vector<qint16>(2 * kFrames, 3))));
+    ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("long.wav")));
+    device.readLimit = 8;
+    const size_t before = AllocatedBytes();
+    doc.PlayRange(0, 0);
+    EXPECT_LT(AllocatedBytes(), before + (1 << 20));
+    EXPECT_EQ(device.written, wav::Samples16({3, 3, 3, 3}));
+    EXPECT_EQ(doc.PlayState().end, kFrames);
+}
+
+// The device reads the channel arrays as it plays, so an edit of the samples stops it first.
+TEST_F(PlayRangeTest, ASampleEditStopsThePlay) {
+    Open(100);
+    doc.PlayRange(0, 100);
+    doc.SetSelection(10, 20);
+    device.calls.clear();
+    doc.OnEditCut();
+    EXPECT_EQ(device.calls, (QStringList{"reset", "unprepare"}));
+    EXPECT_FALSE(doc.IsPlaying());
+    EXPECT_FALSE(doc.GetPlayer().IsPrepared());
+}
+
 TEST_F(PlayRangeTest, MonoPlaysTheSameSampleOnBothSides) {
     ASSERT_TRUE(wav::WriteFile(dir.filePath("m.wav"), wav::Simple(1, 8000, {5, -7})));
     ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("m.wav")));
@@ -101,15 +175,17 @@ TEST_P(PlayFailureTest, MessageAndThePreviousRecordStays) {
     device.failOpen = c.open;
     device.failPrepare = c.prepare;
     device.failWrite = c.write;
+    // Another rate asks for the device again; opening the file has stopped the old play.
     if (c.open) {
-        Open(50, 16000, "b.wav"); // another rate asks for the device again
+        Open(50, 16000, "b.wav");
     }
+    const PlayRecord before = c.open ? PlayRecord{} : PlayRecord{10, 20, 100};
     host.tick = 700;
     doc.PlayRange(30, 40);
     EXPECT_EQ(host.messages, QStringList{c.message});
-    EXPECT_EQ(doc.PlayState().start, 10);
-    EXPECT_EQ(doc.PlayState().end, 20);
-    EXPECT_EQ(doc.PlayState().tick, 100u);
+    EXPECT_EQ(doc.PlayState().start, before.start);
+    EXPECT_EQ(doc.PlayState().end, before.end);
+    EXPECT_EQ(doc.PlayState().tick, before.tick);
     EXPECT_EQ(doc.IsDeviceOpen(), !c.open);
 }
 

@@ -1,5 +1,6 @@
 #include "qtaudio/QtWaveOut.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -53,9 +54,17 @@ std::optional<int> OwnServerStreams() {
     return int(pactl.readAllStandardOutput().count(ownPid));
 }
 
-WaveOutBuffer BufferOf(const QByteArray& bytes) {
-    return {bytes.constData(), quint32(bytes.size()), 0, 0};
-}
+/// A play's source over bytes in memory.
+struct MemorySource {
+    explicit MemorySource(QByteArray bytes) : data(std::move(bytes)) {
+        device.setBuffer(&data);
+        device.open(QIODevice::ReadOnly);
+    }
+    WaveOutBuffer Buffer() { return {&device, data.size()}; }
+
+    QByteArray data;
+    QBuffer device;
+};
 
 TEST(QtWaveOutTest, PlaysAndANewPlayStopsTheOldAtOnce) {
     if (!QtWaveOut::HasOutputDevice()) {
@@ -71,16 +80,16 @@ TEST(QtWaveOutTest, PlaysAndANewPlayStopsTheOldAtOnce) {
     format.nAvgBytesPerSec = kRate * 4;
     ASSERT_TRUE(out.Open(format));
 
-    const QByteArray longTone = Tone(5.0);
-    ASSERT_TRUE(out.Prepare(BufferOf(longTone)));
-    ASSERT_TRUE(out.Write(BufferOf(longTone)));
+    MemorySource longTone(Tone(5.0));
+    ASSERT_TRUE(out.Prepare(longTone.Buffer()));
+    ASSERT_TRUE(out.Write(longTone.Buffer()));
     EXPECT_TRUE(out.IsPlaying());
     ASSERT_TRUE(RunUntil([&] { return out.PlayedBytes().value_or(0) > 0; }, 5000))
         << "the device reported no progress";
     const std::optional<int> streamsWhilePlaying = OwnServerStreams();
 
     out.Reset();
-    out.Unprepare(BufferOf(longTone));
+    out.Unprepare(longTone.Buffer());
     EXPECT_FALSE(out.IsPlaying());
     EXPECT_EQ(out.PlayedBytes(), std::nullopt);
     if (streamsWhilePlaying) {
@@ -90,9 +99,9 @@ TEST(QtWaveOutTest, PlaysAndANewPlayStopsTheOldAtOnce) {
             << "the old sound is still playing";
     }
 
-    const QByteArray shortTone = Tone(0.3);
-    ASSERT_TRUE(out.Prepare(BufferOf(shortTone)));
-    ASSERT_TRUE(out.Write(BufferOf(shortTone)));
+    MemorySource shortTone(Tone(0.3));
+    ASSERT_TRUE(out.Prepare(shortTone.Buffer()));
+    ASSERT_TRUE(out.Write(shortTone.Buffer()));
     ASSERT_TRUE(RunUntil([&] { return !out.IsPlaying(); }, 10000))
         << "the short play never finished";
     out.Close();
@@ -101,8 +110,9 @@ TEST(QtWaveOutTest, PlaysAndANewPlayStopsTheOldAtOnce) {
 TEST(QtWaveOutTest, RefusesARateOfZero) {
     QtWaveOut out;
     EXPECT_FALSE(out.Open(WaveOutFormat{}));
-    EXPECT_FALSE(out.Prepare(BufferOf(QByteArray(4, '\0'))));
-    EXPECT_FALSE(out.Write(BufferOf(QByteArray(4, '\0'))));
+    MemorySource silence(QByteArray(4, '\0'));
+    EXPECT_FALSE(out.Prepare(silence.Buffer()));
+    EXPECT_FALSE(out.Write(silence.Buffer()));
 }
 
 } // namespace

@@ -3,10 +3,11 @@
 #include "audio/WaveOut.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QStringList>
 
-/// A scripted output device: records every call and the bytes of each written buffer,
-/// and fails the steps it is told to fail.
+/// A scripted output device: records every call and the bytes of each play's source (all of
+/// them, or the first `readLimit`), and fails the steps it is told to fail.
 class FakeWaveOut : public WaveOut {
 public:
     bool Open(const WaveOutFormat& format) override {
@@ -22,7 +23,7 @@ public:
     void Unprepare(const WaveOutBuffer&) override { calls << "unprepare"; }
     bool Write(const WaveOutBuffer& buffer) override {
         calls << "write";
-        written = QByteArray(buffer.lpData, qsizetype(buffer.dwBufferLength));
+        written = buffer.source->read(readLimit < 0 ? buffer.length : readLimit);
         return !failWrite;
     }
     void Close() override { calls << "close"; }
@@ -32,6 +33,7 @@ public:
     QStringList calls;
     std::vector<WaveOutFormat> formats;
     QByteArray written;
+    qint64 readLimit = -1;
     bool failOpen = false;
     bool failPrepare = false;
     bool failWrite = false;
