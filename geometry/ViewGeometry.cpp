@@ -85,20 +85,3 @@ bool IsColumnSelected(int x, int zoom, int selStart, int selEnd) {
     const qint64 s = FrameOfColumn(x, zoom);
     return s == selStart || (selStart < s && s < selEnd);
 }
-
-qint64 RulerStartColumn(qint64 first, int zoom) {
-    const qint64 entry = 4 * first;
-    return entry >= zoom ? (entry - zoom) / 4 : 0;
-}
-
-qint64 RulerSeconds(qint64 column, int zoom, qint32 rate) {
-    if (rate <= 0) {
-        return 0;
-    }
-    const qint64 frame = column * zoom;
-    return (frame + rate / 2) / rate;
-}
-
-QString RulerLabel(qint64 seconds) {
-    return QString::asprintf("%02lld:%02lld", seconds / 60, seconds % 60);
-}

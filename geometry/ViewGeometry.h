@@ -3,7 +3,6 @@
 #include "document/Zoom.h"
 #include "subtitles/CueList.h"
 
-#include <QString>
 #include <QtGlobal>
 
 #include <optional>
@@ -72,11 +71,3 @@ std::optional<CueBoxRect> CueBox(int start, int end, int overlap, int zoom, int 
 
 /// Whether the column's first frame lies in the selection (or is its start).
 bool IsColumnSelected(int x, int zoom, int selStart, int selEnd);
-
-/// The first column of the ruler walk: `zoom` envelope entries (four per column) left of the
-/// window's first column, so that labels of marks just outside it still show.
-qint64 RulerStartColumn(qint64 first, int zoom);
-/// Whole seconds, rounded to the nearest, of the first frame of column `column`.
-qint64 RulerSeconds(qint64 column, int zoom, qint32 rate);
-/// "mm:ss" of a number of seconds; minutes are not limited to two digits.
-QString RulerLabel(qint64 seconds);

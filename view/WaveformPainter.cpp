@@ -15,9 +15,9 @@ namespace {
 /// bottom edge.
 constexpr int kLabelIndent = 3;
 constexpr int kLowerLabelRise = 15;
-/// Ticks between the marks reach this far in from the top and the bottom edge.
+/// Ticks of labelled times off the marks reach this far in from the top and the bottom edge.
 constexpr int kTickLength = 8;
-/// Room between the end of a tick's label and the next tick.
+/// Room between the end of a label and the next labelled time's line.
 constexpr int kLabelGap = 6;
 /// Corner radius of the cue boxes.
 constexpr int kBoxCorner = 5;
@@ -33,7 +33,7 @@ void PaintSelection(QPainter& p, const CtarnDoc& doc, ColumnRange visible, int h
 }
 
 /// A ruler label beside column x, at the top and at the bottom, in the pen's colour.
-void PaintRulerLabels(QPainter& p, int x, int height, const QString& label) {
+void PaintLabelText(QPainter& p, int x, int height, const QString& label) {
     const int labelHeight = p.fontMetrics().height();
     const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip;
     const int left = x + kLabelIndent;
@@ -41,41 +41,41 @@ void PaintRulerLabels(QPainter& p, int x, int height, const QString& label) {
     p.drawText(QRect(left, height - kLowerLabelRise, 0, labelHeight), flags, label);
 }
 
+/// The widest character a ruler label uses, in pixels of the painter's font.
+int WidestLabelChar(const QFontMetrics& metrics) {
+    int widest = 0;
+    for (const QChar c : QStringLiteral("0123456789:.")) {
+        widest = std::max(widest, metrics.horizontalAdvance(c));
+    }
+    return widest;
+}
+
 void PaintRulerMarks(QPainter& p, const CtarnDoc& doc, ColumnRange visible, int height) {
-    for (qint64 x = RulerStartColumn(visible.first, doc.Zoom()); x < visible.last; ++x) {
-        if (!doc.ColumnHasMark(x)) {
-            continue;
+    p.setPen(WaveformColour::kSelection);
+    for (qint64 x = visible.first; x < visible.last; ++x) {
+        if (doc.ColumnHasMark(x)) {
+            p.drawLine(int(x), 0, int(x), height - 1);
         }
-        const QString label = RulerLabel(RulerSeconds(x, doc.Zoom(), doc.SampleRate()));
-        p.setPen(WaveformColour::kSelection);
-        p.drawLine(int(x), 0, int(x), height - 1);
-        p.setPen(WaveformColour::kRulerText);
-        PaintRulerLabels(p, int(x), height, label);
     }
 }
 
-/// Short ticks with "mm:ss.mmm" labels between the marks, as close as their labels allow.
-void PaintRulerTicks(QPainter& p, const CtarnDoc& doc, ColumnRange visible, int height) {
+/// The labelled times, with a short tick where no mark's line runs.
+void PaintRulerLabels(QPainter& p, const CtarnDoc& doc, ColumnRange visible, int height) {
     const int zoom = doc.Zoom();
-    const qint32 rate = doc.SampleRate();
+    const LabelRoom room{WidestLabelChar(p.fontMetrics()), kLabelIndent + kLabelGap};
+    const RulerLabels labels = ChooseRulerLabels(zoom, doc.SampleRate(), doc.Frames(), room);
     const qint64 end = std::min<qint64>(doc.Frames(), visible.last * zoom);
-    // The label of the last frame in view has the most digits of all labels in view.
-    const int spacing =
-        p.fontMetrics().horizontalAdvance(TickLabel(end, rate)) + kLabelIndent + kLabelGap;
-    const MinorTicks ticks = ChooseMinorTicks(zoom, rate, doc.MarkPeriod(), spacing);
-    // From one label's width left of the window, so that labels cut by its edge still show.
-    const TickSpan span = ticks.Within(std::max<qint64>(visible.first - spacing, 0) * zoom, end);
-    for (qint64 i = span.first; i < span.last; ++i) {
-        if (ticks.OnMark(i)) {
-            continue;
+    const TickSpan span = labels.Within(visible.first * zoom, end);
+    // From the last label left of the window: the only one that can reach into it.
+    for (qint64 i = std::max<qint64>(span.first - 1, 0); i < span.last; ++i) {
+        const int x = int(labels.Frame(i) / zoom);
+        if (!doc.ColumnHasMark(x)) {
+            p.setPen(WaveformColour::kSelection);
+            p.drawLine(x, 0, x, kTickLength - 1);
+            p.drawLine(x, height - kTickLength, x, height - 1);
         }
-        const qint64 frame = ticks.Frame(i);
-        const int x = int(frame / zoom);
-        p.setPen(WaveformColour::kSelection);
-        p.drawLine(x, 0, x, kTickLength - 1);
-        p.drawLine(x, height - kTickLength, x, height - 1);
         p.setPen(WaveformColour::kRulerText);
-        PaintRulerLabels(p, x, height, TickLabel(frame, rate));
+        PaintLabelText(p, x, height, labels.Text(i));
     }
 }
 
@@ -148,7 +148,7 @@ void PaintWaveform(QPainter& painter, const CtarnDoc& doc, int curCue, const Pai
     painter.setBackgroundMode(Qt::TransparentMode);
     PaintSelection(painter, doc, visible, area.height);
     PaintRulerMarks(painter, doc, visible, area.height);
-    PaintRulerTicks(painter, doc, visible, area.height);
+    PaintRulerLabels(painter, doc, visible, area.height);
     painter.setPen(QPen(WaveformColour::kWave, 1));
     for (int channel = 0; channel < 2; ++channel) {
         doc.BuildEnvelope(channel, visible.first, visible.Count(), buffers.entries);

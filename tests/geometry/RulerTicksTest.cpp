@@ -1,101 +1,107 @@
 #include "geometry/RulerTicks.h"
 #include "geometry/ClockText.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <utility>
-#include <vector>
+#include <limits>
+#include <optional>
 
 namespace {
 
-/// Room a "00:00.000" label takes in the default font, with its indent and gap.
-constexpr int kSpacing = 70;
+/// A font whose widest label character is 8 pixels; labels sit 3 pixels right of their line
+/// and keep 4 pixels clear before the next.
+constexpr int kCharWidth = 8;
+constexpr int kIndent = 3;
+constexpr int kGap = 4;
 
-TEST(RulerTicksTest, TwoLabelledTimesInEvery400PixelsAtEveryZoomAndRate) {
-    // A window holds two labelled columns wherever it starts when every three neighbours lie
-    // within its width. 400 and not less: at 192 kHz and zoom 1 a millisecond, the finest
-    // labelled step, is 192 columns wide.
-    constexpr int kWindow = 400;
-    std::vector<std::pair<qint64, bool>> labelled; // column, whether a tick (not a mark)
-    for (const qint32 rate : {8000, 11025, 44100, 48000, 192000}) {
-        // Marks every 1 to 4 s: a zoom above 1024 sets them, a closer one keeps them.
-        for (qint64 seconds = 1; seconds <= 4; ++seconds) {
-            SCOPED_TRACE(testing::Message() << rate << " Hz, marks every " << seconds << " s");
-            const qint64 period = seconds * rate;
-            for (int zoom = 1; zoom <= 4096; ++zoom) {
-                const MinorTicks ticks = ChooseMinorTicks(zoom, rate, period, kSpacing);
-                // An hour and a third of a second in, off every step.
-                const qint64 from = 3600 * qint64(rate) + rate / 3;
-                const qint64 to = from + qint64(2 * kWindow) * zoom;
-                labelled.clear();
-                for (qint64 f = (from + period - 1) / period * period; f < to; f += period) {
-                    labelled.emplace_back(f / zoom, false);
-                }
-                const TickSpan span = ticks.Within(from, to);
-                if (ticks.ms > 0) {
-                    ASSERT_LT(ticks.Frame(span.first - 1), from) << zoom;
-                    ASSERT_GE(ticks.Frame(span.first), from) << zoom;
-                    ASSERT_GE(ticks.Frame(span.last), to) << zoom;
-                }
+/// The milliseconds "mm:ss" or "mm:ss.mmm" reads, or nothing for any other text.
+std::optional<qint64> ReadLabel(const QString& text) {
+    static const QRegularExpression pattern(R"(^(\d{2,}):([0-5]\d)(?:\.(\d{3}))?$)");
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch()) {
+        return std::nullopt;
+    }
+    return (m.captured(1).toLongLong() * 60 + m.captured(2).toLongLong()) * 1000 +
+           m.captured(3).toLongLong();
+}
+
+TEST(RulerTicksTest, LabelsNeverOverlapAndReadOneFormatPerZoom) {
+    // Any 1000 columns of the ruler hold a label.
+    constexpr qint64 kWindow = 1000;
+    // Columns checked from the start and from ten hours in (at most an hour), where the
+    // minutes take three digits.
+    constexpr qint64 kStretch = 200000;
+    for (const qint32 rate : {8000, 16000, 22050, 44100, 48000, 96000, 192000}) {
+        for (int zoom = 1; zoom <= 4096; zoom *= 2) {
+            SCOPED_TRACE(testing::Message() << rate << " Hz, zoom " << zoom);
+            const qint64 hour = 3600 * qint64(rate);
+            const qint64 length = std::min(hour, kStretch * zoom);
+            const RulerLabels labels =
+                ChooseRulerLabels(zoom, rate, 10 * hour + length, {kCharWidth, kIndent + kGap});
+            std::optional<bool> millis;
+            for (const qint64 from : {qint64(0), 10 * hour}) {
+                const qint64 to = from + length;
+                const TickSpan span = labels.Within(from, to);
+                ASSERT_GT(span.last, span.first);
+                ASSERT_TRUE(span.first == 0 || labels.Frame(span.first - 1) < from);
+                ASSERT_GE(labels.Frame(span.first), from);
+                ASSERT_GE(labels.Frame(span.last), to);
+                qint64 lastColumn = from / zoom - 1;
+                qint64 lastRight = std::numeric_limits<qint64>::min();
                 for (qint64 i = span.first; i < span.last; ++i) {
-                    if (!ticks.OnMark(i)) {
-                        labelled.emplace_back(ticks.Frame(i) / zoom, true);
-                    }
+                    const qint64 frame = labels.Frame(i);
+                    const QString text = labels.Text(i);
+                    ASSERT_EQ(ReadLabel(text), FrameMilliseconds(frame, rate)) << qPrintable(text);
+                    const bool hasMillis = text.contains('.');
+                    ASSERT_EQ(hasMillis, millis.value_or(hasMillis)) << qPrintable(text);
+                    millis = hasMillis;
+
+                    const qint64 column = frame / zoom;
+                    const qint64 left = column + kIndent;
+                    ASSERT_GE(left, lastRight + kGap) << qPrintable(text);
+                    ASSERT_LE(column - lastColumn, kWindow) << qPrintable(text);
+                    lastRight = left + text.size() * kCharWidth;
+                    lastColumn = column;
                 }
-                std::sort(labelled.begin(), labelled.end());
-                for (size_t i = 0; i + 1 < labelled.size(); ++i) {
-                    if (labelled[i].second || labelled[i + 1].second) {
-                        ASSERT_GE(labelled[i + 1].first - labelled[i].first, kSpacing) << zoom;
-                    }
-                    if (i + 2 < labelled.size()) {
-                        ASSERT_LE(labelled[i + 2].first - labelled[i].first, kWindow) << zoom;
-                    }
-                }
-                ASSERT_GE(labelled.size(), 4u) << zoom;
+                ASSERT_LE(to / zoom - lastColumn, kWindow);
             }
         }
     }
 }
 
 TEST(RulerTicksTest, StepIsTheShortestWithRoomForItsLabels) {
+    constexpr LabelFormat kMs = LabelFormat::Milliseconds;
+    constexpr LabelFormat kS = LabelFormat::Seconds;
+    constexpr LabelRoom kRoom{7, 9}; // "00:00.000" takes 72 columns, "00:00" 44
     const struct {
         int zoom;
         qint32 rate;
-        qint64 markPeriod;
-        int spacing;
+        qint64 seconds;
+        LabelRoom room;
         qint64 ms;
+        LabelFormat format;
     } cases[] = {
-        {1, 8000, 8000, kSpacing, 10},           // 8 columns a millisecond
-        {1, 44100, 44100, 88, 2},                // 88.2 columns
-        {1, 44100, 44100, 89, 5},                //
-        {256, 44100, 44100, kSpacing, 500},      // 86 columns
-        {512, 44100, 44100, kSpacing, 0},        // 43: the marks, 86 apart, suffice
-        {512, 44100, 4 * 44100, kSpacing, 1000}, // between marks a zoom of 4096 left
-        {128, 8000, 3 * 8000, kSpacing, 1500},
-        {1, 44100, 44101, kSpacing, 0}, // marks not a whole number of milliseconds apart
-        {1, 8000, 0, kSpacing, 0},
-        {1, 0, 8000, kSpacing, 0},
+        {1, 8000, 60, kRoom, 10, kMs},        // 8 columns a millisecond
+        {1, 44100, 60, {8, 9}, 2, kMs},       // 88 columns for 81
+        {1, 44100, 6000, {8, 9}, 5, kMs},     // "100:00.000" needs 89
+        {256, 44100, 60, kRoom, 500, kMs},    // 86 columns
+        {512, 44100, 60, kRoom, 1000, kS},    // 43 columns a half second: whole seconds only
+        {1024, 8000, 60, kRoom, 10000, kS},   // 7.8 columns a second
+        {4096, 8000, 3600, kRoom, 30000, kS}, // 22.5 s to a label
+        {4096, 16000, 60, kRoom, 15000, kS},
+        {4096, 44100, 60, kRoom, 5000, kS},  // 4 s, the marks, are 43 columns
+        {4096, 8000, 60, {10000, 9}, 0, kS}, // no step, not even an hour, has room
+        {1, 0, 60, kRoom, 0, kS},
+        {0, 8000, 60, kRoom, 0, kS},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ChooseMinorTicks(c.zoom, c.rate, c.markPeriod, c.spacing).ms, c.ms)
-            << c.zoom << " " << c.rate << " " << c.markPeriod << " " << c.spacing;
+        const RulerLabels labels = ChooseRulerLabels(c.zoom, c.rate, c.seconds * c.rate, c.room);
+        EXPECT_EQ(labels.stepMs, c.ms) << c.zoom << " " << c.rate << " " << c.seconds;
+        EXPECT_EQ(labels.format, c.format) << c.zoom << " " << c.rate << " " << c.seconds;
     }
-}
-
-TEST(RulerTicksTest, TickLabelsReadBackTheExactTime) {
-    for (const qint32 rate : {8000, 11025, 44100, 192000}) {
-        for (const qint64 ms : {1, 2, 5}) {
-            const MinorTicks ticks{rate, ms, 1000};
-            for (qint64 i = 0; i < 1000; ++i) {
-                ASSERT_EQ(FrameMilliseconds(ticks.Frame(i), rate), i * ms) << rate << " " << i;
-            }
-        }
-    }
-    EXPECT_EQ(TickLabel(0, 8000), "00:00.000");
-    EXPECT_EQ(TickLabel(3680145, 44100), "01:23.450");
-    EXPECT_EQ(TickLabel(7996, 8000), "00:01.000"); // 999.5 ms
-    EXPECT_EQ(TickLabel(6000 * 8000, 8000), "100:00.000");
 }
 
 } // namespace

@@ -101,8 +101,10 @@ TEST_F(WaveformPainterTest, RulerMarksTheSecondWithItsLabel) {
     EXPECT_EQ(At(image, 117, 150), QColor(Qt::white));
     EXPECT_TRUE(HasBluishPixel(image, QRect(119, 0, 42, 16)));
     // Half a second (86 columns) leaves room for a tick at 2.5 s, 30 pixels in, and at 3.5 s,
-    // 202 pixels in; nothing between the second's label and that tick.
-    EXPECT_FALSE(HasBluishPixel(image, QRect(165, 0, 30, 16)));
+    // 202 pixels in. The second's label reads to the millisecond as theirs do ("00:03.000"
+    // reaches past 165), and nothing lies between it and that tick.
+    EXPECT_TRUE(HasBluishPixel(image, QRect(165, 0, 10, 16)));
+    EXPECT_FALSE(HasBluishPixel(image, QRect(185, 0, 16, 16)));
     EXPECT_EQ(At(image, 30, 3), colour::kSelection);
     EXPECT_EQ(At(image, 30, 150), QColor(Qt::white));
 }
