@@ -346,7 +346,7 @@ int RunPhrases(const QStringList& args) {
     return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
         const LevelTrack levels = MeasureLevels(doc.GetRecording(), {0, doc.Frames()});
         const std::vector<FrameRange> phrases = FindPhrases(levels, settings, doc.SampleRate());
-        const PhraseOutcome outcome = ApplyPhrases(doc, phrases, levels, use);
+        const PhraseOutcome outcome = ApplyPhrases(doc, phrases, levels, settings, use);
         doc.OnSaveDocument(args[1]);
         if (host.MessageCount() > 0) {
             return;

@@ -16,10 +16,6 @@ constexpr double kAutomaticFloor = -60.0;
 // Below this many windows (about ten minutes) a second thread costs more than it saves.
 constexpr qint64 kParallelWindows = 60000;
 
-qint64 MsToFrames(int ms, qint32 rate) {
-    return qint64(ms) * rate / 1000;
-}
-
 /// Mean square of the larger channel over the window, as dBFS.
 float WindowDb(const qint16* left, const qint16* right, FrameRange window) {
     qint64 sums[2] = {0, 0};
@@ -94,12 +90,20 @@ double AutomaticThreshold(const LevelTrack& levels) {
     return std::max(kAutomaticFloor, double(*tenth) + kAutomaticRise);
 }
 
+double PhraseThreshold(const PhraseSettings& settings, const LevelTrack& levels) {
+    return settings.thresholdDb ? *settings.thresholdDb : AutomaticThreshold(levels);
+}
+
+qint64 MsToFrames(int ms, qint32 rate) {
+    return qint64(ms) * rate / 1000;
+}
+
 std::vector<FrameRange> FindPhrases(const LevelTrack& levels, const PhraseSettings& settings,
                                     qint32 rate) {
     if (rate <= 0) {
         return {};
     }
-    const double threshold = settings.thresholdDb.value_or(AutomaticThreshold(levels));
+    const double threshold = PhraseThreshold(settings, levels);
     const qint64 minSilence = MsToFrames(settings.minSilenceMs, rate);
     const qint64 minPhrase = MsToFrames(settings.minPhraseMs, rate);
     const qint64 pad = MsToFrames(settings.padMs, rate);
@@ -152,54 +156,4 @@ std::vector<FrameRange> FindPhrases(const LevelTrack& levels, const PhraseSettin
         padded[i] = {int(lo), int(hi)};
     }
     return padded;
-}
-
-FittedPhrases FitPhrases(std::vector<FrameRange> phrases, int count, const LevelTrack& levels) {
-    FittedPhrases fitted;
-    while (count > 0 && int(phrases.size()) > count) {
-        size_t shortest = 0;
-        for (size_t i = 1; i + 1 < phrases.size(); ++i) {
-            if (phrases[i + 1].lo - phrases[i].hi <
-                phrases[shortest + 1].lo - phrases[shortest].hi) {
-                shortest = i;
-            }
-        }
-        phrases[shortest].hi = phrases[shortest + 1].hi;
-        phrases.erase(phrases.begin() + ptrdiff_t(shortest) + 1);
-        ++fitted.joined;
-    }
-    const qint64 w = levels.windowFrames;
-    // The windows wholly inside a phrase but its first and last: where a cut leaves sound on
-    // both sides.
-    const auto interior = [&levels, w](const FrameRange& phrase) {
-        return std::pair((phrase.lo - levels.range.lo + w - 1) / w + 1,
-                         (phrase.hi - levels.range.lo) / w - 2);
-    };
-    while (int(phrases.size()) < count) {
-        std::optional<size_t> longest;
-        for (size_t i = 0; i < phrases.size(); ++i) {
-            const auto [first, last] = interior(phrases[i]);
-            if (first <= last && (!longest || phrases[i].Length() > phrases[*longest].Length())) {
-                longest = i;
-            }
-        }
-        if (!longest) {
-            break;
-        }
-        const auto [first, last] = interior(phrases[*longest]);
-        qint64 quietest = first;
-        for (qint64 k = first + 1; k <= last; ++k) {
-            if (levels.db[size_t(k)] < levels.db[size_t(quietest)]) {
-                quietest = k;
-            }
-        }
-        const FrameRange window = levels.Window(quietest);
-        const int cut = int((qint64(window.lo) + window.hi) / 2);
-        const FrameRange whole = phrases[*longest];
-        phrases[*longest].hi = cut;
-        phrases.insert(phrases.begin() + ptrdiff_t(*longest) + 1, FrameRange{cut, whole.hi});
-        ++fitted.split;
-    }
-    fitted.spans = std::move(phrases);
-    return fitted;
 }

@@ -39,6 +39,13 @@ LevelTrack MeasureLevels(const Recording& recording, FrameRange range);
 /// The threshold the automatic setting takes for these levels, in dBFS.
 double AutomaticThreshold(const LevelTrack& levels);
 
+/// The threshold the settings take for these levels, in dBFS: the one set, else the
+/// automatic one. A window at or below it is silence.
+double PhraseThreshold(const PhraseSettings& settings, const LevelTrack& levels);
+
+/// `ms` milliseconds in frames at `rate`, rounded down.
+qint64 MsToFrames(int ms, qint32 rate);
+
 /// The phrases of the measured range, in order, never overlapping: stretches of windows
 /// above the threshold, split where a silence lasts at least the minimum silence. A phrase
 /// shorter than the minimum phrase is joined to the nearer neighbour when that gap is at
@@ -46,13 +53,3 @@ double AutomaticThreshold(const LevelTrack& levels);
 /// both sides, up to the middle of the gap to a neighbour and within the range.
 std::vector<FrameRange> FindPhrases(const LevelTrack& levels, const PhraseSettings& settings,
                                     qint32 rate);
-
-/// `phrases` made exactly `count` spans when they can be: while there are too many, the
-/// shortest gap is bridged (its two phrases joined); while too few, the longest phrase that
-/// can be split is split in the middle of its quietest 10 ms window.
-struct FittedPhrases {
-    std::vector<FrameRange> spans;
-    int joined = 0;
-    int split = 0;
-};
-FittedPhrases FitPhrases(std::vector<FrameRange> phrases, int count, const LevelTrack& levels);

@@ -1,16 +1,23 @@
 #include "subtitles/PhraseCommands.h"
 
 #include "document/CtarnDoc.h"
+#include "document/PhraseFitting.h"
 #include "subtitles/CueText.h"
 
 #include <QCoreApplication>
 
-int PlaceholderCount(const CueList& cues) {
-    int count = 0;
+#include <algorithm>
+
+std::vector<int> PlaceholderChars(const CueList& cues) {
+    std::vector<int> chars;
     for (int i = 0; i < cues.Count(); ++i) {
-        count += IsPlaceholderText(cues.Text(i)) ? 1 : 0;
+        const QString& text = cues.Text(i);
+        if (IsPlaceholderText(text)) {
+            chars.push_back(int(
+                std::count_if(text.begin() + 1, text.end(), [](QChar c) { return !c.isSpace(); })));
+        }
     }
-    return count;
+    return chars;
 }
 
 LevelTrack MeasureSelectionLevels(const CtarnDoc& doc) {
@@ -22,7 +29,8 @@ LevelTrack MeasureSelectionLevels(const CtarnDoc& doc) {
 }
 
 PhraseOutcome ApplyPhrases(CtarnDoc& doc, const std::vector<FrameRange>& phrases,
-                           const LevelTrack& levels, PhraseUse use) {
+                           const LevelTrack& levels, const PhraseSettings& settings,
+                           PhraseUse use) {
     PhraseOutcome outcome;
     if (use == PhraseUse::NewCues) {
         outcome.spans = phrases;
@@ -42,7 +50,8 @@ PhraseOutcome ApplyPhrases(CtarnDoc& doc, const std::vector<FrameRange>& phrases
             placeholders.push_back(i);
         }
     }
-    FittedPhrases fitted = FitPhrases(phrases, int(placeholders.size()), levels);
+    FittedPhrases fitted =
+        FitPhrases(phrases, PlaceholderChars(doc.Cues()), levels, settings, doc.SampleRate());
     outcome.joined = fitted.joined;
     outcome.split = fitted.split;
     outcome.spans = std::move(fitted.spans);

@@ -16,13 +16,15 @@ struct PhraseOutcome {
     int split = 0;                 ///< phrases split to match the script
 };
 
-/// The cues a script laying would use: those whose text begins with "#".
-int PlaceholderCount(const CueList& cues);
+/// The characters of the texts a script laying would use, those of the cues whose text begins
+/// with "#", in order; white space and the "#" do not count.
+std::vector<int> PlaceholderChars(const CueList& cues);
 
 /// Measures the selection, or the whole recording when the selection is empty.
 LevelTrack MeasureSelectionLevels(const CtarnDoc& doc);
 
-/// Turns the phrases into cues as one undo step ("Detect phrases"): new "#" cues, or the
-/// placeholder cues laid onto the phrases (fitted to their number), each losing its "#".
+/// Turns the phrases (found on `levels` with `settings`) into cues as one undo step ("Detect
+/// phrases"): new "#" cues, or the placeholder cues laid onto the phrases as FitPhrases fits
+/// them to the texts, each losing its "#".
 PhraseOutcome ApplyPhrases(CtarnDoc& doc, const std::vector<FrameRange>& phrases,
-                           const LevelTrack& levels, PhraseUse use);
+                           const LevelTrack& levels, const PhraseSettings& settings, PhraseUse use);

@@ -29,7 +29,7 @@ template <typename T> T* Child(QDialog& dialog, int index = 0) {
 }
 
 TEST(CDetectPhrasesDlgTest, CountsLiveAndRefusesAThresholdAboveFullScale) {
-    CDetectPhrasesDlg dialog(TwoPhrases(), 8000, 3);
+    CDetectPhrasesDlg dialog(TwoPhrases(), 8000, {10, 10, 10});
     QLabel* count = nullptr;
     for (QLabel* label : dialog.findChildren<QLabel*>()) {
         if (label->text().contains("phrases found") || label->wordWrap()) {
@@ -43,7 +43,7 @@ TEST(CDetectPhrasesDlgTest, CountsLiveAndRefusesAThresholdAboveFullScale) {
     auto* minSilence = Child<QSpinBox>(dialog, 0);
     minSilence->setValue(300);
     EXPECT_TRUE(count->text().startsWith("2 phrases found."));
-    // Three placeholder cues on two phrases: the longer one is split.
+    // Three placeholder cues on two phrases: one of them is split.
     EXPECT_TRUE(count->text().contains("0 joined, 1 split")) << count->text().toStdString();
     EXPECT_EQ(dialog.Use(), PhraseUse::LayScript);
 
@@ -59,7 +59,7 @@ TEST(CDetectPhrasesDlgTest, CountsLiveAndRefusesAThresholdAboveFullScale) {
 }
 
 TEST(CDetectPhrasesDlgTest, WithoutPlaceholdersOnlyNewCues) {
-    CDetectPhrasesDlg dialog(TwoPhrases(), 8000, 0);
+    CDetectPhrasesDlg dialog(TwoPhrases(), 8000, {});
     EXPECT_EQ(dialog.Use(), PhraseUse::NewCues);
     EXPECT_FALSE(Child<QRadioButton>(dialog, 1)->isEnabled());
 }

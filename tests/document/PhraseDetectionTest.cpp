@@ -101,41 +101,6 @@ INSTANTIATE_TEST_SUITE_P(
                    std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
-/// A level track of 10-frame windows with the given levels.
-LevelTrack Levels(const std::vector<float>& db) {
-    LevelTrack levels;
-    levels.range = {0, int(db.size()) * 10};
-    levels.windowFrames = 10;
-    levels.db = db;
-    return levels;
-}
-
-TEST(FitPhrasesTest, BridgesTheShortestGapsOrSplitsTheLongestPhrases) {
-    const LevelTrack levels = Levels(std::vector<float>(40, -20.0f));
-    const std::vector<FrameRange> phrases = {{0, 50}, {60, 100}, {150, 200}, {220, 300}};
-    const FittedPhrases same = FitPhrases(phrases, 4, levels);
-    EXPECT_EQ(same.spans.size(), 4u);
-    EXPECT_EQ(same.joined + same.split, 0);
-
-    // Gaps 10, 50, 20: the gap of 10 goes first, then the one of 20.
-    const FittedPhrases fewer = FitPhrases(phrases, 2, levels);
-    ASSERT_EQ(fewer.spans.size(), 2u);
-    EXPECT_EQ(fewer.joined, 2);
-    EXPECT_EQ(fewer.spans[0].lo, 0);
-    EXPECT_EQ(fewer.spans[0].hi, 100);
-    EXPECT_EQ(fewer.spans[1].lo, 150);
-    EXPECT_EQ(fewer.spans[1].hi, 300);
-
-    // One long phrase with a quiet window at 250..260 splits in its middle.
-    std::vector<float> db(40, -20.0f);
-    db[25] = -50.0f;
-    const FittedPhrases more = FitPhrases({{0, 400}}, 2, Levels(db));
-    ASSERT_EQ(more.spans.size(), 2u);
-    EXPECT_EQ(more.split, 1);
-    EXPECT_EQ(more.spans[0].hi, 255);
-    EXPECT_EQ(more.spans[1].lo, 255);
-}
-
 TEST(ApplyPhrasesTest, LaysThePlaceholdersInOrderAsOneStep) {
     QTemporaryDir dir;
     ASSERT_TRUE(
@@ -146,7 +111,7 @@ TEST(ApplyPhrasesTest, LaysThePlaceholdersInOrderAsOneStep) {
     AddCues(doc, {{0, 1000, "#one"}, {1000, 2000, "kept"}, {2000, 3000, "#two"}});
     const LevelTrack levels = MeasureSelectionLevels(doc);
     const PhraseOutcome outcome =
-        ApplyPhrases(doc, {{100, 900}, {2500, 3900}}, levels, PhraseUse::LayScript);
+        ApplyPhrases(doc, {{100, 900}, {2500, 3900}}, levels, {}, PhraseUse::LayScript);
     EXPECT_EQ(outcome.spans.size(), 2u);
     const std::vector<Cue> cues = doc.Cues().Records(0, doc.Cues().Count());
     ASSERT_EQ(cues.size(), 3u);
@@ -158,7 +123,7 @@ TEST(ApplyPhrasesTest, LaysThePlaceholdersInOrderAsOneStep) {
     EXPECT_EQ(doc.Cues().Text(0), "#one");
     EXPECT_FALSE(doc.IsModified());
 
-    ApplyPhrases(doc, {{100, 900}}, levels, PhraseUse::NewCues);
+    ApplyPhrases(doc, {{100, 900}}, levels, {}, PhraseUse::NewCues);
     EXPECT_EQ(doc.Cues().Count(), 4);
     EXPECT_EQ(doc.Cues().Text(1), "#");
 }
