@@ -5,11 +5,13 @@
 #include <QTranslator>
 
 QTranslator* InstallTranslation(const QLocale& locale) {
+    // The source texts are Chinese: only a Chinese locale reads them as they stand. Every
+    // other locale, the C locale of containers included, reads English, the one translation.
+    if (locale.language() == QLocale::Chinese) {
+        return nullptr;
+    }
     auto* translator = new QTranslator(QCoreApplication::instance());
-    // Each of the locale's languages is tried whole and then shortened ("en-GB" finds tarn_en);
-    // the C locale's only language is "C", for which there is no file.
-    if (!translator->load(locale, QStringLiteral("tarn"), QStringLiteral("_"),
-                          QStringLiteral(":/i18n")) ||
+    if (!translator->load(QStringLiteral("tarn_en"), QStringLiteral(":/i18n")) ||
         !QCoreApplication::installTranslator(translator)) {
         delete translator;
         return nullptr;

@@ -3,8 +3,7 @@
 class QLocale;
 class QTranslator;
 
-/// Installs tarn's translation for `locale` on the application: English (tarn_en) for an
-/// English locale. The C locale and Chinese locales get none: they read the source texts.
-/// Returns the installed translator, owned by the application (deleting it uninstalls it), or
-/// nullptr when there is no translation for the locale.
+/// Installs tarn's English translation (tarn_en) on the application for every locale but the
+/// Chinese ones, which read the source texts. Returns the installed translator, owned by the
+/// application (deleting it uninstalls it), or nullptr when none was installed.
 QTranslator* InstallTranslation(const QLocale& locale);

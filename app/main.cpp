@@ -1,3 +1,4 @@
+#include "app/AppSettings.h"
 #include "app/CtarnApp.h"
 #include "app/Translation.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral("tarn"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tarn.svg")));
     InstallTranslation(QLocale::system());
+    TakeOverOldSettings();
     CtarnApp tarn;
     if (!tarn.InitInstance(QApplication::arguments())) {
         return 1;

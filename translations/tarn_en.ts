@@ -24,10 +24,6 @@ Build: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Automatic</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>New cues, one &quot;#&quot; cue per phrase</source>
         <translation type="unfinished"></translation>
     </message>
@@ -59,6 +55,10 @@ Build: %2</source>
         <source> Laying %1 placeholder cues: %2 joined, %3 split.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Automatic (%1 dBFS)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CDlgString</name>
@@ -68,6 +68,10 @@ Build: %2</source>
     </message>
     <message>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subtitle text (Ctrl+Enter for a new line):</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -683,6 +687,13 @@ Build: %2</source>
     </message>
 </context>
 <context>
+    <name>CtarnView</name>
+    <message>
+        <source>Open a recording (Ctrl+O) or drop a file here</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Message</name>
     <message>
         <source>falkfdfjsew</source>
@@ -691,7 +702,7 @@ Build: %2</source>
     <message>
         <source>memory alloc failure!</source>
         <comment>play</comment>
-        <translation>There is not enough memory to play this part of the recording.</translation>
+        <translation type="vanished">There is not enough memory to play this part of the recording.</translation>
     </message>
     <message>
         <source>Jkldjsklfeew</source>
@@ -892,15 +903,7 @@ Build: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>; skipped %1 malformed blocks (first at line %2)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>No cues found in %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Imported %1 cues</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -970,6 +973,45 @@ Build: %2</source>
     <message>
         <source>no encoder for %1 files</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 is shorter than its header says: %n frames read</source>
+        <translation>
+            <numerusform>%1 is shorter than its header says: %n frame read</numerusform>
+            <numerusform>%1 is shorter than its header says: %n frames read</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Recover unsaved changes to a new document?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>; skipped %n malformed blocks (first at line %1)</source>
+        <translation>
+            <numerusform>; skipped %n malformed block (line %1)</numerusform>
+            <numerusform>; skipped %n malformed blocks (first at line %1)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Read %1 as a plain script: %n cues</source>
+        <translation>
+            <numerusform>Read %1 as a plain script: %n cue</numerusform>
+            <numerusform>Read %1 as a plain script: %n cues</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Imported %n cues</source>
+        <translation>
+            <numerusform>Imported %n cue</numerusform>
+            <numerusform>Imported %n cues</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n cues lie past the end of the recording</source>
+        <translation>
+            <numerusform>; %n cue lies past the end of the recording</numerusform>
+            <numerusform>; %n cues lie past the end of the recording</numerusform>
+        </translation>
     </message>
 </context>
 <context>

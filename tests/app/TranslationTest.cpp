@@ -59,7 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(LanguageCase{"English", "en_US", true, "&File", "Attach", kEnglishNoOutput},
                       LanguageCase{"BritishEnglish", "en_GB", true, "&File", "Attach",
                                    kEnglishNoOutput},
-                      LanguageCase{"C", "C", false, "文件(&F)", "Atach", "falkfdfjsew"},
+                      LanguageCase{"C", "C", true, "&File", "Attach", kEnglishNoOutput},
+                      LanguageCase{"German", "de_DE", true, "&File", "Attach", kEnglishNoOutput},
                       LanguageCase{"Chinese", "zh_CN", false, "文件(&F)", "Atach", "falkfdfjsew"}),
     [](const auto& info) { return std::string(info.param.name); });
 
