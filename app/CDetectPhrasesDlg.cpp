@@ -1,6 +1,7 @@
 #include "app/CDetectPhrasesDlg.h"
 
 #include "app/AppSettings.h"
+#include "document/PhraseFitting.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -26,9 +27,11 @@ QSpinBox* MsBox(int value, QWidget* parent) {
 
 } // namespace
 
-CDetectPhrasesDlg::CDetectPhrasesDlg(LevelTrack levels, qint32 rate, int placeholders,
-                                     QWidget* parent)
-    : QDialog(parent), m_levels(std::move(levels)), m_nRate(rate), m_nPlaceholders(placeholders) {
+CDetectPhrasesDlg::CDetectPhrasesDlg(LevelTrack levels, qint32 rate,
+                                     std::vector<int> placeholderChars, QWidget* parent)
+    : QDialog(parent), m_levels(std::move(levels)), m_nRate(rate),
+      m_placeholderChars(std::move(placeholderChars)) {
+    const int placeholders = int(m_placeholderChars.size());
     setWindowTitle(tr("Detect phrases"));
     const PhraseSettings defaults;
     QSettings stored = AppSettings();
@@ -39,7 +42,10 @@ CDetectPhrasesDlg::CDetectPhrasesDlg(LevelTrack levels, qint32 rate, int placeho
     m_threshold->setDecimals(1);
     m_threshold->setSuffix(QStringLiteral(" dBFS"));
     m_threshold->setValue(stored.value("phrases/threshold", *defaults.thresholdDb).toDouble());
-    m_automatic = new QCheckBox(tr("Automatic"), this);
+    // The levels stay as measured while the dialog is open, and so does what automatic finds.
+    m_automatic = new QCheckBox(
+        tr("Automatic (%1 dBFS)").arg(locale().toString(AutomaticThreshold(m_levels), 'f', 1)),
+        this);
     m_automatic->setChecked(stored.value("phrases/automatic", false).toBool());
     m_minSilence = MsBox(stored.value("phrases/minSilence", defaults.minSilenceMs).toInt(), this);
     m_minPhrase = MsBox(stored.value("phrases/minPhrase", defaults.minPhraseMs).toInt(), this);
@@ -107,9 +113,10 @@ void CDetectPhrasesDlg::Recount() {
     m_phrases = FindPhrases(m_levels, settings, m_nRate);
     QString text = tr("%1 phrases found.").arg(m_phrases.size());
     if (Use() == PhraseUse::LayScript) {
-        const FittedPhrases fitted = FitPhrases(m_phrases, m_nPlaceholders, m_levels);
+        const FittedPhrases fitted =
+            FitPhrases(m_phrases, m_placeholderChars, m_levels, settings, m_nRate);
         text += tr(" Laying %1 placeholder cues: %2 joined, %3 split.")
-                    .arg(m_nPlaceholders)
+                    .arg(m_placeholderChars.size())
                     .arg(fitted.joined)
                     .arg(fitted.split);
     }

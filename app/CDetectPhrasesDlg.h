@@ -18,8 +18,9 @@ class CDetectPhrasesDlg : public QDialog {
     Q_OBJECT
 
 public:
-    /// `placeholders` is the number of placeholder cues a script laying would use.
-    CDetectPhrasesDlg(LevelTrack levels, qint32 rate, int placeholders, QWidget* parent = nullptr);
+    /// `placeholderChars`: the characters of each text a script laying would use.
+    CDetectPhrasesDlg(LevelTrack levels, qint32 rate, std::vector<int> placeholderChars,
+                      QWidget* parent = nullptr);
 
     PhraseSettings Settings() const;
     PhraseUse Use() const;
@@ -35,7 +36,7 @@ private:
 
     LevelTrack m_levels;
     qint32 m_nRate;
-    int m_nPlaceholders;
+    std::vector<int> m_placeholderChars;
     std::vector<FrameRange> m_phrases;
     QDoubleSpinBox* m_threshold;
     QCheckBox* m_automatic;

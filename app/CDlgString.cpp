@@ -3,12 +3,15 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 CDlgString::CDlgString(QWidget* parent) : QDialog(parent), m_edit(new QPlainTextEdit(this)) {
-    setWindowTitle(QString());
+    // The box takes Enter as OK, so the label says how a line break is typed.
+    auto* label = new QLabel(tr("Subtitle text (Ctrl+Enter for a new line):"), this);
+    label->setBuddy(m_edit);
     m_edit->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_edit->setTabChangesFocus(true);
     m_edit->installEventFilter(this);
@@ -24,9 +27,12 @@ CDlgString::CDlgString(QWidget* parent) : QDialog(parent), m_edit(new QPlainText
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     buttons->addStretch();
+    auto* text = new QVBoxLayout;
+    text->addWidget(label);
+    text->addWidget(m_edit, 1);
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(m_edit, 1);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(text, 1);
     layout->addLayout(buttons);
 }
 

@@ -4,8 +4,8 @@
 
 class QPlainTextEdit;
 
-/// The text entry dialog: a multi-line edit box with OK and Cancel beside it. Enter
-/// confirms, Ctrl+Enter enters a line break, Escape cancels.
+/// The text entry dialog: a multi-line edit box under its label, OK and Cancel beside it.
+/// Enter confirms, Ctrl+Enter enters a line break, Escape cancels. Its caller titles it.
 class CDlgString : public QDialog {
     Q_OBJECT
 

@@ -1,6 +1,7 @@
 #include "app/CExportClipsDlg.h"
 
 #include "app/AppSettings.h"
+#include "app/DialogFolder.h"
 #include "document/CtarnDoc.h"
 #include "subtitles/ClipSetRun.h"
 
@@ -157,9 +158,13 @@ ClipSetOptions CExportClipsDlg::Options() const {
 }
 
 void CExportClipsDlg::Browse() {
-    const QString folder =
-        QFileDialog::getExistingDirectory(this, tr("Export clips to"), m_folder->text());
+    // The folder already chosen, else beside the recording.
+    const QString chosen = m_folder->text().trimmed();
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, tr("Export clips to"),
+        chosen.isEmpty() ? DialogFolder(m_doc.SourceFolder()) : chosen);
     if (!folder.isEmpty()) {
+        RememberDialogFolder(folder);
         m_folder->setText(QDir::toNativeSeparators(folder));
     }
 }

@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include "app/AppSettings.h"
 #include "app/CShortcutsDlg.h"
 #include "app/ToolbarIcons.h"
 #include "commands/CommandCatalog.h"
@@ -30,6 +31,9 @@ constexpr int kLockPollMs = 250;
 /// How long a confirmation stays in the status bar.
 constexpr int kNoticeMs = 5000;
 const char* const kLockTexts[3] = {"CAP", "NUM", "SCRL"};
+const char* const kGeometryKey = "window/geometry";
+const char* const kBarsKey = "window/bars";
+const char* const kStatusBarKey = "window/statusBar";
 
 /// A text of the command catalog in the user's language.
 QString CommandText(const QString& source) {
@@ -49,8 +53,10 @@ CMainFrame::CMainFrame(CtarnDoc& doc, CtarnView& view, CommandRouter& route)
     CreateStatusBar();
     CreateConsoleBar();
     AddFrameCommands();
+    RestoreLayout();
 
     connect(&m_view, &CtarnView::statusTextChanged, this, [this](const QString& text) {
+        m_strPointerLine = text;
         if (!m_noticeTimer.isActive()) {
             statusBar()->showMessage(text);
         }
@@ -141,7 +147,8 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateStatusBar() {
-    statusBar()->showMessage(tr("就绪"));
+    m_strPointerLine = tr("就绪");
+    statusBar()->showMessage(m_strPointerLine);
     m_timesLabel = new QLabel(this);
     m_timesLabel->setObjectName(QStringLiteral("timesPane"));
     m_timesLabel->setFrameShape(QFrame::Panel);
@@ -149,6 +156,8 @@ void CMainFrame::CreateStatusBar() {
     statusBar()->addPermanentWidget(m_timesLabel);
     m_noticeTimer.setSingleShot(true);
     m_noticeTimer.setInterval(kNoticeMs);
+    connect(&m_noticeTimer, &QTimer::timeout, this,
+            [this] { statusBar()->showMessage(m_strPointerLine); });
     UpdateTimes();
     for (int i = 0; i < 3; ++i) {
         m_lockLabels[i] = new QLabel(this);
@@ -173,8 +182,17 @@ void CMainFrame::UpdateTimes() {
 }
 
 void CMainFrame::ShowNotice(const QString& text) {
-    statusBar()->showMessage(text, kNoticeMs);
+    statusBar()->showMessage(text);
     m_noticeTimer.start();
+}
+
+bool CMainFrame::event(QEvent* event) {
+    // Passing over a button or a menu item would put its tip in the status bar, and leaving
+    // it would clear the bar: a confirmation keeps the bar for its whole time.
+    if (event->type() == QEvent::StatusTip && m_noticeTimer.isActive()) {
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 void CMainFrame::ShowLockKeys(const LockKeyStates& keys) {
@@ -294,5 +312,24 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    SaveLayout();
     event->accept();
+}
+
+void CMainFrame::RestoreLayout() {
+    const QSettings stored = AppSettings();
+    restoreGeometry(stored.value(kGeometryKey).toByteArray());
+    restoreState(stored.value(kBarsKey).toByteArray());
+    // The status bar is no dock bar: the window's state leaves it out.
+    if (!stored.value(kStatusBarKey, true).toBool()) {
+        statusBar()->hide();
+    }
+    m_bConsoleVisible = !m_consoleBar->isHidden();
+}
+
+void CMainFrame::SaveLayout() {
+    QSettings stored = AppSettings();
+    stored.setValue(kGeometryKey, saveGeometry());
+    stored.setValue(kBarsKey, saveState());
+    stored.setValue(kStatusBarKey, !statusBar()->isHidden());
 }

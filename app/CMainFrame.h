@@ -19,7 +19,8 @@ class QPushButton;
 class QToolBar;
 
 /// The main window: menu bar, toolbar, status bar with the lock-key indicators, and the
-/// console bar (hidden at start). Every menu item, button and accelerator is a QAction
+/// console bar (hidden until first shown); its size, place and bars are kept from one run to
+/// the next. Every menu item, button and accelerator is a QAction
 /// carrying a command identifier; the router decides whether it may run.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -42,7 +43,7 @@ public:
 
     QAction* Action(int id) const;
     /// Shows a quiet confirmation in the status bar for a few seconds; the pointer's
-    /// diagnostics wait until it has gone.
+    /// diagnostics and the tips of buttons and menu items wait until it has gone.
     void ShowNotice(const QString& text);
     /// The permanent pane with the selection's and the pointer's times.
     QLabel* TimesPane() const { return m_timesLabel; }
@@ -57,6 +58,7 @@ public:
     std::function<bool()> canClose;
 
 protected:
+    bool event(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -68,6 +70,9 @@ private:
     void CreateStatusBar();
     void CreateConsoleBar();
     void AddFrameCommands();
+    /// The size, place and bars the window had when it was last closed.
+    void RestoreLayout();
+    void SaveLayout();
     QAction* AddAction(int id, const QString& text);
     void ShowLockKeys(const LockKeyStates& keys);
     void UpdateTimes();
@@ -89,5 +94,6 @@ private:
     QTimer m_lockTimer;
     QLabel* m_timesLabel = nullptr;
     qint64 m_nPointerFrame = 0;
-    QTimer m_noticeTimer; ///< runs while a confirmation is showing
+    QTimer m_noticeTimer;     ///< runs while a confirmation is showing
+    QString m_strPointerLine; ///< the pointer's latest line, shown again once a notice has gone
 };

@@ -5,6 +5,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CExportClipsDlg.h"
 #include "app/CMainFrame.h"
+#include "app/DialogFolder.h"
 #include "commands/CommandIds.h"
 #include "commands/DocumentCommands.h"
 #include "document/DecodedAudio.h"
@@ -14,7 +15,7 @@
 #include "subtitles/SubtitleTransfer.h"
 #include "view/CtarnView.h"
 
-#include <QFileDialog>
+#include <QFileInfo>
 
 CtarnApp::CtarnApp()
     : m_doc(m_host, &m_output), m_view(new CtarnView), m_recovery(m_doc, RecoveryFolder()) {
@@ -30,25 +31,26 @@ CtarnApp::CtarnApp()
     m_host.SetStatusSink([this](const QString& text) { m_frame->ShowNotice(text); });
     m_frame->onFileDropped = [this](const QString& path) { OpenDocumentFile(path); };
     m_frame->canClose = [this] { return SaveModified(); };
+    m_recovery.SetSourceOpener([this](const QString& path) { return ReadDocument(path); });
 
     askSaveChanges = [this](const QString& question) {
         return QMessageBox::question(m_frame.get(), QStringLiteral("tarn"), question,
                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     };
     askOpenPath = [this] {
-        return QFileDialog::getOpenFileName(
-            m_frame.get(), QString(), QString(),
+        return AskOpenFile(
+            m_frame.get(), QString(), m_doc.SourceFolder(),
             tr("Audio and video files (*.wav *.mp3 *.m4a *.aac *.flac *.ogg *.oga *.opus *.wma "
                "*.aif *.aiff *.caf *.mp4 *.m4v *.mov *.mkv *.webm *.avi *.mpg *.ts);;"
                "Wave Files (*.wav);;All files (*)"));
     };
     askSavePath = [this](const QString& proposed) {
-        return m_host.AskSavePathFrom(
-            {tr("另存为"), tr("Wave Files (*.wav)"), QStringLiteral(".wav")}, proposed);
+        return m_host.AskSavePath(
+            {tr("另存为"), tr("Wave Files (*.wav)"), QStringLiteral(".wav"), proposed});
     };
     askSubtitlePath = [this] {
-        return QFileDialog::getOpenFileName(
-            m_frame.get(), tr("Import subtitles"), QString(),
+        return AskOpenFile(
+            m_frame.get(), tr("Import subtitles"), m_doc.SourceFolder(),
             tr("Subtitles (*.srt *.vtt *.ass *.ssa *.sbv *.txt *.tsv);;All files (*)"));
     };
 
@@ -117,9 +119,10 @@ bool CtarnApp::SaveModified() {
 }
 
 bool CtarnApp::OpenDocumentFile(const QString& path) {
-    if (!SaveModified()) {
-        return false;
-    }
+    return SaveModified() && OpenAnswered(path);
+}
+
+bool CtarnApp::OpenAnswered(const QString& path) {
     if (!ReadDocument(path)) {
         m_recent.Remove(path);
         m_frame->SetRecentFiles(m_recent.Files());
@@ -156,7 +159,7 @@ void CtarnApp::OnFileOpen() {
     }
     const QString path = askOpenPath();
     if (!path.isEmpty()) {
-        OpenDocumentFile(path);
+        OpenAnswered(path);
     }
 }
 
@@ -168,7 +171,7 @@ bool CtarnApp::OnFileSaveAs() {
     // A decoded file is proposed a WAV name beside its source, never the source itself.
     const QString& source = m_doc.ImportSource();
     const std::optional<QString> path =
-        askSavePath(source.isEmpty() ? QString() : ImportSaveName(source));
+        askSavePath(source.isEmpty() ? m_doc.GetPathName() : ImportSaveName(source));
     return path && SaveTo(*path);
 }
 

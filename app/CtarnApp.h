@@ -60,6 +60,8 @@ private:
     void AddApplicationCommands();
     void AddToRecentFileList(const QString& path);
     bool SaveTo(const QString& path);
+    /// Opens `path` once the question about unsaved changes has been answered.
+    bool OpenAnswered(const QString& path);
     /// Reads `path` into the document: through the WAV reader when it takes the file, else
     /// decoded (with progress and Cancel). False, the document unchanged, when it was not read.
     bool ReadDocument(const QString& path);

@@ -1,9 +1,11 @@
 #include "app/QtHost.h"
 
 #include "app/CDlgString.h"
+#include "app/DialogFolder.h"
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProgressDialog>
 
@@ -18,14 +20,13 @@ void QtHost::ShowMessage(const QString& text) {
 }
 
 std::optional<QString> QtHost::AskSavePath(const SavePathRequest& request) {
-    return AskSavePathFrom(request, {});
-}
-
-std::optional<QString> QtHost::AskSavePathFrom(const SavePathRequest& request,
-                                               const QString& proposed) {
+    const QFileInfo start(DialogFolder(request.start));
     QFileDialog dialog(m_parent, request.title);
-    if (!proposed.isEmpty()) {
-        dialog.selectFile(proposed);
+    if (start.isDir()) {
+        dialog.setDirectory(start.absoluteFilePath());
+    } else if (!start.filePath().isEmpty()) {
+        dialog.setDirectory(start.absolutePath());
+        dialog.selectFile(start.fileName());
     }
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(request.filter);
@@ -34,6 +35,7 @@ std::optional<QString> QtHost::AskSavePathFrom(const SavePathRequest& request,
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
+    RememberDialogFolder(dialog.selectedFiles().constFirst());
     return dialog.selectedFiles().constFirst();
 }
 
@@ -42,8 +44,9 @@ bool QtHost::AskYesNo(const QString& question) {
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-std::optional<QString> QtHost::AskText(const QString& initial) {
+std::optional<QString> QtHost::AskText(const QString& title, const QString& initial) {
     CDlgString dialog(m_parent);
+    dialog.setWindowTitle(title);
     dialog.SetText(initial);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;

@@ -24,10 +24,9 @@ public:
     void SetStatusSink(std::function<void(const QString&)> sink) { m_status = std::move(sink); }
 
     void ShowMessage(const QString& text) override;
+    /// A dialog without a start of its own starts where the user last chose a file.
     std::optional<QString> AskSavePath(const SavePathRequest& request) override;
-    /// AskSavePath with the dialog starting at `proposed` (its folder and name) unless empty.
-    std::optional<QString> AskSavePathFrom(const SavePathRequest& request, const QString& proposed);
-    std::optional<QString> AskText(const QString& initial) override;
+    std::optional<QString> AskText(const QString& title, const QString& initial) override;
     bool AskYesNo(const QString& question) override;
     quint32 TickCount() override;
     void AddToRecentFileList(const QString& path) override;

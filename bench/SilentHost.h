@@ -11,7 +11,7 @@ public:
         m_lastMessage = text;
     }
     std::optional<QString> AskSavePath(const SavePathRequest&) override { return std::nullopt; }
-    std::optional<QString> AskText(const QString&) override { return std::nullopt; }
+    std::optional<QString> AskText(const QString&, const QString&) override { return std::nullopt; }
     quint32 TickCount() override { return 0; }
     void AddToRecentFileList(const QString&) override {}
 

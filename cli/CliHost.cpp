@@ -17,7 +17,7 @@ std::optional<QString> CliHost::AskSavePath(const SavePathRequest&) {
     return std::exchange(m_savePath, std::nullopt);
 }
 
-std::optional<QString> CliHost::AskText(const QString&) {
+std::optional<QString> CliHost::AskText(const QString&, const QString&) {
     return std::exchange(m_text, std::nullopt);
 }
 

@@ -14,7 +14,7 @@ public:
 
     void ShowMessage(const QString& text) override;
     std::optional<QString> AskSavePath(const SavePathRequest& request) override;
-    std::optional<QString> AskText(const QString& initial) override;
+    std::optional<QString> AskText(const QString& title, const QString& initial) override;
     quint32 TickCount() override;
     void AddToRecentFileList(const QString& path) override;
 

@@ -103,7 +103,7 @@ int RunImportSubs(const QStringList& args) {
         return kCliUsage;
     }
     return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
-        const QString report = ImportSubtitles(doc, host, args[1]);
+        const QString report = ImportSubtitles(doc, host, args[1]).report;
         if (!report.isEmpty()) {
             std::fprintf(stderr, "%s\n", report.toUtf8().constData());
             doc.OnSaveDocument(args[2]);

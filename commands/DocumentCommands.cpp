@@ -43,8 +43,10 @@ void AddDocumentCommands(CommandTable& table, CtarnDoc& doc) {
     table.On(kEditUndo, [&doc] { doc.OnEditUndo(); });
     table.On(kEditRedo, [&doc] { doc.OnEditRedo(); });
 
-    table.Enable(kFileSave, [d] { return d->IsModified(); });
-    table.Enable(kFileSaveAs, [d] { return d->IsModified(); });
+    // A decoded file has no file of its own yet: saving it is how it becomes a WAV file.
+    const auto hasUnsaved = [d] { return d->IsModified() || !d->ImportSource().isEmpty(); };
+    table.Enable(kFileSave, hasUnsaved);
+    table.Enable(kFileSaveAs, hasUnsaved);
     table.Enable(kSaveVorn, [d] { return d->Cues().Count() >= 2; });
     table.Enable(kSaveVorn2, [d] { return d->Cues().Count() >= 1; });
     table.Enable(kImportSubtitles, hasSamples);

@@ -22,6 +22,7 @@ CtarnDoc::CtarnDoc(Host& host, WaveOut* output, QObject* parent)
     : QObject(parent), m_host(host), m_player(host, output) {}
 
 bool CtarnDoc::OnNewDocument() {
+    StopBeforeSampleChange();
     m_recording.Clear();
     m_nZoom = 1;
     m_nSelStart = 0;
@@ -72,6 +73,13 @@ bool CtarnDoc::OnOpenDocument(const QString& path) {
     // Everything was read: only now does the document give up what it held.
     Adopt({chunks->header, chunks->fmtExtra, chunks->fact, chunks->list}, std::move(split.samples),
           std::move(cues), fullPath, {});
+    if (chunks->dataCut) {
+        // What is there opens all the same; the user should know that the end is missing.
+        m_host.ShowStatus(
+            QCoreApplication::translate(
+                "Message", "%1 is shorter than its header says: %n frames read", nullptr, Frames())
+                .arg(QFileInfo(fullPath).fileName()));
+    }
     return true;
 }
 
@@ -126,6 +134,7 @@ bool CtarnDoc::OnImportDocument(const QString& source, AudioDecoder& decoder) {
 
 void CtarnDoc::Adopt(WaveFormatData format, ChannelSamples samples, std::vector<Cue> cues,
                      const QString& path, const QString& importSource) {
+    StopBeforeSampleChange();
     m_recording.Replace(std::move(format), std::move(samples));
     m_nZoom = kOpenedZoom;
     m_nSelStart = 0;
@@ -188,8 +197,8 @@ void CtarnDoc::ResetHistory() {
 }
 
 void CtarnDoc::NoteSource() {
-    const QFileInfo info(m_strPathName);
-    const bool exists = !m_strPathName.isEmpty() && info.exists();
+    const QFileInfo info(SourcePath());
+    const bool exists = !SourcePath().isEmpty() && info.exists();
     m_nSourceSize = exists ? info.size() : 0;
     m_nSourceModified = exists ? info.lastModified().toMSecsSinceEpoch() : 0;
 }
@@ -220,6 +229,21 @@ void CtarnDoc::ChangeCues(const QString& name, const std::function<void(CueList&
     EditStep step = StartStep(name);
     const std::vector<Cue> before = m_cues.Records(0, m_cues.Count());
     change(m_cues);
+    PushCueStep(std::move(step), before);
+}
+
+int CtarnDoc::ChangeCuesToCurrent(const QString& name, const std::function<int(CueList&)>& change) {
+    EditStep step = StartStep(name);
+    const std::vector<Cue> before = m_cues.Records(0, m_cues.Count());
+    const int current = change(m_cues);
+    step.current = EditStep::CurrentCues{m_nCurCue, current};
+    m_nCurCue = current;
+    PushCueStep(std::move(step), before);
+    emit currentCueSet();
+    return current;
+}
+
+void CtarnDoc::PushCueStep(EditStep step, const std::vector<Cue>& before) {
     step.cues = CueDifference(before, m_cues);
     if (step.cues) {
         PushStep(std::move(step));
@@ -230,6 +254,7 @@ bool CtarnDoc::Exchange(EditStep& step) {
     if (step.samples) {
         SampleSwap& swap = *step.samples;
         const int length = int(swap.frames[0].size());
+        StopBeforeSampleChange();
         if (!m_recording.Swap(swap.at, swap.length, swap.frames)) {
             m_host.ShowMessage(
                 QCoreApplication::translate("Message", "alloc memory 0 failure", "undo"));
@@ -253,6 +278,9 @@ void CtarnDoc::OnEditUndo() {
     if (!m_history.CanUndo() || !Exchange(m_history.UndoStep())) {
         return;
     }
+    if (const auto& current = m_history.UndoStep().current) {
+        m_nCurCue = current->before;
+    }
     m_history.MarkUndone();
     Exchanged();
 }
@@ -260,6 +288,9 @@ void CtarnDoc::OnEditUndo() {
 void CtarnDoc::OnEditRedo() {
     if (!m_history.CanRedo() || !Exchange(m_history.RedoStep())) {
         return;
+    }
+    if (const auto& current = m_history.RedoStep().current) {
+        m_nCurCue = current->after;
     }
     m_history.MarkRedone();
     Exchanged();
@@ -270,6 +301,13 @@ void CtarnDoc::Exchanged() {
     emit selectionChanged();
     emit historyChanged();
     UpdateAllViews(1);
+    // After the views have laid the strip out again, so that they can scroll to the cue.
+    emit currentCueSet();
+}
+
+void CtarnDoc::SetCurrentCue(int index) {
+    m_nCurCue = index;
+    emit currentCueSet();
 }
 
 QString CtarnDoc::GetTitle() const {
@@ -279,6 +317,11 @@ QString CtarnDoc::GetTitle() const {
     return m_strImportSource.isEmpty() ? QCoreApplication::translate("Message", "noname")
                                        : QCoreApplication::translate("Message", "%1 (imported)")
                                              .arg(QFileInfo(m_strImportSource).fileName());
+}
+
+QString CtarnDoc::SourceFolder() const {
+    const QString& source = SourcePath();
+    return source.isEmpty() ? QString() : QFileInfo(source).absolutePath();
 }
 
 void CtarnDoc::SetSelection(qint64 start, qint64 end) {
@@ -326,9 +369,10 @@ bool CtarnDoc::WriteWaveFile(const QString& path, int a, int b) {
 }
 
 void CtarnDoc::OnSaveClip() {
-    const std::optional<QString> path = m_host.AskSavePath(
-        {QCoreApplication::translate("Message", "Save clip to file"),
-         QCoreApplication::translate("Message", "Wave files(*.wav)"), QStringLiteral(".wav")});
+    const std::optional<QString> path =
+        m_host.AskSavePath({QCoreApplication::translate("Message", "Save clip to file"),
+                            QCoreApplication::translate("Message", "Wave files(*.wav)"),
+                            QStringLiteral(".wav"), SourceFolder()});
     if (!path) {
         return;
     }
@@ -342,11 +386,11 @@ void CtarnDoc::OnSaveClip() {
 }
 
 void CtarnDoc::OnSaveVorn() {
-    ExportCueClips(m_recording, m_cues, m_host, true);
+    ExportCueClips(m_recording, m_cues, m_host, true, SourceFolder());
 }
 
 void CtarnDoc::OnSaveVorn2() {
-    ExportCueClips(m_recording, m_cues, m_host, false);
+    ExportCueClips(m_recording, m_cues, m_host, false, SourceFolder());
 }
 
 void CtarnDoc::ScaleSelection(int k) {
@@ -361,6 +405,7 @@ void CtarnDoc::ScaleSelection(int k) {
     }
     step.samples = std::move(swap);
     step.replay = ReplayOp{ReplayOp::Kind::Scale, range, k, {}};
+    StopBeforeSampleChange();
     m_recording.Scale(range, k);
     PushStep(std::move(step));
 }
@@ -404,6 +449,7 @@ void CtarnDoc::ReplaceFrames(const QString& name, FrameRange range, SampleVector
     const int inserted = int(frames[0].size());
     const std::vector<Cue> cuesBefore = m_cues.Records(0, m_cues.Count());
     const int oldLength = Frames();
+    StopBeforeSampleChange();
     if (!m_recording.Swap(range.lo, range.Length(), frames)) {
         m_host.ShowMessage(
             QCoreApplication::translate("Message", "alloc memory 0 failure", "cut or paste"));
@@ -473,6 +519,13 @@ void CtarnDoc::PlayEdge(EdgePlay edge) {
     if (const std::optional<FrameRange> range =
             EdgePlayRange(edge, m_nSelStart, m_nSelEnd, Frames(), SampleRate())) {
         PlayRange(range->lo, range->hi);
+    }
+}
+
+void CtarnDoc::StopBeforeSampleChange() {
+    // The device reads the channel arrays as it plays; an edit may move them.
+    if (m_player.IsPrepared()) {
+        OnStop();
     }
 }
 

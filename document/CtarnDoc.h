@@ -33,6 +33,8 @@ public:
 
     // Lifecycle. A failed open shows its message and changes nothing.
     bool OnNewDocument();
+    /// A WAV file whose data is shorter than its header says opens with the frames that are
+    /// there, and a status line tells how many were read.
     bool OnOpenDocument(const QString& path);
     /// Decodes `source` through `decoder` on a second thread while the host shows progress,
     /// then takes it with the cues of the source's sidecar, titled "<name> (imported)" and
@@ -50,13 +52,20 @@ public:
     void SetModifiedFlag(bool modified = true);
     /// Full path of the open file, empty for a new document.
     const QString& GetPathName() const { return m_strPathName; }
-    /// Size in bytes and modification time (ms since the epoch) of that file when it was
+    /// Size in bytes and modification time (ms since the epoch) of SourcePath() when it was
     /// opened or last saved: what a recovery record checks the file against.
     qint64 SourceSize() const { return m_nSourceSize; }
     qint64 SourceModified() const { return m_nSourceModified; }
     /// Full path of the file decoded into the document, empty unless it was imported and
     /// not saved since.
     const QString& ImportSource() const { return m_strImportSource; }
+    /// The file the document came from: the decoded source until it is saved, else the open
+    /// file; empty for a new document.
+    const QString& SourcePath() const {
+        return m_strImportSource.isEmpty() ? m_strPathName : m_strImportSource;
+    }
+    /// The folder of SourcePath(), where the file dialogs start; empty for a new document.
+    QString SourceFolder() const;
     /// File name of the open file, "<name> (imported)" for a decoded one not saved yet,
     /// "noname" for a new document.
     QString GetTitle() const;
@@ -69,12 +78,17 @@ public:
     /// Changes the cue list as one step of the history named `name` ("Add Subtitle"); a
     /// change that leaves the list as it was is no step. `change` keeps the list sorted.
     void ChangeCues(const QString& name, const std::function<void(CueList&)>& change);
+    /// ChangeCues for a command that leaves a cue current: `change` returns its index (-1 for
+    /// none), which becomes current, and the step keeps it so that a redo makes it current
+    /// again. Returns that index.
+    int ChangeCuesToCurrent(const QString& name, const std::function<int(CueList&)>& change);
     /// Takes `cues` as the cue list the recording came with: no step, no current cue, and the
     /// history starts anew from here.
     void LoadCues(std::vector<Cue> cues);
     /// Index of the current cue, -1 for none.
     int CurrentCue() const { return m_nCurCue; }
-    void SetCurrentCue(int index) { m_nCurCue = index; }
+    /// Makes cue `index` current (-1: none) and says so, also when it already was.
+    void SetCurrentCue(int index);
 
     int SelStart() const { return m_nSelStart; }
     int SelEnd() const { return m_nSelEnd; }
@@ -132,8 +146,9 @@ public:
     /// Does a sample edit of an earlier session again, as the step it was (recovery).
     void ReplayEdit(const ReplayOp& op);
 
-    /// Plays frames between a and b (either order, clamped into the recording) as one 16-bit
-    /// stereo buffer, stopping what was playing; an empty range plays the whole recording.
+    /// Plays frames between a and b (either order, clamped into the recording), streamed as
+    /// 16-bit stereo, stopping what was playing; an empty range plays the whole recording.
+    /// An edit of the samples stops the play first.
     void PlayRange(int a, int b);
     /// Plays the selection ("Play").
     void OnPlay();
@@ -167,6 +182,9 @@ signals:
     void modifiedChanged(bool modified);
     /// The selection changed (a click, a drag, an edit, undo or redo).
     void selectionChanged();
+    /// A cue was made current (or none), by a command, an undo or a redo; sent also when it
+    /// already was, so that a view can bring it into sight again.
+    void currentCueSet();
     /// A play started or stopped, or its range elapsed.
     void playStateChanged();
 
@@ -175,6 +193,8 @@ private:
     EditStep StartStep(const QString& name) const;
     /// Adds a finished step to the history.
     void PushStep(EditStep step);
+    /// Adds `step` with the cues that differ from `before`; no step when none do.
+    void PushCueStep(EditStep step, const std::vector<Cue>& before);
     /// Exchanges what the step holds with the document (undo and redo alike); false, with a
     /// message and nothing changed, when the samples do not fit in memory.
     bool Exchange(EditStep& step);
@@ -184,6 +204,8 @@ private:
     /// `frames` receives what was replaced.
     void ReplaceFrames(const QString& name, FrameRange range, SampleVector (&frames)[2],
                        ReplayOp replay);
+    /// Stops a play before the samples change under it.
+    void StopBeforeSampleChange();
     /// Takes the modified flag from the history (and the mark) and tells when it changed.
     void UpdateModified();
     /// Starts a history for a new or opened recording, capped at a quarter of its size.

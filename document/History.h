@@ -34,6 +34,13 @@ struct EditStep {
     int selStart = 0;
     int selEnd = 0;
     int curCue = -1;
+    /// A step that makes a cue current (-1: none) keeps it here: a redo makes that cue current
+    /// again whatever was current when the step was undone, and an undo the one before it.
+    struct CurrentCues {
+        int before = -1;
+        int after = -1;
+    };
+    std::optional<CurrentCues> current;
     /// How the sample edit is done again on the recording it was made on (with `samples`).
     std::optional<ReplayOp> replay;
 

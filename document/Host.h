@@ -5,12 +5,15 @@
 
 #include <optional>
 
-/// What a save-path question shows: the dialog title, the file filter ("Wave files(*.wav)")
-/// and the extension added to a name typed without one (".wav").
+/// What a save-path question shows: the dialog title, the file filter ("Wave files(*.wav)"),
+/// the extension added to a name typed without one (".wav") and where the dialog starts: a
+/// folder, or a file name proposed in its folder; empty leaves it to the host, which starts
+/// where the user last chose a file.
 struct SavePathRequest {
     QString title;
     QString filter;
     QString defaultExtension;
+    QString start;
 };
 
 /// What the logic asks of the window system. The program answers with dialogs,
@@ -23,8 +26,9 @@ public:
     virtual void ShowMessage(const QString& text) = 0;
     /// Asks where to save; nothing when the user cancels.
     virtual std::optional<QString> AskSavePath(const SavePathRequest& request) = 0;
-    /// Asks for a text in the text entry dialog, starting from `initial`; nothing on Cancel.
-    virtual std::optional<QString> AskText(const QString& initial) = 0;
+    /// Asks for a text in the text entry dialog titled `title` (the command that asks, "Add
+    /// Subtitle"), starting from `initial`; nothing on Cancel.
+    virtual std::optional<QString> AskText(const QString& title, const QString& initial) = 0;
     /// A millisecond tick that wraps at 32 bits.
     virtual quint32 TickCount() = 0;
     /// Puts a file that was written or opened on the recent-file list.

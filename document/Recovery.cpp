@@ -19,6 +19,9 @@ bool SourceUnchanged(const RecoveryRecord& record) {
 }
 
 QString Question(const RecoveryRecord& record, bool samples) {
+    if (record.sourcePath.isEmpty()) {
+        return QCoreApplication::translate("Message", "Recover unsaved changes to a new document?");
+    }
     QString text = QCoreApplication::translate("Message", "Recover unsaved changes to %1?")
                        .arg(QFileInfo(record.sourcePath).fileName());
     if (!QFileInfo::exists(record.sourcePath)) {
@@ -34,11 +37,11 @@ QString Question(const RecoveryRecord& record, bool samples) {
 } // namespace
 
 std::optional<RecoveryRecord> CaptureRecovery(const CtarnDoc& doc) {
-    if (!doc.IsModified() || doc.GetPathName().isEmpty()) {
+    if (!doc.IsModified()) {
         return std::nullopt;
     }
     RecoveryRecord record;
-    record.sourcePath = doc.GetPathName();
+    record.sourcePath = doc.SourcePath();
     record.sourceSize = doc.SourceSize();
     record.sourceModified = doc.SourceModified();
     const std::optional<std::vector<const EditStep*>> steps = doc.GetHistory().StepsSinceClean();
@@ -57,7 +60,8 @@ std::optional<RecoveryRecord> CaptureRecovery(const CtarnDoc& doc) {
 }
 
 RecoveryKeeper::RecoveryKeeper(CtarnDoc& doc, QString folder, int delayMs)
-    : m_doc(doc), m_strFolder(std::move(folder)) {
+    : m_doc(doc), m_openSource([&doc](const QString& path) { return doc.OnOpenDocument(path); }),
+      m_strFolder(std::move(folder)) {
     m_timer.setSingleShot(true);
     m_timer.setInterval(delayMs);
     connect(&m_timer, &QTimer::timeout, this, [this] { WriteNow(); });
@@ -69,6 +73,10 @@ RecoveryKeeper::RecoveryKeeper(CtarnDoc& doc, QString folder, int delayMs)
             WriteNow(); // saved, or back at the saved state: nothing to recover
         }
     });
+}
+
+void RecoveryKeeper::SetSourceOpener(std::function<bool(const QString& path)> open) {
+    m_openSource = std::move(open);
 }
 
 void RecoveryKeeper::Schedule() {
@@ -97,9 +105,7 @@ void RecoveryKeeper::Discard() {
         RemoveRecoveryFile(m_strWritten);
         m_strWritten.clear();
     }
-    if (!m_doc.GetPathName().isEmpty()) {
-        RemoveRecoveryFile(RecoveryPathFor(m_strFolder, m_doc.GetPathName()));
-    }
+    RemoveRecoveryFile(RecoveryPathFor(m_strFolder, m_doc.SourcePath()));
 }
 
 std::optional<RecoveryRecord> RecoveryKeeper::Read(const QString& recordPath) {
@@ -117,10 +123,10 @@ std::optional<RecoveryRecord> RecoveryKeeper::Read(const QString& recordPath) {
 }
 
 void RecoveryKeeper::OfferForOpenFile() {
-    if (m_doc.GetPathName().isEmpty()) {
+    if (m_doc.SourcePath().isEmpty()) {
         return;
     }
-    const QString recordPath = RecoveryPathFor(m_strFolder, m_doc.GetPathName());
+    const QString recordPath = RecoveryPathFor(m_strFolder, m_doc.SourcePath());
     if (const std::optional<RecoveryRecord> record = Read(recordPath)) {
         Offer(recordPath, *record);
     }
@@ -138,16 +144,20 @@ void RecoveryKeeper::OfferAtStart() {
     if (!record) {
         return;
     }
-    const bool sourceThere = QFileInfo::exists(record->sourcePath);
-    if (sourceThere ? !m_doc.OnOpenDocument(record->sourcePath) : !m_doc.OnNewDocument()) {
+    const bool sourceThere = !record->sourcePath.isEmpty() && QFileInfo::exists(record->sourcePath);
+    if (sourceThere ? !m_openSource(record->sourcePath) : !m_doc.OnNewDocument()) {
         return;
     }
     Offer(recordPath, *record);
 }
 
 void RecoveryKeeper::Offer(const QString& recordPath, const RecoveryRecord& record) {
-    const bool samples = record.samplesComplete && SourceUnchanged(record) &&
-                         m_doc.GetPathName() == QFileInfo(record.sourcePath).absoluteFilePath();
+    const bool sameSource =
+        record.sourcePath.isEmpty()
+            ? m_doc.SourcePath().isEmpty()
+            : SourceUnchanged(record) &&
+                  m_doc.SourcePath() == QFileInfo(record.sourcePath).absoluteFilePath();
+    const bool samples = record.samplesComplete && sameSource;
     if (!m_doc.GetHost().AskYesNo(Question(record, samples))) {
         RemoveRecoveryFile(recordPath);
         return;
@@ -163,5 +173,7 @@ void RecoveryKeeper::Offer(const QString& recordPath, const RecoveryRecord& reco
     });
     m_doc.SetSelection(record.selStart, record.selEnd);
     m_doc.SetModifiedFlag(true);
+    // The recovered cues are no edit a view hears of: have them drawn, the selection in view.
+    m_doc.UpdateAllViews(1);
     m_strWritten = recordPath;
 }

@@ -6,13 +6,16 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
+
 #include <optional>
 
 class CtarnDoc;
 
-/// What the document changed since its file was opened or saved, as a recovery record: the
-/// cues, the selection and the sample edits that lead from the file to the samples now
-/// (samplesComplete false when they no longer do). Nothing when it has no file or no change.
+/// What the document changed since its source was opened or saved, as a recovery record: the
+/// cues, the selection and the sample edits that lead from the source (its WAV file, the file
+/// decoded into it, or nothing for a new document) to the samples now (samplesComplete false
+/// when they no longer do). Nothing when nothing changed.
 std::optional<RecoveryRecord> CaptureRecovery(const CtarnDoc& doc);
 
 /// Keeps a recovery record of the document's unsaved changes in `folder`, written at most
@@ -26,17 +29,22 @@ public:
 
     RecoveryKeeper(CtarnDoc& doc, QString folder, int delayMs = kDelayMs);
 
+    /// How a record's source is opened at start-up (by default the WAV reader); the program
+    /// passes its own, which decodes what the WAV reader does not take.
+    void SetSourceOpener(std::function<bool(const QString& path)> open);
+
     /// Writes the record now (or removes it when there is nothing to recover).
     void WriteNow();
     /// Forgets the unsaved changes of the document's file: its record goes.
     void Discard();
 
-    /// After the document's file was opened: offers its record, if any ("Recover unsaved
-    /// changes to <name>?"), replays it on Yes and removes it on No. A damaged record is set
-    /// aside with a message.
+    /// After the document's file was opened or decoded: offers its record, if any ("Recover
+    /// unsaved changes to <name>?"), replays it on Yes and removes it on No. A damaged record
+    /// is set aside with a message.
     void OfferForOpenFile();
     /// At start-up without a file: offers the newest record in the folder, opening its file
-    /// (or, when the file is gone, a new document with the recovered cues).
+    /// (or, when the file is gone or the record is of a new document, a new document with the
+    /// recovered cues).
     void OfferAtStart();
 
 private:
@@ -47,6 +55,7 @@ private:
     std::optional<RecoveryRecord> Read(const QString& recordPath);
 
     CtarnDoc& m_doc;
+    std::function<bool(const QString& path)> m_openSource;
     QString m_strFolder;
     QTimer m_timer;
     QString m_strWritten; ///< the record last written, to remove when it is no longer wanted

@@ -239,14 +239,17 @@ std::optional<RecoveryRecord> ParseRecovery(const QByteArray& bytes) {
 }
 
 QString RecoveryPathFor(const QString& folder, const QString& sourcePath) {
+    if (sourcePath.isEmpty()) {
+        return QDir(folder).filePath(QStringLiteral("new.tarnrec"));
+    }
     const QByteArray absolute = QFileInfo(sourcePath).absoluteFilePath().toUtf8();
     const QByteArray hex = QCryptographicHash::hash(absolute, QCryptographicHash::Sha1).toHex();
     return QDir(folder).filePath(QString::fromLatin1(hex) + QStringLiteral(".tarnrec"));
 }
 
 QString RecoveryFolder() {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
-        .filePath(QStringLiteral("recovery"));
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(QStringLiteral("tarn/recovery"));
 }
 
 bool WriteRecoveryFile(const QString& path, const RecoveryRecord& record) {

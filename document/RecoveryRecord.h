@@ -23,7 +23,9 @@ struct ReplayOp {
 
 /// What a recovery file holds.
 struct RecoveryRecord {
-    QString sourcePath;        ///< absolute path of the WAV file the changes apply to
+    /// Absolute path of the file the changes apply to (a WAV file, or one decoded into the
+    /// document); empty for a new document.
+    QString sourcePath;
     qint64 sourceSize = 0;     ///< its size in bytes when it was opened
     qint64 sourceModified = 0; ///< its modification time then, ms since the epoch (UTC)
     /// False when the ops no longer lead from the file to the edited samples.
@@ -44,9 +46,11 @@ QByteArray SerializeRecovery(const RecoveryRecord& record);
 std::optional<RecoveryRecord> ParseRecovery(const QByteArray& bytes);
 
 /// Where the record of the file at `sourcePath` lives: <folder>/<hex SHA-1 of the absolute
-/// path as UTF-8>.tarnrec. `folder` is normally RecoveryFolder().
+/// path as UTF-8>.tarnrec, or <folder>/new.tarnrec for a new document (an empty path).
+/// `folder` is normally RecoveryFolder().
 QString RecoveryPathFor(const QString& folder, const QString& sourcePath);
-/// The "recovery" folder under QStandardPaths::AppLocalDataLocation.
+/// The recovery folder beside the settings: tarn/recovery under the user's configuration
+/// folder (~/.config/tarn/recovery).
 QString RecoveryFolder();
 
 /// Writes the record to `path` through QSaveFile (the old record is replaced only by a

@@ -61,6 +61,7 @@ std::optional<WaveChunks> ReadChunks(QIODevice& file) {
             const bool negative = qint32(declared) < 0;
             chunks.dataOffset = bodyOffset;
             chunks.dataSize = negative ? remaining : qMin<qint64>(declared, remaining);
+            chunks.dataCut = !negative && qint64(declared) > remaining;
             return chunks;
         }
         if (qint64(declared) > remaining) {

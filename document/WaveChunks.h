@@ -16,6 +16,7 @@ struct WaveChunks {
     QByteArray list;       ///< body of the last LIST chunk before data, empty when absent
     qint64 dataOffset = 0; ///< byte offset of the data body in the file
     qint64 dataSize = 0;   ///< bytes of data, cut to what the file holds
+    bool dataCut = false;  ///< the data chunk declares more bytes than the file holds
 };
 
 /// Walks the chunks of a WAV file from the start of `file` up to its data chunk.

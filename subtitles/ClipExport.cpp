@@ -16,11 +16,13 @@
 
 namespace {
 
-/// The folder (with its "/") and the first number of the chosen export target.
-std::optional<std::pair<QString, qint64>> AskExportTarget(Host& host) {
-    const std::optional<QString> chosen = host.AskSavePath(
-        {QCoreApplication::translate("Message", "Save clip to file", "export"),
-         QCoreApplication::translate("Message", "Wave files(*.wav)"), QStringLiteral(".wav")});
+/// The folder (with its "/") and the first number of the export target chosen in a dialog
+/// that starts in `folder`.
+std::optional<std::pair<QString, qint64>> AskExportTarget(Host& host, const QString& folder) {
+    const std::optional<QString> chosen =
+        host.AskSavePath({QCoreApplication::translate("Message", "Save clip to file", "export"),
+                          QCoreApplication::translate("Message", "Wave files(*.wav)"),
+                          QStringLiteral(".wav"), folder});
     if (!chosen) {
         return std::nullopt;
     }
@@ -51,8 +53,9 @@ bool WriteClipText(const QString& path, const QString& text, Host& host) {
 
 } // namespace
 
-void ExportCueClips(Recording& recording, const CueList& cues, Host& host, bool pairs) {
-    const auto target = AskExportTarget(host);
+void ExportCueClips(Recording& recording, const CueList& cues, Host& host, bool pairs,
+                    const QString& startFolder) {
+    const auto target = AskExportTarget(host, startFolder);
     if (!target) {
         return;
     }

@@ -1,5 +1,6 @@
 #include "subtitles/ClipSet.h"
 
+#include "geometry/ClockText.h"
 #include "subtitles/CueList.h"
 #include "subtitles/CueText.h"
 #include "subtitles/SubtitleWriter.h"
@@ -192,7 +193,7 @@ QByteArray ClipIndexText(const std::vector<PlannedClip>& plan, qint32 rate) {
     QString out = QStringLiteral("#separator:tab\n#html:true\n");
     for (const PlannedClip& clip : plan) {
         out += QString::number(clip.number) + QChar('\t') + clip.fileName + QChar('\t') +
-               FormatCueTime(clip.cueStart, rate) + QChar('\t') + FormatCueTime(clip.cueEnd, rate) +
+               FormatClock(clip.cueStart, rate) + QChar('\t') + FormatClock(clip.cueEnd, rate) +
                QChar('\t') + IndexField(clip.text) + QStringLiteral("\t[sound:") + clip.fileName +
                QStringLiteral("]\n");
     }

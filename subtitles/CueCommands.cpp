@@ -59,23 +59,24 @@ CueCommandResult Changed(int curCue) {
 CueCommandResult AddSubtitle(CtarnDoc& doc, int curCue) {
     const int left = doc.SelStart();
     const int right = doc.SelEnd();
-    const std::optional<QString> text = doc.GetHost().AskText(QString());
+    const QString step = QCoreApplication::translate("Step", "Add Subtitle");
+    const std::optional<QString> text = doc.GetHost().AskText(step, QString());
     if (!text) {
         return {curCue, std::nullopt, false};
     }
-    int added = -1;
-    doc.ChangeCues(QCoreApplication::translate("Step", "Add Subtitle"),
-                   [&](CueList& cues) { added = cues.AddCue(left, right, *text); });
-    return Changed(added);
+    return Changed(doc.ChangeCuesToCurrent(
+        step, [&](CueList& cues) { return cues.AddCue(left, right, *text); }));
 }
 
 CueCommandResult DeleteSubtitle(CtarnDoc& doc, int curCue) {
     if (!doc.Cues().IsValidIndex(curCue)) {
         return {curCue, std::nullopt, false};
     }
-    doc.ChangeCues(QCoreApplication::translate("Step", "Delete Subtitle"),
-                   [curCue](CueList& cues) { cues.RemoveCue(curCue); });
-    return Changed(-1);
+    const QString step = QCoreApplication::translate("Step", "Delete Subtitle");
+    return Changed(doc.ChangeCuesToCurrent(step, [curCue](CueList& cues) {
+        cues.RemoveCue(curCue);
+        return -1;
+    }));
 }
 
 CueCommandResult Atach(CtarnDoc& doc, int curCue) {
@@ -89,31 +90,34 @@ CueCommandResult Atach(CtarnDoc& doc, int curCue) {
     if (!doc.Cues().IsValidIndex(curCue)) {
         return {curCue, std::nullopt, false};
     }
-    doc.ChangeCues(QCoreApplication::translate("Step", "Atach"),
-                   [&](CueList& cues) { AttachInPlace(cues, curCue, left, right); });
-    return Changed(curCue);
+    const QString step = QCoreApplication::translate("Step", "Atach");
+    return Changed(doc.ChangeCuesToCurrent(step, [&](CueList& cues) {
+        AttachInPlace(cues, curCue, left, right);
+        return curCue;
+    }));
 }
 
 CueCommandResult EditCueText(CtarnDoc& doc, int index) {
     if (!doc.Cues().IsValidIndex(index)) {
         return {-1, std::nullopt, false};
     }
-    const std::optional<QString> text = doc.GetHost().AskText(doc.Cues().Text(index));
+    const QString step = QCoreApplication::translate("Step", "Edit Subtitle");
+    const std::optional<QString> text = doc.GetHost().AskText(step, doc.Cues().Text(index));
     if (!text) {
         return {index, std::nullopt, false};
     }
     const QString normalized = NormalizeCueText(*text);
-    int emptiedBefore = 0;
-    doc.ChangeCues(QCoreApplication::translate("Step", "Edit Subtitle"), [&](CueList& cues) {
+    return Changed(doc.ChangeCuesToCurrent(step, [&](CueList& cues) {
         cues.SetText(index, normalized);
         // Other cues without text go too; the edited one moves down by as many as stood
         // before it.
+        int emptiedBefore = 0;
         for (int j = 0; j < index; ++j) {
             emptiedBefore += cues.Text(j).isEmpty() ? 1 : 0;
         }
         cues.RemoveEmptyCues();
-    });
-    return Changed(normalized.isEmpty() ? -1 : index - emptiedBefore);
+        return normalized.isEmpty() ? -1 : index - emptiedBefore;
+    }));
 }
 
 CueCommandResult CheckConflict(CtarnDoc& doc, int curCue, int clientWidth) {

@@ -137,26 +137,30 @@ std::vector<Cue> ImportPlainScript(const QStringList& lines, int frames) {
     return script.Finish(frames);
 }
 
-// Streamed, so that a large file is never held whole, and read a second time only when it
-// turns out to be a plain script.
 std::vector<Cue> ReadCueSidecar(const QString& path, int frames) {
     TextLineReader file(path);
     if (!file.IsOpen()) {
         return {};
     }
+    return ReadCueSidecarLines(file, frames).cues;
+}
+
+// Streamed, so that a large file is never held whole, and read a second time only when it
+// turns out to be a plain script.
+CueSidecarRead ReadCueSidecarLines(TextLineReader& file, int frames) {
     BlockParser blocks;
     while (const std::optional<QString> line = file.NextLine()) {
         blocks.Take(*line);
     }
     std::vector<Cue> cues = blocks.Finish();
     if (!cues.empty() || !file.Restart()) {
-        return cues;
+        return {std::move(cues), false};
     }
     ScriptParser script;
     while (const std::optional<QString> line = file.NextLine()) {
         script.Take(*line);
     }
-    return script.Finish(frames);
+    return {script.Finish(frames), true};
 }
 
 QString CueRecord(int start, int end, const QString& text) {

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+class TextLineReader;
+
 /// Shortest cue read from a .txt file, in frames.
 constexpr int kMinCueLength = 20;
 
@@ -23,6 +25,16 @@ std::vector<Cue> ImportPlainScript(const QStringList& lines, int frames);
 /// The cues of a .txt sidecar file: its blocks, or when it holds none, its paragraphs
 /// spread over `frames`. Nothing when the file cannot be read.
 std::vector<Cue> ReadCueSidecar(const QString& path, int frames);
+
+/// What the lines of a .txt cue file gave: the cues of its blocks, or, when it holds none,
+/// those of its paragraphs (`script`).
+struct CueSidecarRead {
+    std::vector<Cue> cues;
+    bool script = false;
+};
+/// ReadCueSidecar over what `file` has still to give; a plain script is read from the
+/// file's first line again.
+CueSidecarRead ReadCueSidecarLines(TextLineReader& file, int frames);
 
 /// One .txt record: "[start,end]", the text as given, an empty line.
 QString CueRecord(int start, int end, const QString& text);

@@ -10,20 +10,22 @@ CueCommandResult MoveCue(CtarnDoc& doc, int index, int start, int end) {
         return {doc.CurrentCue(), std::nullopt, false};
     }
     const Cue moved{start, end, cues.Text(index)};
-    doc.ChangeCues(QCoreApplication::translate("Message", "Move cue"), [&](CueList& list) {
-        list.SetStart(index, start);
-        list.SetEnd(index, end);
-        list.SortCues();
-    });
-    // The sort is stable, so the first cue with the moved span and text is the moved one or
-    // one that cannot be told from it.
-    for (int i = 0; i < cues.Count(); ++i) {
-        if (cues.Start(i) == moved.start && cues.End(i) == moved.end &&
-            cues.Text(i) == moved.text) {
-            return {i, std::nullopt, true};
-        }
-    }
-    return {-1, std::nullopt, true};
+    const int at = doc.ChangeCuesToCurrent(
+        QCoreApplication::translate("Message", "Move cue"), [&](CueList& list) {
+            list.SetStart(index, start);
+            list.SetEnd(index, end);
+            list.SortCues();
+            // The sort is stable, so the first cue with the moved span and text is the moved
+            // one or one that cannot be told from it.
+            for (int i = 0; i < list.Count(); ++i) {
+                if (list.Start(i) == moved.start && list.End(i) == moved.end &&
+                    list.Text(i) == moved.text) {
+                    return i;
+                }
+            }
+            return -1;
+        });
+    return {at, std::nullopt, true};
 }
 
 CueCommandResult NudgeCue(CtarnDoc& doc, int curCue, CuePart edge, int ms) {

@@ -427,11 +427,21 @@ std::unique_ptr<Parser> MakeParser(SubtitleFormat format, CueSink& sink) {
     return nullptr;
 }
 
-} // namespace
+/// Whether a file whose first lines are `probe` is a text of no subtitle format: its lines fit
+/// none, and its name claims none with times (a label file's .txt is also a plain text's).
+bool IsPlainText(const QStringList& probe, const QString& path) {
+    if (DetectSubtitleFormat(probe, QString())) {
+        return false;
+    }
+    const std::optional<SubtitleFormat> named = SubtitleFormatOfName(path);
+    return !named || *named == SubtitleFormat::Labels;
+}
 
 // Only the first lines are held to recognise the format; the rest go to the parser one at
-// a time, so a file of any size costs its cues and one chunk.
-std::optional<SubtitleRead> ReadSubtitleFile(const QString& path, qint32 rate) {
+// a time, so a file of any size costs its cues and one chunk. With `scriptFrames`, a plain
+// text goes to the cue sidecar reader instead.
+std::optional<SubtitleRead> ReadFile(const QString& path, qint32 rate,
+                                     std::optional<int> scriptFrames) {
     TextLineReader file(path);
     if (!file.IsOpen()) {
         return std::nullopt;
@@ -443,6 +453,16 @@ std::optional<SubtitleRead> ReadSubtitleFile(const QString& path, qint32 rate) {
             break;
         }
         probe << std::move(*line);
+    }
+    if (scriptFrames && IsPlainText(probe, path)) {
+        if (!file.Restart()) {
+            return std::nullopt;
+        }
+        CueSidecarRead text = ReadCueSidecarLines(file, *scriptFrames);
+        SubtitleRead read;
+        read.cues = std::move(text.cues);
+        read.plainScript = text.script;
+        return read;
     }
     CueSink sink(rate);
     const std::optional<SubtitleFormat> format = DetectSubtitleFormat(probe, path);
@@ -456,4 +476,14 @@ std::optional<SubtitleRead> ReadSubtitleFile(const QString& path, qint32 rate) {
     }
     parser->Finish();
     return sink.Take();
+}
+
+} // namespace
+
+std::optional<SubtitleRead> ReadSubtitleFile(const QString& path, qint32 rate) {
+    return ReadFile(path, rate, std::nullopt);
+}
+
+std::optional<SubtitleRead> ReadImportedCues(const QString& path, qint32 rate, int frames) {
+    return ReadFile(path, rate, frames);
 }

@@ -9,7 +9,9 @@
 #include <QDir>
 #include <QFileInfo>
 
-QString ImportSubtitles(CtarnDoc& doc, Host& host, const QString& path) {
+#include <algorithm>
+
+SubtitleImport ImportSubtitles(CtarnDoc& doc, Host& host, const QString& path) {
     const QString name = QFileInfo(path).fileName();
     if (doc.IsModified() &&
         !host.AskYesNo(QCoreApplication::translate(
@@ -17,7 +19,7 @@ QString ImportSubtitles(CtarnDoc& doc, Host& host, const QString& path) {
                            .arg(doc.GetTitle(), name))) {
         return {};
     }
-    std::optional<SubtitleRead> read = ReadSubtitleFile(path, doc.SampleRate());
+    std::optional<SubtitleRead> read = ReadImportedCues(path, doc.SampleRate(), doc.Frames());
     if (!read) {
         host.ShowMessage(QCoreApplication::translate("Message", "Cannot read %1").arg(name));
         return {};
@@ -25,8 +27,8 @@ QString ImportSubtitles(CtarnDoc& doc, Host& host, const QString& path) {
     QString skipped;
     if (read->skipped > 0) {
         skipped = QCoreApplication::translate("Message",
-                                              "; skipped %1 malformed blocks (first at line %2)")
-                      .arg(read->skipped)
+                                              "; skipped %n malformed blocks (first at line %1)",
+                                              nullptr, read->skipped)
                       .arg(read->firstSkippedLine);
     }
     const int count = int(read->cues.size());
@@ -35,18 +37,33 @@ QString ImportSubtitles(CtarnDoc& doc, Host& host, const QString& path) {
                          skipped);
         return {};
     }
+    const int frames = doc.Frames();
+    const int pastEnd =
+        int(std::count_if(read->cues.begin(), read->cues.end(),
+                          [frames](const Cue& cue) { return cue.start >= frames; }));
     doc.ChangeCues(QCoreApplication::translate("Step", "Import subtitles"), [&](CueList& cues) {
         cues.Clear();
         cues.AddCues(std::move(read->cues));
     });
     doc.SetCurrentCue(-1);
     doc.UpdateAllViews(0);
-    return QCoreApplication::translate("Message", "Imported %1 cues").arg(count) + skipped;
+    if (read->plainScript) {
+        return {QCoreApplication::translate("Message", "Read %1 as a plain script: %n cues",
+                                            nullptr, count)
+                    .arg(name)};
+    }
+    return {QCoreApplication::translate("Message", "Imported %n cues", nullptr, count) + skipped,
+            !skipped.isEmpty(), pastEnd};
 }
 
 void OnImportSubtitles(CtarnDoc& doc, Host& host, const QString& path) {
-    const QString report = ImportSubtitles(doc, host, path);
-    if (report.contains(QChar(';'))) {
+    const SubtitleImport result = ImportSubtitles(doc, host, path);
+    QString report = result.report;
+    if (result.pastEnd > 0) {
+        report += QCoreApplication::translate(
+            "Message", "; %n cues lie past the end of the recording", nullptr, result.pastEnd);
+    }
+    if (result.skipped || result.pastEnd > 0) {
         host.ShowMessage(report);
     } else if (!report.isEmpty()) {
         host.ShowStatus(report);
@@ -71,12 +88,14 @@ bool ExportSubtitles(const CtarnDoc& doc, Host& host, const QString& path, Subti
 }
 
 void OnExportSubtitles(const CtarnDoc& doc, Host& host) {
+    const QString& source = doc.SourcePath();
     const std::optional<QString> path = host.AskSavePath(
         {QCoreApplication::translate("Message", "Export subtitles"),
          QCoreApplication::translate("Message", "SRT subtitles (*.srt);;WebVTT subtitles "
                                                 "(*.vtt);;ASS subtitles (*.ass);;SBV subtitles "
                                                 "(*.sbv);;Label files (*.txt)"),
-         QStringLiteral(".srt")});
+         QStringLiteral(".srt"),
+         source.isEmpty() ? QString() : SidecarBase(source) + QStringLiteral(".srt")});
     if (!path || path->isEmpty()) {
         return;
     }

@@ -43,6 +43,7 @@ void CtarnView::SetDocument(CtarnDoc* doc) {
         connect(&m_pDoc->GetRecording(), &Recording::changed, this,
                 [this] { viewport()->update(); });
         connect(m_pDoc, &CtarnDoc::playStateChanged, this, [this] { OnPlayStateChanged(); });
+        connect(m_pDoc, &CtarnDoc::currentCueSet, this, [this] { ShowCurrentCue(); });
     }
 }
 
@@ -154,11 +155,11 @@ void CtarnView::OnDetectPhrases() {
         return;
     }
     CDetectPhrasesDlg dialog(MeasureSelectionLevels(*m_pDoc), m_pDoc->SampleRate(),
-                             PlaceholderCount(m_pDoc->Cues()), this);
+                             PlaceholderChars(m_pDoc->Cues()), this);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    ApplyPhrases(*m_pDoc, dialog.Phrases(), dialog.Levels(), dialog.Use());
+    ApplyPhrases(*m_pDoc, dialog.Phrases(), dialog.Levels(), dialog.Settings(), dialog.Use());
     m_pDoc->SetCurrentCue(-1);
     Redraw();
 }
@@ -175,6 +176,16 @@ void CtarnView::OnGoToStart() {
 
 void CtarnView::OnGoToEnd() {
     horizontalScrollBar()->setValue(horizontalScrollBar()->maximum());
+}
+
+void CtarnView::ShowCurrentCue() {
+    viewport()->update();
+    const CueList& cues = m_pDoc->Cues();
+    const int cue = CurrentCue();
+    if (cues.IsValidIndex(cue)) {
+        horizontalScrollBar()->setValue(CueScrollPos(cues.Start(cue), cues.End(cue), m_pDoc->Zoom(),
+                                                     ScrollPos(), viewport()->width()));
+    }
 }
 
 void CtarnView::Apply(const CueCommandResult& result) {
@@ -216,6 +227,13 @@ void CtarnView::OnDraw(QPainter& painter, int width, int height) {
 
 void CtarnView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
+    if (m_pDoc && m_pDoc->Frames() == 0) {
+        // Nothing to draw yet: say how to get something (on screen only, never printed).
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        painter.drawText(viewport()->rect(), Qt::AlignCenter | Qt::TextWordWrap,
+                         tr("Open a recording (Ctrl+O) or drop a file here"));
+        return;
+    }
     OnDraw(painter, viewport()->width(), viewport()->height());
     if (!m_cursor || !m_pDoc) {
         return;

@@ -95,6 +95,8 @@ private:
     /// Lays the strip out for the new zoom, keeping the centre in the centre.
     void ApplyZoom();
     void SetScrollSizes();
+    /// Repaints for a new current cue and brings it into the window when none of it is in view.
+    void ShowCurrentCue();
     /// Repaints everything now, without the play cursor until the timer draws it again.
     void Redraw();
     void Apply(const CueCommandResult& result);

@@ -15,6 +15,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -121,6 +122,10 @@ TEST_F(FrameKeysTest, TimesPaneFollowsTheSelectionAndNoticesOutlastThePointer) {
     EXPECT_TRUE(frame.TimesPane()->text().startsWith("0:00:01.000 - 0:00:02.500 (0:00:01.500)"))
         << frame.TimesPane()->text().toStdString();
     frame.ShowNotice("Saved a.wav with its .txt, .sbv and .ass");
+    // Over a toolbar button and on to the waveform: neither the button's tip nor the pointer's
+    // line takes the notice's place.
+    QToolBar* bar = frame.MainToolBar();
+    QTest::mouseMove(bar->widgetForAction(bar->actions().first()), QPoint(5, 5));
     QTest::mouseMove(view->viewport(), QPoint(40, 20));
     EXPECT_EQ(frame.statusBar()->currentMessage(), "Saved a.wav with its .txt, .sbv and .ass");
     EXPECT_TRUE(frame.TimesPane()->text().endsWith("0:00:01.280"))

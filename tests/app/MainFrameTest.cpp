@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include "app/AppSettings.h"
 #include "app/CAboutDlg.h"
 #include "app/CtarnApp.h"
 #include "commands/CommandIds.h"
@@ -12,7 +13,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -52,7 +52,7 @@ class MainFrameTest : public ::testing::Test {
 protected:
     /// The recent-file list persists between runs; every case starts from an empty one.
     static bool ClearSettings() {
-        QSettings(QStringLiteral("应用程序向导生成的本地应用程序"), QStringLiteral("tarn")).clear();
+        AppSettings().clear();
         return true;
     }
 
@@ -274,9 +274,11 @@ TEST_F(MainFrameTest, OpeningOverUnsavedChangesAsksFirst) {
         QMessageBox::StandardButton answer;
         bool opened;
         const char* path;
+        bool menu; ///< through File > Open and its file dialog
     } cases[] = {
-        {"cancel keeps the old document", QMessageBox::Cancel, false, "a.wav"},
-        {"no opens the other file", QMessageBox::No, true, "other.wav"},
+        {"cancel keeps the old document", QMessageBox::Cancel, false, "a.wav", false},
+        {"no opens the other file", QMessageBox::No, true, "other.wav", false},
+        {"file open asks once", QMessageBox::No, true, "other.wav", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -288,7 +290,12 @@ TEST_F(MainFrameTest, OpeningOverUnsavedChangesAsksFirst) {
             questions << q;
             return c.answer;
         };
-        EXPECT_EQ(local.OpenDocumentFile(Path("other.wav")), c.opened);
+        if (c.menu) {
+            local.askOpenPath = [&] { return Path("other.wav"); };
+            local.OnFileOpen();
+        } else {
+            EXPECT_EQ(local.OpenDocumentFile(Path("other.wav")), c.opened);
+        }
         EXPECT_EQ(questions, QStringList{QStringLiteral("Save changes to a.wav?")});
         EXPECT_EQ(local.Document().GetPathName(), Path(c.path));
     }

@@ -2,6 +2,7 @@
 #include "commands/CommandRouter.h"
 #include "commands/DocumentCommands.h"
 #include "document/CtarnDoc.h"
+#include "media/FfmpegDecoder.h"
 #include "support/DocAccess.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"
@@ -71,6 +72,7 @@ struct RuleRow {
     bool modified = false;
     int curCue = -1;
     const char* enabled = ""; ///< 'x' on, '.' off, per column; '|' only groups them
+    bool imported = false;    ///< the file is a 24-bit one, decoded into the document
 };
 
 class CommandRulesTest : public ::testing::TestWithParam<RuleRow> {};
@@ -79,12 +81,20 @@ TEST_P(CommandRulesTest, EnablesWhatTheStateAllows) {
     const RuleRow& r = GetParam();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.wav"));
-    ASSERT_TRUE(wav::WriteFile(path, wav::Simple(2, 8000, std::vector<qint16>(2 * r.frames))));
+    wav::Format format;
+    format.bits = r.imported ? 24 : 16;
+    ASSERT_TRUE(wav::WriteFile(
+        path, wav::File(format, wav::Chunk("data", QByteArray(r.frames * format.bits / 4, 0)))));
 
     Program p;
     // A stale flag that opening (or starting anew) must clear.
     p.doc.SetModifiedFlag(true);
-    ASSERT_TRUE(r.frames > 0 ? p.doc.OnOpenDocument(path) : p.doc.OnNewDocument());
+    if (r.imported) {
+        OpenedAudio audio = OpenAudioFile(path);
+        ASSERT_TRUE(audio.decoder && p.doc.OnImportDocument(path, *audio.decoder));
+    } else {
+        ASSERT_TRUE(r.frames > 0 ? p.doc.OnOpenDocument(path) : p.doc.OnNewDocument());
+    }
     ASSERT_EQ(p.doc.Frames(), r.frames);
     if (r.clipLen > 0) {
         p.doc.SetSelection(0, r.clipLen);
@@ -135,7 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
         RuleRow{"TwoCues",              1000,   0, 0,     256,  2,   0,    false, -1, "..|xx|...|x...|xx|...|x.|xxxx"},
         RuleRow{"ClipboardHeld",        1000,   0, 0,     256,  0,   50,   false, -1, "..|..|..x|x...|xx|...|x.|xxxx"},
         RuleRow{"Modified",             1000,   0, 0,     256,  0,   0,    true,  -1, "xx|..|...|x...|xx|...|x.|xxxx"},
-        RuleRow{"CurCueEmptySelection", 1000,   0, 0,     256,  1,   0,    false, 0,  "..|.x|...|x...|xx|.xx|x.|xxxx"}),
+        RuleRow{"CurCueEmptySelection", 1000,   0, 0,     256,  1,   0,    false, 0,  "..|.x|...|x...|xx|.xx|x.|xxxx"},
+        RuleRow{"ImportedUnmodified",   1000,   0, 0,     256,  0,   0,    false, -1, "xx|..|...|x...|xx|...|x.|xxxx", true}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

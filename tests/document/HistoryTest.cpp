@@ -1,6 +1,7 @@
 #include "document/History.h"
 #include "document/CtarnDoc.h"
 #include "subtitles/CueCommands.h"
+#include "subtitles/CueMoves.h"
 #include "support/DocAccess.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 
 namespace {
@@ -126,6 +128,45 @@ TEST(HistoryPropertyTest, UndoAllRestoresRedoAllReapplies) {
         for (const QString& message : host.messages) {
             EXPECT_TRUE(message.startsWith("left=")) << message.toStdString();
         }
+    }
+}
+
+// A cue command's undo makes current the cue that was current before it, and its redo the
+// cue it made current, whatever was made current in between (a click on another cue).
+TEST(HistoryCurrentCueTest, UndoAndRedoBringBackTheCommandsCurrentCue) {
+    using Command = std::function<void(CtarnDoc&)>;
+    const struct {
+        const char* name;
+        Command command;
+        int after; ///< the current cue after the command; cue 3 is current before it
+    } cases[] = {
+        {"add", [](CtarnDoc& d) { AddSubtitle(d, d.CurrentCue()); }, 2},
+        {"delete", [](CtarnDoc& d) { DeleteSubtitle(d, d.CurrentCue()); }, -1},
+        {"atach keeps the position", [](CtarnDoc& d) { Atach(d, d.CurrentCue()); }, 3},
+        {"edit", [](CtarnDoc& d) { EditCueText(d, d.CurrentCue()); }, 3},
+        {"move", [](CtarnDoc& d) { MoveCue(d, d.CurrentCue(), 10, 20); }, 1},
+    };
+    QTemporaryDir dir;
+    ASSERT_TRUE(
+        wav::WriteFile(dir.filePath("a.wav"), wav::Simple(1, 8000, std::vector<qint16>(400, 0))));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeHost host;
+        host.texts = {QStringLiteral("new")};
+        CtarnDoc doc(host);
+        ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
+        AddCues(doc, {{0, 100, "a"}, {50, 150, "b"}, {200, 260, "c"}, {300, 390, "d"}});
+        doc.SetSelection(120, 180);
+        doc.SetCurrentCue(3);
+        c.command(doc);
+        ASSERT_EQ(doc.GetHistory().Count(), 1);
+        EXPECT_EQ(doc.CurrentCue(), c.after);
+        doc.SetCurrentCue(0);
+        doc.OnEditUndo();
+        EXPECT_EQ(doc.CurrentCue(), 3);
+        doc.SetCurrentCue(0);
+        doc.OnEditRedo();
+        EXPECT_EQ(doc.CurrentCue(), c.after);
     }
 }
 

@@ -23,6 +23,7 @@ struct ReadCase {
     QByteArray fmtExtra = {};
     QByteArray fact = {};
     QByteArray list = {};
+    QString status = {}; ///< the status line of an opened file, empty for none
 };
 
 wav::Format Fmt(quint16 channels, quint16 bits = 16, quint16 audioFormat = 1) {
@@ -118,7 +119,11 @@ std::vector<ReadCase> ReadCases() {
          wav::File(Fmt(2), ChunkDeclaring("data", 1000, kStereo4)),
          {},
          {10, 30},
-         {20, 40}},
+         {20, 40},
+         {},
+         {},
+         {},
+         "case.wav is shorter than its header says: 2 frames read"},
         {"TrailingPartialFrameIgnored",
          wav::File(Fmt(2), Chunk("data", Samples16({10, 20, 30}))),
          {},
@@ -164,6 +169,7 @@ TEST_P(WaveReadTest, OpensOrRefusesWithoutTouchingThePreviousDocument) {
 
     ASSERT_TRUE(wav::WriteFile(Path("case.wav"), c.bytes));
     const bool opened = doc.OnOpenDocument(Path("case.wav"));
+    EXPECT_EQ(host.statuses, c.status.isEmpty() ? QStringList() : QStringList{c.status});
 
     if (c.message.isEmpty()) {
         EXPECT_TRUE(opened);

@@ -1,8 +1,10 @@
 #include "geometry/ViewGeometry.h"
 #include "geometry/PointerRules.h"
+#include "geometry/ScrollRules.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <optional>
@@ -54,6 +56,33 @@ TEST(ViewGeometryTest, ScrollPositionsKeepTheCentre) {
     EXPECT_EQ(SelectionScrollPos(1000, 5000, 10, 100), 250);
     EXPECT_EQ(SelectionScrollPos(3, 4, 1, 1), 3);
     EXPECT_EQ(SelectionScrollPos(2147483000, 2147483600, 4096, 801), 523887);
+}
+
+// A cue with any column in the window leaves it where it is; one out of view comes in whole,
+// or from its start when it is wider than the window less the margin kept left of it.
+TEST(ViewGeometryTest, CueScrollBringsAnUnseenCueIntoView) {
+    for (const int zoom : {1, 256}) {
+        for (const int width : {8, 800}) {
+            const int margin = std::min(16, width / 4);
+            for (const int pos : {0, 3000}) {
+                for (const qint64 first : {0, 10, 2990, 2999, 3000, 3799, 3800, 90000}) {
+                    for (const qint64 columns : {1, 7, 300, 790, 5000}) {
+                        const qint64 last = first + columns - 1;
+                        SCOPED_TRACE(testing::Message() << zoom << " " << width << " " << pos << " "
+                                                        << first << " " << last);
+                        const int to =
+                            CueScrollPos(first * zoom, last * zoom + zoom - 1, zoom, pos, width);
+                        if (last >= pos && first < pos + width) {
+                            EXPECT_EQ(to, pos);
+                        } else {
+                            EXPECT_LE(to, first);
+                            EXPECT_LT(columns <= width - margin ? last : first, qint64(to) + width);
+                        }
+                    }
+                }
+            }
+        }
+    }
 }
 
 TEST(ViewGeometryTest, CoarseMarksOnlyAbove1024) {
@@ -129,27 +158,6 @@ TEST(ViewGeometryTest, ColumnShadedByItsFirstFrame) {
     EXPECT_TRUE(IsColumnSelected(11, 256, 2600, 5120));
     EXPECT_TRUE(IsColumnSelected(19, 256, 2600, 5120));
     EXPECT_FALSE(IsColumnSelected(20, 256, 2600, 5120));
-}
-
-TEST(ViewGeometryTest, RulerSecondsLabelsAndStart) {
-    EXPECT_EQ(RulerSeconds(516, 256, 44100), 3);
-    EXPECT_EQ(RulerSeconds(86, 256, 44100), 0);
-    EXPECT_EQ(RulerSeconds(87, 256, 44100), 1);
-    EXPECT_EQ(RulerSeconds(1000000, 4096, 44100), 92880);
-
-    EXPECT_EQ(RulerLabel(0), "00:00");
-    EXPECT_EQ(RulerLabel(3), "00:03");
-    EXPECT_EQ(RulerLabel(60), "01:00");
-    EXPECT_EQ(RulerLabel(3599), "59:59");
-    EXPECT_EQ(RulerLabel(6000), "100:00");
-
-    // zoom entries, four per column, left of the window's first column.
-    EXPECT_EQ(RulerStartColumn(25, 256), 0);
-    EXPECT_EQ(RulerStartColumn(64, 256), 0);
-    EXPECT_EQ(RulerStartColumn(250, 256), 186);
-    EXPECT_EQ(RulerStartColumn(250, 2), 249);
-    EXPECT_EQ(RulerStartColumn(2, 1), 1);
-    EXPECT_EQ(RulerStartColumn(1000000, 4096), 1000000 - 1024);
 }
 
 using Click = std::optional<std::array<int, 4>>; ///< selection start, end, play from, to

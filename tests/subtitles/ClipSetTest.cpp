@@ -135,6 +135,13 @@ TEST(PlanClipSetTest, WindowsDeviceNamesGetAMark) {
     EXPECT_EQ(names, QStringList({"_Con.wav", "_lpt1.wav", "console.wav"}));
 }
 
+// The index rounds to the millisecond, as SRT and WebVTT do: 8.589625 s is 8.590, not 8.589.
+TEST(ClipIndexTextTest, TimesRoundToTheMillisecond) {
+    const std::vector<PlannedClip> plan = {{1, "a.wav", 68717, 68719, 0, 0, "x"}};
+    EXPECT_EQ(ClipIndexText(plan, 8000),
+              QByteArray("#separator:tab\n#html:true\n1\ta.wav\t"
+                         "0:00:08.590\t0:00:08.590\tx\t[sound:a.wav]\n"));
+}
 struct ShapeCase {
     const char* name;
     std::vector<qint16> left;

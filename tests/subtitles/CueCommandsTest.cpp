@@ -62,6 +62,7 @@ TEST_P(AddSubtitleTest, AddsOverTheSelectionAndMakesItCurrent) {
     host.texts.push_back(c.text);
     const CueCommandResult r = AddSubtitle(doc, 7);
     EXPECT_EQ(host.textRequests, QStringList{QString()});
+    EXPECT_EQ(host.textTitles, QStringList{"Add Subtitle"});
     EXPECT_EQ(r.curCue, c.expectedCur);
     EXPECT_TRUE(r.redraw);
     EXPECT_FALSE(r.scrollPos);

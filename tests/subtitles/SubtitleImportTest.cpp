@@ -220,6 +220,33 @@ TEST_F(SubtitleImportTest, ReplacesTheCuesAsOneStepAndTellsWhatWasSkipped) {
     EXPECT_EQ(Describe(doc.Cues().Records(0, doc.Cues().Count())), QStringList{"0-500:old"});
 }
 
+// Cues that start at or after the last of the 10000 frames are counted in a message; the
+// import keeps them.
+TEST_F(SubtitleImportTest, CountsTheCuesPastTheEndOfTheRecording) {
+    const struct {
+        const char* name;
+        QByteArray srt;
+        const char* message;
+    } cases[] = {
+        {"from the last frame on",
+         "00:00:09,999 --> 00:00:11,000\na\n\n00:00:10,000 --> 00:00:11,000\nb\n\n"
+         "00:00:12,000 --> 00:00:13,000\nc\n",
+         "Imported 3 cues; 2 cues lie past the end of the recording"},
+        {"after the skipped blocks",
+         "00:00:01,000 --> 00:00:02,000\na\n\nbad\n\n00:00:30,000 --> 00:00:31,000\nb\n",
+         "Imported 2 cues; skipped 1 malformed blocks (first at line 4); 1 cues lie past the end "
+         "of the recording"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        host.messages.clear();
+        host.answers = {true};
+        OnImportSubtitles(doc, host, Write("s.srt", c.srt));
+        EXPECT_EQ(host.messages, QStringList{c.message});
+        EXPECT_TRUE(host.statuses.isEmpty());
+    }
+}
+
 TEST_F(SubtitleImportTest, AsksFirstWhenModifiedAndChangesNothingWithoutCues) {
     doc.SetModifiedFlag();
     const QString srt = Write("s.srt", "00:00:01,000 --> 00:00:02,000\na\n");
@@ -234,6 +261,32 @@ TEST_F(SubtitleImportTest, AsksFirstWhenModifiedAndChangesNothingWithoutCues) {
         host.messages,
         QStringList{"No cues found in empty.srt; skipped 1 malformed blocks (first at line 1)"});
     EXPECT_EQ(Describe(doc.Cues().Records(0, doc.Cues().Count())), QStringList{"1000-2000:a"});
+}
+
+// A text with no times is read as the .txt cue sidecar is; its report, whatever the file's
+// name, is a status. (A prose file named .srt stays a malformed SRT file, as above.)
+TEST_F(SubtitleImportTest, TextsWithoutTimesAreReadAsTheCueSidecarIs) {
+    const struct {
+        const char* file;
+        QByteArray bytes;
+        QStringList cues; ///< over the 10000 frames of the recording
+        const char* status;
+    } cases[] = {
+        {"notes; draft.txt",
+         "First line\n  second \n\n\nTwo\n",
+         {"0-5000:#First line\nsecond\n", "5000-10000:#Two\n"},
+         "Read notes; draft.txt as a plain script: 2 cues"},
+        {"cues", "[100,300]\nhello\n\n", {"100-300:hello"}, "Imported 1 cues"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        host.statuses.clear();
+        host.answers = {true};
+        OnImportSubtitles(doc, host, Write(c.file, c.bytes));
+        EXPECT_EQ(Describe(doc.Cues().Records(0, doc.Cues().Count())), c.cues);
+        EXPECT_EQ(host.statuses, QStringList{c.status});
+        EXPECT_TRUE(host.messages.isEmpty());
+    }
 }
 
 } // namespace

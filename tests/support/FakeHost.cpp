@@ -18,7 +18,8 @@ std::optional<QString> FakeHost::AskSavePath(const SavePathRequest& request) {
     return Next(savePaths);
 }
 
-std::optional<QString> FakeHost::AskText(const QString& initial) {
+std::optional<QString> FakeHost::AskText(const QString& title, const QString& initial) {
+    textTitles << title;
     textRequests << initial;
     return Next(texts);
 }

@@ -12,7 +12,7 @@ class FakeHost : public Host {
 public:
     void ShowMessage(const QString& text) override { messages << text; }
     std::optional<QString> AskSavePath(const SavePathRequest& request) override;
-    std::optional<QString> AskText(const QString& initial) override;
+    std::optional<QString> AskText(const QString& title, const QString& initial) override;
     bool AskYesNo(const QString& question) override {
         questions << question;
         const bool yes = !answers.empty() && answers.front();
@@ -29,6 +29,7 @@ public:
     QStringList recentFiles;
     QStringList statuses;
     std::vector<SavePathRequest> saveRequests;
+    QStringList textTitles;
     QStringList textRequests;
     QStringList questions;
     /// Answers to the yes/no questions, in order; No when exhausted.

@@ -196,6 +196,25 @@ TEST_F(CtarnViewTest, PlayCursorShowsPlayedAndComingParts) {
     EXPECT_EQ(doc.PlayState().end, 0);
 }
 
+TEST_F(CtarnViewTest, AnEmptyDocumentSaysHowToOpenOneInTheMiddle) {
+    ASSERT_TRUE(doc.OnNewDocument());
+    const QImage img = view.viewport()->grab().toImage();
+    const QColor base = view.viewport()->palette().color(QPalette::Base);
+    const auto inked = [&](int top, int bottom) {
+        for (int y = top; y < bottom; ++y) {
+            for (int x = 0; x < img.width(); ++x) {
+                if (img.pixelColor(x, y) != base) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(inked(Mid() - 10, Mid() + 10));
+    EXPECT_FALSE(inked(0, Mid() - 30));
+    EXPECT_FALSE(inked(Mid() + 30, img.height()));
+}
+
 TEST_F(CtarnViewTest, MovingThePointerUpdatesTheStatusLine) {
     QSignalSpy spy(&view, &CtarnView::statusTextChanged);
     QTest::mouseMove(view.viewport(), QPoint(40, 20));

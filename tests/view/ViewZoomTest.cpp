@@ -1,12 +1,16 @@
 #include "document/CtarnDoc.h"
+#include "support/DocAccess.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"
 #include "view/CtarnView.h"
 
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -67,6 +71,50 @@ TEST_F(ViewZoomTest, ScrollsFarBeyond65535Pixels) {
     ASSERT_EQ(doc.Zoom(), 1);
     view.horizontalScrollBar()->setValue(400000);
     EXPECT_EQ(view.horizontalScrollBar()->value(), 400000);
+}
+
+// Whatever makes a cue current brings it into view when none of it is (Check Conflict on a
+// cue near the start, a command, an undo, a redo); a cue in view leaves the window alone.
+TEST_F(ViewZoomTest, TheCurrentCueComesIntoView) {
+    Open(8000 * 120, 8000);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    // 3750 columns at zoom 256: "a" 312..375, "b" 343..390 (it overlaps "a"), "far" 3125..3187.
+    AddCues(doc, {{80000, 96000, "a"}, {88000, 100000, "b"}, {800000, 816000, "far"}});
+    QScrollBar& bar = *view.horizontalScrollBar();
+    const int width = view.viewport()->width();
+    const auto inView = [&](int cue) {
+        const int zoom = doc.Zoom();
+        return doc.Cues().End(cue) / zoom >= bar.value() &&
+               doc.Cues().Start(cue) / zoom < bar.value() + width;
+    };
+    const struct {
+        const char* name;
+        int scrollFrom;
+        std::function<void()> act;
+        int cue;      ///< current afterwards
+        bool scrolls; ///< false: the window stays where it was
+    } steps[] = {
+        {"conflict far off", 2000, [&] { view.OnCheckConflict(); }, 1, true},
+        {"conflict in view", 300, [&] { view.OnCheckConflict(); }, 1, false},
+        {"added far off", 0,
+         [&] {
+             doc.SetSelection(850000, 860000);
+             host.texts = {QStringLiteral("new")};
+             view.OnAddSubtitle();
+         },
+         3, true},
+        {"undone", 1500, [&] { doc.OnEditUndo(); }, 1, true},
+        {"redone", 0, [&] { doc.OnEditRedo(); }, 3, true},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        bar.setValue(step.scrollFrom);
+        step.act();
+        ASSERT_EQ(doc.CurrentCue(), step.cue);
+        EXPECT_TRUE(inView(step.cue)) << bar.value();
+        EXPECT_EQ(bar.value() != step.scrollFrom, step.scrolls);
+    }
 }
 
 } // namespace
