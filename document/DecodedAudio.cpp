@@ -1,7 +1,9 @@
 #include "document/DecodedAudio.h"
 
 #include "document/WaveChunks.h"
+#include "geometry/ClockText.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -22,9 +24,11 @@ void ToSamples16(const double* values, qint64 count, qint16* out) {
 }
 
 DecodeSink::DecodeSink(int channels, qint64 expectedFrames) : m_channels(channels) {
-    // A wrong guess only costs a later reallocation; a hostile one must not cost the memory.
-    const qint64 reserve = std::clamp<qint64>(expectedFrames + expectedFrames / 64, 0,
-                                              std::numeric_limits<int>::max());
+    // A wrong guess only costs a later reallocation; a hostile one must not cost the memory:
+    // the room is only an address range until frames come near it.
+    constexpr qint64 kMost = std::numeric_limits<int>::max();
+    const qint64 expected = std::clamp<qint64>(expectedFrames, 0, kMost);
+    const qint64 reserve = std::min(expected + expected / 64, kMost);
     try {
         for (SampleVector& channel : m_samples.samples) {
             channel.reserve(size_t(reserve));
@@ -71,6 +75,9 @@ bool DecodeSink::Append(const qint16* interleaved, qint64 frames) {
             right[i] = interleaved[2 * i + 1];
         }
     }
+    if (m_prefault) {
+        m_prefault->Filled(size_t(to) * sizeof(qint16));
+    }
     const qint64 whole = to / SampleSummary::kCoarseBlock * SampleSummary::kCoarseBlock;
     if (whole > m_summarised) {
         for (int c = 0; c < 2; ++c) {
@@ -114,6 +121,40 @@ DecodeOutcome DecodeAll(AudioDecoder& decoder, const std::atomic<bool>& stop,
     }
     outcome.samples = sink.Finish();
     return outcome;
+}
+
+namespace {
+
+QString LayoutName(int channels) {
+    return channels == 1   ? QCoreApplication::translate("Message", "mono")
+           : channels == 2 ? QCoreApplication::translate("Message", "stereo")
+                           : QCoreApplication::translate("Message", "%1 channels").arg(channels);
+}
+
+} // namespace
+
+QString ImportStatus(const QString& name, const AudioDecoder& decoder) {
+    QString status =
+        QCoreApplication::translate("Message", "Opened %1: %2 Hz %3, decoded to 16 bits")
+            .arg(name)
+            .arg(decoder.SampleRate())
+            .arg(LayoutName(decoder.SourceChannels()));
+    const std::vector<SourceFormatChange> changes = decoder.FormatChanges();
+    if (changes.empty()) {
+        return status;
+    }
+    // Whole seconds: the moment is for finding the place, not for cutting at it.
+    const SourceFormatChange& first = changes.front();
+    status += QStringLiteral(". ") +
+              QCoreApplication::translate("Message", "The format changed at %1: %2, %3 Hz")
+                  .arg(FormatClock(first.frame, decoder.SampleRate()).chopped(4),
+                       LayoutName(first.channels))
+                  .arg(first.sampleRate);
+    if (changes.size() > 1) {
+        status += QChar(' ') + QCoreApplication::translate("Message", "(%n changes in all)",
+                                                           nullptr, int(changes.size()));
+    }
+    return status;
 }
 
 QString ImportSaveName(const QString& source) {

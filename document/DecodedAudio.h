@@ -28,6 +28,8 @@ public:
     bool Append(const qint16* interleaved, qint64 frames);
     /// Frames appended so far.
     qint64 Frames() const { return m_samples.samples[0].size(); }
+    /// Frames the arrays hold without moving.
+    qint64 ReservedFrames() const { return qint64(m_samples.samples[0].capacity()); }
     /// The arrays with every summary block computed.
     ChannelSamples Finish();
 
@@ -35,7 +37,7 @@ private:
     int m_channels;
     qint64 m_summarised = 0;
     ChannelSamples m_samples;
-    /// Pages for the reserved room, taken on another thread while the frames come in.
+    /// Pages for the reserved room, taken on another thread just ahead of the frames.
     std::unique_ptr<BackgroundPrefault> m_prefault;
 };
 
@@ -50,6 +52,11 @@ struct DecodeOutcome {
 /// `done` counts the frames decoded so far (for another thread to show).
 DecodeOutcome DecodeAll(AudioDecoder& decoder, const std::atomic<bool>& stop,
                         std::atomic<qint64>& done);
+
+/// What the status line says once `decoder` has decoded the file named `name` ("Opened
+/// talk.mp3: 48000 Hz stereo, decoded to 16 bits"), and where the source first changed its
+/// format on the way (". The format changed at 0:00:01: mono, 48000 Hz").
+QString ImportStatus(const QString& name, const AudioDecoder& decoder);
 
 /// Whether the WAV reader takes the file at `path` (PCM of 8 or 16 bits, one or two
 /// channels); every other file is decoded.

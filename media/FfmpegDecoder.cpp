@@ -1,23 +1,53 @@
 #include "media/FfmpegDecoder.h"
 
-#include "document/DecodedAudio.h"
-
 #include "media/FfmpegSupport.h"
+#include "media/FrameConverter.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
-
-extern "C" {
-#include <libavutil/opt.h>
-}
+#include <limits>
+#include <optional>
 
 namespace {
 
 struct FormatCloser {
     void operator()(AVFormatContext* p) const { avformat_close_input(&p); }
 };
+
+/// Frames per byte that no encoding reaches, not even of digital silence.
+constexpr double kMostFramesPerByte = 1024;
+/// Room above a stream's bit rate for one that varies.
+constexpr double kBitRateSlack = 1.25;
+
+/// The frames at `rate` that the container claims the stream holds; 0 when it does not say.
+qint64 ClaimedFrames(const AVFormatContext& format, int stream, qint32 rate) {
+    const AVStream* audio = format.streams[stream];
+    if (audio->duration != AV_NOPTS_VALUE) {
+        return av_rescale_q(audio->duration, audio->time_base, {1, rate});
+    }
+    if (format.duration != AV_NOPTS_VALUE) {
+        return av_rescale(format.duration, rate, AV_TIME_BASE);
+    }
+    return 0;
+}
+
+/// The most frames at `rate` that the file's bytes can hold, by the stream's own bit rate
+/// (which a lying length does not change) and kMostFramesPerByte; no bound when the size is
+/// unknown.
+qint64 FramesTheFileCanHold(const AVFormatContext& format, int stream, qint32 rate) {
+    const int64_t bytes = format.pb ? avio_size(format.pb) : -1;
+    if (bytes < 0) {
+        return std::numeric_limits<qint64>::max();
+    }
+    double frames = double(bytes) * kMostFramesPerByte;
+    const int64_t bitRate = format.streams[stream]->codecpar->bit_rate;
+    if (bitRate > 0) {
+        frames = std::min(frames, double(bytes) * 8 * rate / double(bitRate) * kBitRateSlack);
+    }
+    return frames < 0x1p62 ? qint64(frames) : std::numeric_limits<qint64>::max();
+}
 
 class FfmpegDecoder : public AudioDecoder {
 public:
@@ -28,45 +58,66 @@ public:
 
     bool IsReady() const { return m_packet && m_frame; }
 
-    qint32 SampleRate() const override { return m_codec->sample_rate; }
-    int Channels() const override { return SourceChannels() == 1 ? 1 : 2; }
-    int SourceChannels() const override { return m_codec->ch_layout.nb_channels; }
-
-    qint64 ExpectedFrames() const override {
-        const AVStream* stream = m_format->streams[m_stream];
-        if (stream->duration != AV_NOPTS_VALUE) {
-            return av_rescale_q(stream->duration, stream->time_base, {1, SampleRate()});
-        }
-        if (m_format->duration != AV_NOPTS_VALUE) {
-            return av_rescale(m_format->duration, SampleRate(), AV_TIME_BASE);
-        }
-        return 0;
+    /// Decodes the first frame, whose format is the recording's: what the container says
+    /// may describe a later part of the stream. Without a frame, the container's word stands.
+    void Begin() {
+        m_pending = Decode();
+        const bool told =
+            m_pending && m_frame->sample_rate > 0 && m_frame->ch_layout.nb_channels > 0;
+        m_rate = told ? m_frame->sample_rate : m_codec->sample_rate;
+        m_sourceChannels = told ? m_frame->ch_layout.nb_channels : m_codec->ch_layout.nb_channels;
+        m_lastRate = m_rate;
+        m_lastChannels = m_sourceChannels;
+        m_expected = std::clamp(ClaimedFrames(*m_format, m_stream, m_rate), qint64(0),
+                                FramesTheFileCanHold(*m_format, m_stream, m_rate));
+        m_converter.emplace(Channels(), m_rate);
     }
+
+    qint32 SampleRate() const override { return m_rate; }
+    int Channels() const override { return m_sourceChannels == 1 ? 1 : 2; }
+    int SourceChannels() const override { return m_sourceChannels; }
+    qint64 ExpectedFrames() const override { return m_expected; }
+    std::vector<SourceFormatChange> FormatChanges() const override { return m_changes; }
 
     bool Next(std::vector<qint16>& block) override {
         block.clear();
-        while (!m_finished) {
-            const int received = avcodec_receive_frame(m_codec.get(), m_frame.get());
-            if (received == 0) {
-                const bool converted = Convert(block);
-                av_frame_unref(m_frame.get());
-                if (!converted) {
-                    break;
-                }
-                if (!block.empty()) {
-                    return true;
-                }
-            } else if (received == AVERROR(EAGAIN)) {
-                Feed();
-            } else {
+        while (!m_finished && (m_pending || Decode())) {
+            m_pending = false;
+            NoteFormat(qint64(block.size()) / Channels());
+            const bool converted = m_converter->Convert(*m_frame, block);
+            av_frame_unref(m_frame.get());
+            if (!converted) {
                 break;
             }
+            if (!block.empty()) {
+                return Hand(block);
+            }
         }
-        m_finished = true;
-        return false;
+        if (!m_finished) {
+            m_finished = true;
+            // What resampling held back ends the recording.
+            m_converter->Flush(block);
+        }
+        return Hand(block);
     }
 
 private:
+    /// Decodes the next frame into m_frame; false at the end of the stream.
+    bool Decode() {
+        for (;;) {
+            const int received = avcodec_receive_frame(m_codec.get(), m_frame.get());
+            if (received == 0 && m_codec->sample_rate > 0) {
+                // The MP3 decoder labels a frame with the rate of the frame before it; its
+                // context holds the rate of the frame just decoded.
+                m_frame->sample_rate = m_codec->sample_rate;
+            }
+            if (received != AVERROR(EAGAIN)) {
+                return received == 0;
+            }
+            Feed();
+        }
+    }
+
     /// Hands the decoder the next packet of the stream, or the end once the file has none.
     void Feed() {
         while (av_read_frame(m_format.get(), m_packet.get()) >= 0) {
@@ -83,67 +134,22 @@ private:
         avcodec_send_packet(m_codec.get(), nullptr);
     }
 
-    /// Converts the decoded frame into 16-bit frames; false when the converter cannot be set up.
-    bool Convert(std::vector<qint16>& block) {
-        if (!m_resampler && !StartResampler()) {
-            return false;
+    /// Keeps where the decoded frame's channels or rate differ from the frames before it;
+    /// `pending` frames of the block in hand come before it.
+    void NoteFormat(qint64 pending) {
+        const int channels = m_frame->ch_layout.nb_channels;
+        if (channels == m_lastChannels && m_frame->sample_rate == m_lastRate) {
+            return;
         }
-        const int frames = m_frame->nb_samples;
-        const size_t values = size_t(frames) * size_t(Channels());
-        const auto** in = const_cast<const uint8_t**>(m_frame->extended_data);
-        if (m_direct) {
-            block.resize(values);
-            uint8_t* out = reinterpret_cast<uint8_t*>(block.data());
-            const int converted = swr_convert(m_resampler.get(), &out, frames, in, frames);
-            block.resize(size_t(std::max(converted, 0)) * size_t(Channels()));
-            return converted >= 0;
-        }
-        m_doubles.resize(values);
-        uint8_t* out = reinterpret_cast<uint8_t*>(m_doubles.data());
-        const int converted = swr_convert(m_resampler.get(), &out, frames, in, frames);
-        if (converted < 0) {
-            return false;
-        }
-        block.resize(size_t(converted) * size_t(Channels()));
-        ToSamples16(m_doubles.data(), qint64(block.size()), block.data());
-        return true;
+        m_lastChannels = channels;
+        m_lastRate = m_frame->sample_rate;
+        m_changes.push_back({m_handed + pending, channels, m_lastRate});
     }
 
-    /// Converts to interleaved doubles at the same rate (exact for every integer source), so
-    /// that rounding to 16 bits is ours; a mix-down is scaled so that it cannot clip. Floating
-    /// point and 16-bit sources of one or two channels (what compressed formats decode to)
-    /// go straight to 16 bits: the library rounds floats to the nearest and saturates, as we
-    /// do, and is several times faster at it.
-    bool StartResampler() {
-        const AVSampleFormat source = av_get_packed_sample_fmt(AVSampleFormat(m_frame->format));
-        m_direct = m_frame->ch_layout.nb_channels <= 2 &&
-                   (source == AV_SAMPLE_FMT_FLT || source == AV_SAMPLE_FMT_DBL ||
-                    source == AV_SAMPLE_FMT_S16);
-        AVChannelLayout in{};
-        if (m_frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) {
-            av_channel_layout_default(&in, m_frame->ch_layout.nb_channels);
-        } else if (av_channel_layout_copy(&in, &m_frame->ch_layout) < 0) {
-            return false;
-        }
-        AVChannelLayout out{};
-        av_channel_layout_default(&out, Channels());
-        SwrContext* resampler = nullptr;
-        int error =
-            swr_alloc_set_opts2(&resampler, &out, m_direct ? AV_SAMPLE_FMT_S16 : AV_SAMPLE_FMT_DBL,
-                                m_frame->sample_rate, &in, AVSampleFormat(m_frame->format),
-                                m_frame->sample_rate, 0, nullptr);
-        av_channel_layout_uninit(&in);
-        av_channel_layout_uninit(&out);
-        m_resampler.reset(resampler);
-        if (error >= 0) {
-            av_opt_set_double(resampler, "rematrix_maxval", 1.0, 0);
-            error = swr_init(resampler);
-        }
-        if (error < 0) {
-            m_resampler.reset();
-            return false;
-        }
-        return true;
+    /// Counts the frames of `block` as handed over; false when there are none.
+    bool Hand(const std::vector<qint16>& block) {
+        m_handed += qint64(block.size()) / Channels();
+        return !block.empty();
     }
 
     std::unique_ptr<AVFormatContext, FormatCloser> m_format;
@@ -151,9 +157,16 @@ private:
     int m_stream;
     std::unique_ptr<AVPacket, PacketFreer> m_packet;
     std::unique_ptr<AVFrame, FrameFreer> m_frame;
-    std::unique_ptr<SwrContext, ResamplerFreer> m_resampler;
-    std::vector<double> m_doubles;
-    bool m_direct = false; ///< the library converts straight to 16 bits
+    bool m_pending = false; ///< m_frame holds a frame not converted yet
+    // The recording's format: the one the stream begins with.
+    qint32 m_rate = 0;
+    int m_sourceChannels = 0;
+    qint64 m_expected = 0;
+    std::optional<FrameConverter> m_converter;
+    qint32 m_lastRate = 0;
+    int m_lastChannels = 0;
+    std::vector<SourceFormatChange> m_changes;
+    qint64 m_handed = 0;
     bool m_finished = false;
 };
 
@@ -207,12 +220,13 @@ OpenedAudio OpenAudioFile(const QString& path) {
     if (error < 0) {
         return refused(error);
     }
-    if (context->sample_rate <= 0 || context->ch_layout.nb_channels <= 0) {
-        return refused(AVERROR_INVALIDDATA);
-    }
     auto decoder = std::make_unique<FfmpegDecoder>(std::move(format), std::move(context), stream);
     if (!decoder->IsReady()) {
         return refused(AVERROR(ENOMEM));
+    }
+    decoder->Begin();
+    if (decoder->SampleRate() <= 0 || decoder->SourceChannels() <= 0) {
+        return refused(AVERROR_INVALIDDATA);
     }
     return {std::move(decoder), {}};
 }

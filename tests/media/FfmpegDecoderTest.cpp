@@ -1,5 +1,6 @@
 #include "media/FfmpegDecoder.h"
 #include "document/CtarnDoc.h"
+#include "document/DecodedAudio.h"
 #include "support/DocAccess.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 
 namespace {
@@ -163,6 +165,70 @@ TEST_P(MadeDecodeTest, DecodesOrSaysWhy) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Ffmpeg, MadeDecodeTest, ::testing::ValuesIn(kMade),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+/// `mp3` with the frame count of its Xing or Info frame set to 2^32 - 1.
+QByteArray WithLyingFrameCount(QByteArray mp3) {
+    qsizetype tag = mp3.indexOf("Info");
+    if (tag < 0) {
+        tag = mp3.indexOf("Xing");
+    }
+    const bool counted = tag >= 0 && (quint8(mp3.at(tag + 7)) & 1) != 0;
+    return counted ? mp3.replace(tag + 8, 4, QByteArray(4, char(0xff))) : QByteArray();
+}
+
+struct LyingCase {
+    const char* name;
+    const char* file;
+    QStringList ffmpegArgs; ///< the honest file whose count is then changed; empty: kLyingWav
+    int frames = 0;
+    int tolerance = 0;
+};
+
+// Float samples, which the decoder takes; 20 frames, a fact chunk claiming 2^32 - 1.
+const QByteArray kLyingWav = wav::File(
+    {3, 2, 48000, 32, {}}, wav::Chunk("fact", wav::U32(0xffffffff)) +
+                               wav::ChunkDeclaring("data", 0xfffffff0, QByteArray(160, 0)));
+
+const LyingCase kLying[] = {
+    {"WavFactChunk", "claims.wav", {}, 20, 0},
+    {"Mp3InfoFrame", "claims.mp3", kSine + QStringList{"-ar", "44100", "-ac", "2"}, 22050, 1152},
+};
+
+class LyingLengthTest : public ::testing::TestWithParam<LyingCase> {};
+
+TEST_P(LyingLengthTest, ReservesWhatTheFileCanHoldAndDecodesWhatItHolds) {
+    const LyingCase& c = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(c.file);
+    if (c.ffmpegArgs.isEmpty()) {
+        ASSERT_TRUE(wav::WriteFile(path, kLyingWav));
+    } else {
+        const QString ffmpeg = QStandardPaths::findExecutable("ffmpeg");
+        if (ffmpeg.isEmpty()) {
+            GTEST_SKIP() << "no ffmpeg command";
+        }
+        ASSERT_EQ(QProcess::execute(ffmpeg, QStringList{"-v", "error", "-y"} + c.ffmpegArgs +
+                                                QStringList{path}),
+                  0);
+        const QByteArray lying = WithLyingFrameCount(wav::ReadFile(path));
+        ASSERT_FALSE(lying.isEmpty()) << "no frame count to change";
+        ASSERT_TRUE(wav::WriteFile(path, lying));
+    }
+    OpenedAudio audio = OpenAudioFile(path);
+    ASSERT_TRUE(audio.decoder) << audio.message.toStdString();
+    const DecodeSink sink(audio.decoder->Channels(), audio.decoder->ExpectedFrames());
+    std::atomic<bool> stop = false;
+    std::atomic<qint64> done = 0;
+    const DecodeOutcome outcome = DecodeAll(*audio.decoder, stop, done);
+    ASSERT_EQ(outcome.status, DecodeOutcome::Status::Ok);
+    EXPECT_LE(std::abs(outcome.samples.Frames() - c.frames), c.tolerance)
+        << outcome.samples.Frames();
+    // Twice what it holds is room enough for any honest estimate.
+    EXPECT_LE(sink.ReservedFrames(), 2 * c.frames) << sink.ReservedFrames();
+}
+
+INSTANTIATE_TEST_SUITE_P(Claims, LyingLengthTest, ::testing::ValuesIn(kLying),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
