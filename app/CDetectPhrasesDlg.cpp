@@ -11,11 +11,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int kMaxLengthMs = 60000;
+constexpr int kRecountDelayMs = 200;
 
 QSpinBox* MsBox(int value, QWidget* parent) {
     auto* box = new QSpinBox(parent);
@@ -47,6 +49,7 @@ CDetectPhrasesDlg::CDetectPhrasesDlg(LevelTrack levels, qint32 rate,
         tr("Automatic (%1 dBFS)").arg(locale().toString(AutomaticThreshold(m_levels), 'f', 1)),
         this);
     m_automatic->setChecked(stored.value("phrases/automatic", false).toBool());
+    m_threshold->setDisabled(m_automatic->isChecked());
     m_minSilence = MsBox(stored.value("phrases/minSilence", defaults.minSilenceMs).toInt(), this);
     m_minPhrase = MsBox(stored.value("phrases/minPhrase", defaults.minPhraseMs).toInt(), this);
     m_pad = MsBox(stored.value("phrases/pad", defaults.padMs).toInt(), this);
@@ -75,14 +78,21 @@ CDetectPhrasesDlg::CDetectPhrasesDlg(LevelTrack levels, qint32 rate,
     layout->addWidget(m_count);
     layout->addWidget(m_buttons);
 
+    // A count over hours of windows takes a while: it follows once the changes pause.
+    m_recount = new QTimer(this);
+    m_recount->setObjectName(QStringLiteral("recount"));
+    m_recount->setSingleShot(true);
+    m_recount->setInterval(kRecountDelayMs);
+    connect(m_recount, &QTimer::timeout, this, [this] { Recount(); });
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_threshold, &QDoubleSpinBox::valueChanged, this, [this] { Recount(); });
-    connect(m_automatic, &QCheckBox::toggled, this, [this] { Recount(); });
+    connect(m_threshold, &QDoubleSpinBox::valueChanged, m_recount, qOverload<>(&QTimer::start));
+    connect(m_automatic, &QCheckBox::toggled, m_recount, qOverload<>(&QTimer::start));
+    connect(m_automatic, &QCheckBox::toggled, m_threshold, &QWidget::setDisabled);
     for (QSpinBox* box : {m_minSilence, m_minPhrase, m_pad}) {
-        connect(box, &QSpinBox::valueChanged, this, [this] { Recount(); });
+        connect(box, &QSpinBox::valueChanged, m_recount, qOverload<>(&QTimer::start));
     }
-    connect(m_layScript, &QRadioButton::toggled, this, [this] { Recount(); });
+    connect(m_layScript, &QRadioButton::toggled, m_recount, qOverload<>(&QTimer::start));
     Recount();
 }
 
@@ -101,7 +111,6 @@ PhraseUse CDetectPhrasesDlg::Use() const {
 }
 
 void CDetectPhrasesDlg::Recount() {
-    m_threshold->setEnabled(!m_automatic->isChecked());
     const PhraseSettings settings = Settings();
     const QString refused = CheckPhraseSettings(settings);
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(refused.isEmpty());
@@ -124,6 +133,14 @@ void CDetectPhrasesDlg::Recount() {
 }
 
 void CDetectPhrasesDlg::accept() {
+    // The phrases handed on must be those of the settings as they are now.
+    if (m_recount->isActive()) {
+        m_recount->stop();
+        Recount();
+    }
+    if (!m_buttons->button(QDialogButtonBox::Ok)->isEnabled()) {
+        return;
+    }
     QSettings stored = AppSettings();
     stored.setValue("phrases/threshold", m_threshold->value());
     stored.setValue("phrases/automatic", m_automatic->isChecked());

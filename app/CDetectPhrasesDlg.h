@@ -11,9 +11,11 @@ class QDoubleSpinBox;
 class QLabel;
 class QRadioButton;
 class QSpinBox;
+class QTimer;
 
 /// "Detect phrases...": the four settings (remembered between runs), how the phrases are
-/// used, and a live count of what the settings find on the measured levels.
+/// used, and a count of what the settings find on the measured levels, made again once the
+/// changes pause for 200 ms.
 class CDetectPhrasesDlg : public QDialog {
     Q_OBJECT
 
@@ -24,7 +26,7 @@ public:
 
     PhraseSettings Settings() const;
     PhraseUse Use() const;
-    /// The phrases the settings find.
+    /// The phrases the settings find (those of the settings as accepted).
     const std::vector<FrameRange>& Phrases() const { return m_phrases; }
     const LevelTrack& Levels() const { return m_levels; }
 
@@ -47,4 +49,5 @@ private:
     QRadioButton* m_layScript;
     QLabel* m_count;
     QDialogButtonBox* m_buttons;
+    QTimer* m_recount; ///< restarted by every change, counts when it runs out
 };

@@ -17,16 +17,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
-constexpr int kMaxPadMs = 10000;
 constexpr int kPreviewNames = 3;
+constexpr int kReplanDelayMs = 200;
 
 QSpinBox* MsBox(int value, QWidget* parent) {
     auto* box = new QSpinBox(parent);
-    box->setRange(0, kMaxPadMs);
+    box->setRange(0, kMaxClipPadMs);
     box->setSuffix(QStringLiteral(" ms"));
     box->setValue(value);
     return box;
@@ -57,7 +58,7 @@ CExportClipsDlg::CExportClipsDlg(const CtarnDoc& doc, QWidget* parent)
                              "first line; {start}: its start (h-mm-ss.mmm); {base}: the "
                              "recording's name"));
     m_startNumber = new QSpinBox(this);
-    m_startNumber->setRange(0, 999999);
+    m_startNumber->setRange(0, kMaxClipStartNumber);
     m_startNumber->setValue(stored.value("clips/start", defaults.startNumber).toInt());
     m_preview = new QLabel(this);
     m_preview->setObjectName(QStringLiteral("preview"));
@@ -97,6 +98,7 @@ CExportClipsDlg::CExportClipsDlg(const CtarnDoc& doc, QWidget* parent)
     m_index->setChecked(stored.value("clips/index", true).toBool());
     const QString defaultIndex = QFileInfo(DefaultClipIndexPath(QString())).fileName();
     m_indexName = new QLineEdit(stored.value("clips/indexName", defaultIndex).toString(), this);
+    m_indexName->setEnabled(m_index->isChecked());
     m_indexName->setToolTip(tr("Tab-separated, one row per clip, in the folder of the clips"));
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 
@@ -118,20 +120,27 @@ CExportClipsDlg::CExportClipsDlg(const CtarnDoc& doc, QWidget* parent)
     layout->addLayout(form);
     layout->addWidget(m_buttons);
 
+    // Planning tens of thousands of cues takes a while: the preview follows once typing pauses.
+    m_replan = new QTimer(this);
+    m_replan->setObjectName(QStringLiteral("replan"));
+    m_replan->setSingleShot(true);
+    m_replan->setInterval(kReplanDelayMs);
+    connect(m_replan, &QTimer::timeout, this, [this] { Replan(); });
     connect(browse, &QPushButton::clicked, this, [this] { Browse(); });
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     for (QLineEdit* edit : {m_folder, m_pattern, m_indexName}) {
-        connect(edit, &QLineEdit::textChanged, this, [this] { Replan(); });
+        connect(edit, &QLineEdit::textChanged, m_replan, qOverload<>(&QTimer::start));
     }
     for (QSpinBox* box : {m_startNumber, m_padBefore, m_padAfter}) {
-        connect(box, &QSpinBox::valueChanged, this, [this] { Replan(); });
+        connect(box, &QSpinBox::valueChanged, m_replan, qOverload<>(&QTimer::start));
     }
     for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
              m_allCues, m_currentCue, m_selectionCues, m_placeholders, m_index}) {
-        connect(button, &QAbstractButton::toggled, this, [this] { Replan(); });
+        connect(button, &QAbstractButton::toggled, m_replan, qOverload<>(&QTimer::start));
     }
-    connect(m_format, &QComboBox::currentIndexChanged, this, [this] { Replan(); });
+    connect(m_format, &QComboBox::currentIndexChanged, m_replan, qOverload<>(&QTimer::start));
+    connect(m_index, &QCheckBox::toggled, m_indexName, &QWidget::setEnabled);
     Replan();
 }
 
@@ -170,7 +179,6 @@ void CExportClipsDlg::Browse() {
 }
 
 void CExportClipsDlg::Replan() {
-    m_indexName->setEnabled(m_index->isChecked());
     const ClipSetOptions options = Options();
     const std::vector<PlannedClip> plan = PlanDocumentClips(m_doc, options);
     QStringList lines;
@@ -187,6 +195,14 @@ void CExportClipsDlg::Replan() {
 }
 
 void CExportClipsDlg::accept() {
+    // A change still waiting for its plan may have emptied it or the pattern.
+    if (m_replan->isActive()) {
+        m_replan->stop();
+        Replan();
+    }
+    if (!m_buttons->button(QDialogButtonBox::Ok)->isEnabled()) {
+        return;
+    }
     QSettings stored = AppSettings();
     const ClipSetOptions options = Options();
     stored.setValue("clips/folder", m_folder->text().trimmed());

@@ -12,10 +12,11 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QSpinBox;
+class QTimer;
 
-/// "Export clips...": where the clips go, how they are named (with a live preview of the
-/// first names), which cues, padding, fade, format, normalisation and the index file; every
-/// choice remembered for the next time.
+/// "Export clips...": where the clips go, how they are named (with a preview of the first
+/// names, planned again once the changes pause for 200 ms), which cues, padding, fade,
+/// format, normalisation and the index file; every choice remembered for the next time.
 class CExportClipsDlg : public QDialog {
     Q_OBJECT
 
@@ -48,4 +49,5 @@ private:
     QCheckBox* m_index;
     QLineEdit* m_indexName;
     QDialogButtonBox* m_buttons;
+    QTimer* m_replan; ///< restarted by every change, plans when it runs out
 };

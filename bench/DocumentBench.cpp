@@ -182,9 +182,9 @@ void BM_PasteOneSecondInTheMiddle(benchmark::State& state) {
     const int before = host.MessageCount();
     doc->SetSelection(0, kOneSecond);
     doc->OnEditCopy();
-    const int middle = kHourFrames / 2;
-    const auto pasteInMiddle = [doc, middle] {
-        doc->SetSelection(middle, middle);
+    constexpr int kMiddle = kHourFrames / 2;
+    const auto pasteInMiddle = [doc] {
+        doc->SetSelection(kMiddle, kMiddle);
         doc->OnEditPaste();
     };
     // The first paste after an open grows both arrays; one round beforehand makes every

@@ -156,9 +156,11 @@ int RunEdit(const QStringList& args) {
     }
     return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
         EditSession session{doc, host};
+        // A note from opening the file is no operation's refusal: the edit goes on.
+        const int opened = host.MessageCount();
         for (const EditOperation& op : *ops) {
             op(session);
-            if (host.MessageCount() > 0) {
+            if (host.MessageCount() > opened) {
                 return;
             }
         }
@@ -342,13 +344,15 @@ int RunPhrases(const QStringList& args) {
     if (!options) {
         return kCliUsage;
     }
-    const auto& [settings, use] = *options;
+    const PhraseSettings& settings = options->first;
+    const PhraseUse use = options->second;
     return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
         const LevelTrack levels = MeasureLevels(doc.GetRecording(), {0, doc.Frames()});
         const std::vector<FrameRange> phrases = FindPhrases(levels, settings, doc.SampleRate());
         const PhraseOutcome outcome = ApplyPhrases(doc, phrases, levels, settings, use);
+        const int before = host.MessageCount();
         doc.OnSaveDocument(args[1]);
-        if (host.MessageCount() > 0) {
+        if (host.MessageCount() > before) {
             return;
         }
         for (const FrameRange& span : outcome.spans) {
@@ -403,7 +407,8 @@ QString CliUsage() {
         "                                     default \"{base} {n:03} {text}\") and an index for\n"
         "                                     flashcards (default DIR/index.tsv); print each "
         "file\n"
-        "                                     written; existing files are not replaced\n"
+        "                                     written; existing files are not replaced;\n"
+        "                                     N from 0 to 999999, MS from 0 to 10000\n"
         "  tarn-cli --help                    print this text\n"
         "\n"
         "operations of edit:\n"

@@ -23,7 +23,7 @@
 
 namespace {
 
-/// The options of export-clips for the folder; nothing when one is malformed.
+/// The options of export-clips for the folder; nothing when one is malformed or out of range.
 std::optional<ClipSetOptions> ParseClipOptions(const QStringList& args, const QString& folder) {
     static const std::vector<std::pair<QString, ClipFormat>> formats = {{"wav", ClipFormat::Wav},
                                                                         {"flac", ClipFormat::Flac},
@@ -52,7 +52,8 @@ std::optional<ClipSetOptions> ParseClipOptions(const QStringList& args, const QS
         const QString& value = args[++i];
         const auto format = std::find_if(formats.begin(), formats.end(),
                                          [&](const auto& f) { return f.first == value; });
-        const std::optional<int> number = ParseInt(value);
+        const std::optional<int> number = ParseInt(value, 0, kMaxClipStartNumber);
+        const std::optional<int> padMs = ParseInt(value, 0, kMaxClipPadMs);
         if (option == "--pattern") {
             options.pattern = value;
         } else if (option == "--index") {
@@ -63,10 +64,10 @@ std::optional<ClipSetOptions> ParseClipOptions(const QStringList& args, const QS
             options.format = format->second;
         } else if (option == "--start" && number) {
             options.startNumber = *number;
-        } else if (option == "--pad-before" && number >= 0) {
-            options.padBeforeMs = *number;
-        } else if (option == "--pad-after" && number >= 0) {
-            options.padAfterMs = *number;
+        } else if (option == "--pad-before" && padMs) {
+            options.padBeforeMs = *padMs;
+        } else if (option == "--pad-after" && padMs) {
+            options.padAfterMs = *padMs;
         } else {
             return std::nullopt;
         }

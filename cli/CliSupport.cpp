@@ -15,6 +15,11 @@ std::optional<int> ParseInt(const QString& text) {
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
+std::optional<int> ParseInt(const QString& text, int lo, int hi) {
+    const std::optional<int> value = ParseInt(text);
+    return value && *value >= lo && *value <= hi ? value : std::nullopt;
+}
+
 int StatusAfter(const CliHost& host) {
     return host.MessageCount() > 0 ? kCliMessageShown : kCliOk;
 }

@@ -17,6 +17,8 @@ class WaveOut;
 QTextStream& Out();
 /// The integer `text` spells, or nothing.
 std::optional<int> ParseInt(const QString& text);
+/// The integer `text` spells when it lies in lo..hi, or nothing.
+std::optional<int> ParseInt(const QString& text, int lo, int hi);
 /// 1 when the host showed a message, else 0.
 int StatusAfter(const CliHost& host);
 /// Opens `path` and runs `work` on the document; status 1 when anything showed a message.

@@ -80,6 +80,12 @@ bool CtarnDoc::OnOpenDocument(const QString& path) {
                 "Message", "%1 is shorter than its header says: %n frames read", nullptr, Frames())
                 .arg(QFileInfo(fullPath).fileName()));
     }
+    if (SaveMarked(fullPath)) {
+        m_host.ShowMessage(QCoreApplication::translate(
+                               "Message", "The last save of %1 did not finish: its cues may not "
+                                          "match its audio")
+                               .arg(QFileInfo(fullPath).fileName()));
+    }
     return true;
 }
 
@@ -119,16 +125,7 @@ bool CtarnDoc::OnImportDocument(const QString& source, AudioDecoder& decoder) {
     std::vector<Cue> cues =
         ReadCueSidecar(SidecarBase(fullSource) + QStringLiteral(".txt"), outcome.samples.Frames());
     Adopt(std::move(format), std::move(outcome.samples), std::move(cues), {}, fullSource);
-    const int channels = decoder.SourceChannels();
-    const QString layout =
-        channels == 1   ? QCoreApplication::translate("Message", "mono")
-        : channels == 2 ? QCoreApplication::translate("Message", "stereo")
-                        : QCoreApplication::translate("Message", "%1 channels").arg(channels);
-    m_host.ShowStatus(
-        QCoreApplication::translate("Message", "Opened %1: %2 Hz %3, decoded to 16 bits")
-            .arg(info.fileName())
-            .arg(decoder.SampleRate())
-            .arg(layout));
+    m_host.ShowStatus(ImportStatus(info.fileName(), decoder));
     return true;
 }
 
@@ -148,26 +145,38 @@ void CtarnDoc::Adopt(WaveFormatData format, ChannelSamples samples, std::vector<
     UpdateAllViews(0);
 }
 
+// The sidecars follow only a WAV that was written, so that a failed write leaves all four
+// files as they were; the mark stands until they agree again (see MarkSave).
 bool CtarnDoc::OnSaveDocument(const QString& path) {
     const QString fullPath = QFileInfo(path).absoluteFilePath();
-    const bool wave = WriteWaveFile(fullPath, 0, Frames());
+    const bool marked = SaveMarked(fullPath);
+    if (!marked && !MarkSave(fullPath)) {
+        m_host.ShowMessage(
+            QCoreApplication::translate("Message", "write file error %1").arg(fullPath));
+        return false;
+    }
+    if (!WriteWaveFile(fullPath, 0, Frames())) {
+        if (!marked) {
+            UnmarkSave(fullPath);
+        }
+        return false;
+    }
+    m_strPathName = fullPath;
+    m_strImportSource.clear();
+    NoteSource();
     const QString base = SidecarBase(fullPath);
     const bool txt = WriteCueTxt(base + QStringLiteral(".txt"), m_cues, m_host);
     const bool sbv = WriteCueSbv(base + QStringLiteral(".sbv"), m_recording, m_cues, m_host);
     const bool ass = WriteCueAss(base + QStringLiteral(".ass"), m_recording, m_cues, m_host);
-    if (wave) {
-        m_strPathName = fullPath;
-        m_strImportSource.clear();
-        NoteSource();
+    if (!txt || !sbv || !ass) {
+        return false;
     }
-    const bool saved = wave && txt && sbv && ass;
-    if (saved) {
-        SetModifiedFlag(false);
-        m_host.ShowStatus(
-            QCoreApplication::translate("Message", "Saved %1 with its .txt, .sbv and .ass")
-                .arg(QFileInfo(fullPath).fileName()));
-    }
-    return saved;
+    UnmarkSave(fullPath);
+    SetModifiedFlag(false);
+    m_host.ShowStatus(
+        QCoreApplication::translate("Message", "Saved %1 with its .txt, .sbv and .ass")
+            .arg(QFileInfo(fullPath).fileName()));
+    return true;
 }
 
 void CtarnDoc::SetModifiedFlag(bool modified) {

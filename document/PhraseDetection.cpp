@@ -35,6 +35,48 @@ float WindowDb(const qint16* left, const qint16* right, FrameRange window) {
     return float(10.0 * std::log10(meanSquare / (32768.0 * 32768.0)));
 }
 
+/// The span from the start of the one to the end of the other.
+FrameRange Joined(const FrameRange& a, const FrameRange& b) {
+    return {std::min(a.lo, b.lo), std::max(a.hi, b.hi)};
+}
+
+/// The phrases with those shorter than `minPhrase` frames joined to the nearer neighbour when
+/// that gap is at most twice `minSilence` frames, else dropped: a breath or a click near
+/// speech belongs to it; far from it, to nothing. Every phrase kept so far is long, so one
+/// joined to the last kept stays long; one joined to the next is carried on and judged
+/// again with it. One pass, whatever the settings.
+std::vector<FrameRange> WithoutShortPhrases(const std::vector<FrameRange>& phrases,
+                                            qint64 minPhrase, qint64 minSilence) {
+    std::vector<FrameRange> kept;
+    FrameRange carried;
+    bool carrying = false;
+    for (size_t i = 0; i < phrases.size(); ++i) {
+        FrameRange phrase = phrases[i];
+        if (carrying) {
+            phrase = Joined(carried, phrase);
+            carrying = false;
+        }
+        if (phrase.Length() >= minPhrase) {
+            kept.push_back(phrase);
+            continue;
+        }
+        const qint64 gapBefore = kept.empty() ? -1 : phrase.lo - kept.back().hi;
+        const qint64 gapAfter = i + 1 < phrases.size() ? phrases[i + 1].lo - phrase.hi : -1;
+        const bool before = gapBefore >= 0 && (gapAfter < 0 || gapBefore <= gapAfter);
+        const qint64 gap = before ? gapBefore : gapAfter;
+        if (gap < 0 || gap > 2 * minSilence) {
+            continue;
+        }
+        if (before) {
+            kept.back() = Joined(kept.back(), phrase);
+        } else {
+            carried = phrase;
+            carrying = true;
+        }
+    }
+    return kept;
+}
+
 /// Frames up to the middle of the gap between two neighbouring spans.
 int Middle(const FrameRange& before, const FrameRange& after) {
     return int((qint64(before.hi) + after.lo) / 2);
@@ -122,26 +164,7 @@ std::vector<FrameRange> FindPhrases(const LevelTrack& levels, const PhraseSettin
         }
     }
 
-    // Short phrases: a breath or a click near speech belongs to it; far from it, to nothing.
-    for (size_t i = 0; i < phrases.size();) {
-        if (phrases[i].Length() >= minPhrase) {
-            ++i;
-            continue;
-        }
-        const qint64 gapBefore = i > 0 ? phrases[i].lo - phrases[i - 1].hi : -1;
-        const qint64 gapAfter = i + 1 < phrases.size() ? phrases[i + 1].lo - phrases[i].hi : -1;
-        const bool before = gapBefore >= 0 && (gapAfter < 0 || gapBefore <= gapAfter);
-        const qint64 gap = before ? gapBefore : gapAfter;
-        if (gap >= 0 && gap <= 2 * minSilence) {
-            const size_t into = before ? i - 1 : i + 1;
-            phrases[into] = {std::min(phrases[into].lo, phrases[i].lo),
-                             std::max(phrases[into].hi, phrases[i].hi)};
-            phrases.erase(phrases.begin() + ptrdiff_t(i));
-            i = before ? i - 1 : i; // the joined phrase may still be short
-        } else {
-            phrases.erase(phrases.begin() + ptrdiff_t(i));
-        }
-    }
+    phrases = WithoutShortPhrases(phrases, minPhrase, minSilence);
 
     std::vector<FrameRange> padded = phrases;
     for (size_t i = 0; i < phrases.size(); ++i) {

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <limits>
 #include <numeric>
 #include <optional>
 #include <span>
+#include <utility>
 
 namespace {
 
@@ -135,6 +137,7 @@ std::vector<int> ShareTexts(const std::vector<FrameRange>& phrases,
     std::vector<double> before(band, kNever);
     std::vector<double> now(band);
     std::vector<int> from(n * band, 0);
+    std::deque<size_t> best;
     double durationBefore = 0;
     for (size_t i = 0; i < n; ++i) {
         durationBefore += phrases[i].Length();
@@ -148,14 +151,22 @@ std::vector<int> ShareTexts(const std::vector<FrameRange>& phrases,
                 now[o] = b <= cap ? miss : kNever;
                 continue;
             }
-            now[o] = kNever;
-            for (size_t p = o + 1 > cap ? o + 1 - cap : 0; p <= o; ++p) {
-                if (before[p] + miss < now[o]) {
-                    now[o] = before[p] + miss;
-                    from[i * band + o] = int(p);
-                }
+            // The best end p of the phrases before, o + 1 - cap <= p <= o (the earliest of
+            // equals): `best` holds the candidates in order, their costs rising.
+            while (!best.empty() && before[best.back()] > before[o]) {
+                best.pop_back();
+            }
+            best.push_back(o);
+            if (best.front() + cap <= o) {
+                best.pop_front();
+            }
+            const size_t p = best.front();
+            now[o] = before[p] + miss;
+            if (before[p] != kNever) {
+                from[i * band + o] = int(p);
             }
         }
+        best.clear();
         std::swap(before, now);
     }
     std::vector<int> shares(n);
@@ -227,23 +238,39 @@ std::vector<FrameRange> CutPhrase(const FrameRange& phrase, const std::vector<Cu
     return pieces;
 }
 
+/// `phrases` with their `bridges` shortest gaps bridged (of equal gaps, the earlier first):
+/// bridging a gap leaves the others as they were, so bridging the shortest one by one comes
+/// to this.
+std::vector<FrameRange> BridgeShortestGaps(const std::vector<FrameRange>& phrases, size_t bridges) {
+    std::vector<std::pair<int, size_t>> gaps; // length, index of the phrase before it
+    for (size_t i = 0; i + 1 < phrases.size(); ++i) {
+        gaps.emplace_back(phrases[i + 1].lo - phrases[i].hi, i);
+    }
+    std::nth_element(gaps.begin(), gaps.begin() + ptrdiff_t(bridges), gaps.end());
+    std::vector<bool> bridged(phrases.size(), false);
+    for (size_t g = 0; g < bridges; ++g) {
+        bridged[gaps[g].second] = true;
+    }
+    std::vector<FrameRange> joined;
+    for (size_t i = 0; i < phrases.size(); ++i) {
+        if (i > 0 && bridged[i - 1]) {
+            joined.back().hi = phrases[i].hi;
+        } else {
+            joined.push_back(phrases[i]);
+        }
+    }
+    return joined;
+}
+
 } // namespace
 
 FittedPhrases FitPhrases(std::vector<FrameRange> phrases, const std::vector<int>& textChars,
                          const LevelTrack& levels, const PhraseSettings& settings, qint32 rate) {
     FittedPhrases fitted;
     const int count = int(textChars.size());
-    while (count > 0 && int(phrases.size()) > count) {
-        size_t shortest = 0;
-        for (size_t i = 1; i + 1 < phrases.size(); ++i) {
-            if (phrases[i + 1].lo - phrases[i].hi <
-                phrases[shortest + 1].lo - phrases[shortest].hi) {
-                shortest = i;
-            }
-        }
-        phrases[shortest].hi = phrases[shortest + 1].hi;
-        phrases.erase(phrases.begin() + ptrdiff_t(shortest) + 1);
-        ++fitted.joined;
+    if (count > 0 && int(phrases.size()) > count) {
+        fitted.joined = int(phrases.size()) - count;
+        phrases = BridgeShortestGaps(phrases, size_t(fitted.joined));
     }
     if (phrases.empty() || int(phrases.size()) >= count || rate <= 0) {
         fitted.spans = std::move(phrases);

@@ -1,8 +1,7 @@
 #include "document/Recording.h"
 
 #include "document/Envelope.h"
-
-#include <QSaveFile>
+#include "document/WholeFile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -139,7 +138,7 @@ void Recording::SummariseFrom(int from) {
 
 bool Recording::SaveWave(const QString& path, FrameRange range) {
     m_format.header.NumOfChannel = 2;
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) &&
-           WriteWave(file, m_format, Samples(0), Samples(1), range) && file.commit();
+    return WriteWholeFile(path, [&](QIODevice& out) {
+        return WriteWave(out, m_format, Samples(0), Samples(1), range);
+    });
 }

@@ -1,10 +1,11 @@
 #include "document/RecoveryRecord.h"
 
+#include "document/WholeFile.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QtEndian>
@@ -29,6 +30,10 @@ constexpr quint32 kVersion = 1;
 // items than the rest of the bytes could hold is refused before anything is allocated.
 constexpr qsizetype kMinOpBytes = 1 + 4 + 4;
 constexpr qsizetype kMinCueBytes = 4 + 4 + 4;
+// The only factors a Scale is written with: the volume steps, a tenth down and a tenth up. Any
+// other is damage, and a large one would overflow when the samples are scaled on replay.
+constexpr qint32 kSofter = 9;
+constexpr qint32 kLouder = 11;
 
 class Writer {
 public:
@@ -166,7 +171,7 @@ bool GetOp(Reader& in, ReplayOp& op) {
     switch (kind) {
     case quint8(ReplayOp::Kind::Scale):
         op.kind = ReplayOp::Kind::Scale;
-        return in.Get(op.k);
+        return in.Get(op.k) && (op.k == kSofter || op.k == kLouder);
     case quint8(ReplayOp::Kind::Erase):
         op.kind = ReplayOp::Kind::Erase;
         return true;
@@ -256,9 +261,7 @@ bool WriteRecoveryFile(const QString& path, const RecoveryRecord& record) {
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
         return false;
     }
-    const QByteArray bytes = SerializeRecovery(record);
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return WriteWholeFile(path, SerializeRecovery(record));
 }
 
 // A record that cannot be used is moved aside rather than deleted, so that it can still be

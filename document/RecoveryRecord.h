@@ -41,8 +41,8 @@ QByteArray SerializeRecovery(const RecoveryRecord& record);
 /// The record in `bytes`, or nothing when they are not a complete, well-formed record of
 /// this version (wrong magic, truncated, lengths that exceed what the bytes hold, negative
 /// or absurd counts, a range with lo > hi or negative, Replace frames of unequal lengths,
-/// unknown kinds, trailing bytes). Must never crash, hang, or allocate far more than
-/// `bytes.size()` whatever the input.
+/// a Scale factor other than the volume steps 9 and 11, unknown kinds, trailing bytes). Must never
+/// crash, hang, or allocate far more than `bytes.size()` whatever the input.
 std::optional<RecoveryRecord> ParseRecovery(const QByteArray& bytes);
 
 /// Where the record of the file at `sourcePath` lives: <folder>/<hex SHA-1 of the absolute

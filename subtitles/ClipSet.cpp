@@ -7,10 +7,12 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -61,15 +63,32 @@ QString SafeName(const QString& name, int number) {
     return reserved.match(clean).hasMatch() ? QChar('_') + clean : clean;
 }
 
+/// The names a set has given, case-folded, and per name the next suffix worth trying: every
+/// suffix below it is taken, so that a name given n times costs n tries in all, not n * n / 2.
+struct TakenNames {
+    QSet<QString> names;
+    QHash<QString, int> nextSuffix;
+};
+
 /// `stem`.`extension`, or with " (2)", " (3)" ... before the extension when taken; names
 /// compare without case, as on Windows and macOS.
-QString UniqueName(const QString& stem, const QString& extension, QSet<QString>& taken) {
-    QString name = stem + QChar('.') + extension;
-    for (int k = 2; taken.contains(name.toCaseFolded()); ++k) {
-        name = QStringLiteral("%1 (%2).%3").arg(stem).arg(k).arg(extension);
+QString UniqueName(const QString& stem, const QString& extension, TakenNames& taken) {
+    const QString plain = stem + QChar('.') + extension;
+    const QString key = plain.toCaseFolded();
+    if (!taken.names.contains(key)) {
+        taken.names.insert(key);
+        return plain;
     }
-    taken.insert(name.toCaseFolded());
-    return name;
+    int& next = taken.nextSuffix[key];
+    next = std::max(next, 2);
+    while (true) {
+        const QString name = QStringLiteral("%1 (%2).%3").arg(stem).arg(next++).arg(extension);
+        const QString folded = name.toCaseFolded();
+        if (!taken.names.contains(folded)) {
+            taken.names.insert(folded);
+            return name;
+        }
+    }
 }
 
 QString PaddedNumber(int number, int digits) {
@@ -89,7 +108,8 @@ QString IndexField(const QString& text) {
 }
 
 int PadFrames(int ms, qint32 rate) {
-    return int(qint64(std::max(ms, 0)) * std::max(rate, 0) / 1000);
+    const qint64 frames = qint64(std::max(ms, 0)) * std::max(rate, 0) / 1000;
+    return int(std::min<qint64>(frames, std::numeric_limits<int>::max()));
 }
 
 } // namespace
@@ -150,7 +170,7 @@ std::vector<PlannedClip> PlanClipSet(const CueList& cues, const ClipSetOptions& 
     const int after = PadFrames(options.padAfterMs, rate);
     const QString extension = ClipExtension(options.format);
     std::vector<PlannedClip> plan;
-    QSet<QString> taken;
+    TakenNames taken;
     for (int i = 0; i < cues.Count(); ++i) {
         const bool chosen =
             options.cues == ClipCues::All ||
@@ -160,7 +180,8 @@ std::vector<PlannedClip> PlanClipSet(const CueList& cues, const ClipSetOptions& 
             continue;
         }
         PlannedClip clip;
-        clip.number = options.startNumber + int(plan.size());
+        clip.number = int(std::min<qint64>(qint64(options.startNumber) + qint64(plan.size()),
+                                           std::numeric_limits<int>::max()));
         clip.text = ExportedCueText(cues.Text(i));
         clip.cueStart = std::min(cues.Start(i), cues.End(i));
         clip.cueEnd = std::max(cues.Start(i), cues.End(i));

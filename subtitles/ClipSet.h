@@ -15,6 +15,11 @@ class Recording;
 // audio around it, in a chosen format, and an index a flashcard program imports.
 
 enum class ClipFormat { Wav, Flac, Mp3, Opus };
+
+/// The largest first number and padding (in ms) the dialog and tarn-cli take, both from 0:
+/// far from where a clip's number or its padded frames would overflow.
+constexpr int kMaxClipStartNumber = 999999;
+constexpr int kMaxClipPadMs = 10000;
 /// Which cues become clips.
 enum class ClipCues { All, Current, Selection };
 

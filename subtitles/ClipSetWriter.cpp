@@ -2,11 +2,11 @@
 
 #include "document/Recording.h"
 #include "document/WaveWriter.h"
+#include "document/WholeFile.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <chrono>
@@ -16,16 +16,6 @@
 #include <thread>
 
 namespace {
-
-/// Writes `bytes` to `path` whole or not at all; false with the reason.
-bool SaveBytes(const QString& path, const QByteArray& bytes, QString& reason) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
-        return true;
-    }
-    reason = file.errorString();
-    return false;
-}
 
 /// Cuts, shapes, encodes and writes one clip; false with the reason.
 bool WriteClip(const Recording& recording, const PlannedClip& clip, const ClipSetOptions& options,
@@ -40,7 +30,7 @@ bool WriteClip(const Recording& recording, const PlannedClip& clip, const ClipSe
     QByteArray bytes;
     return encoder.Encode(options.format, channels[0].data(), channels[1].data(), hi - lo,
                           recording.SampleRate(), bytes, reason) &&
-           SaveBytes(path, bytes, reason);
+           WriteWholeFile(path, bytes, &reason);
 }
 
 QString Failure(const QString& path, const QString& reason) {
@@ -173,7 +163,7 @@ ClipSetResult WriteClipSet(const Recording& recording, const std::vector<Planned
         return result;
     }
     QString reason;
-    if (SaveBytes(options.indexPath, ClipIndexText(plan, recording.SampleRate()), reason)) {
+    if (WriteWholeFile(options.indexPath, ClipIndexText(plan, recording.SampleRate()), &reason)) {
         result.written << options.indexPath;
     } else {
         result.error = Failure(options.indexPath, reason);

@@ -15,3 +15,15 @@ bool WriteCueTxt(const QString& path, const CueList& cues, Host& host);
 bool WriteCueSbv(const QString& path, const Recording& recording, const CueList& cues, Host& host);
 /// The .ass script, clock times at the recording's rate; "open file error2" on failure.
 bool WriteCueAss(const QString& path, const Recording& recording, const CueList& cues, Host& host);
+
+// A save writes the WAV first and its sidecars only after it. A mark beside the WAV (an empty
+// hidden file, ".<file name>.saving") stands from before the WAV is replaced until all three
+// sidecars are written: a save cut short between them, by a crash or a full disk, leaves it,
+// and the next open can say that the cues may belong to the audio as it was before.
+
+/// True when the mark of the WAV at `wavPath` stands.
+bool SaveMarked(const QString& wavPath);
+/// Sets the mark; false when it cannot be written.
+bool MarkSave(const QString& wavPath);
+/// Takes the mark away.
+void UnmarkSave(const QString& wavPath);

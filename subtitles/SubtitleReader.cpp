@@ -18,7 +18,7 @@ constexpr int kProbeLines = 64;
 /// must not be held whole as one block.
 constexpr qsizetype kMaxBlockLines = 256;
 
-/// Milliseconds of a clock time "[h:]mm:ss[.,]fff" (up to 6 digits a field, fraction
+/// Milliseconds of a clock time "[h:]mm:ss[.,]fff" (up to 7 digits a field, fraction
 /// digits beyond the third ignored); nothing when the text is not one.
 std::optional<qint64> ParseClock(QStringView text) {
     text = text.trimmed();
@@ -117,13 +117,22 @@ private:
         if (normalized.isEmpty()) {
             return;
         }
-        const int s = Frames(start * m_rate, perSecond);
-        const int e = Frames(end * m_rate, perSecond);
+        const int s = Frames(start, perSecond);
+        const int e = Frames(end, perSecond);
         m_read.cues.push_back({s, e > s ? e : s + kMinCueLength, normalized});
     }
-    static int Frames(qint64 scaled, qint64 per) {
-        const qint64 frames = (scaled + per / 2) / per;
-        return int(std::min<qint64>(frames, std::numeric_limits<int>::max() - kMinCueLength));
+    /// `time` (0 or more, in 1/`perSecond` s) in frames, rounded to the nearest, clamped so
+    /// that a cue still fits after it. Whole seconds and the rest are scaled apart: a time of
+    /// millions of hours times a high rate does not fit in 64 bits, and must not wrap.
+    int Frames(qint64 time, qint64 perSecond) const {
+        constexpr qint64 kLast = std::numeric_limits<int>::max() - kMinCueLength;
+        const qint64 rate = std::max(m_rate, 0);
+        const qint64 seconds = time / perSecond;
+        if (rate > 0 && seconds > kLast / rate) {
+            return int(kLast);
+        }
+        const qint64 rest = (time % perSecond * rate + perSecond / 2) / perSecond;
+        return int(std::min(seconds * rate + rest, kLast));
     }
 
     qint32 m_rate;

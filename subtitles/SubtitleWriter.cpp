@@ -1,12 +1,11 @@
 #include "subtitles/SubtitleWriter.h"
 
+#include "document/WholeFile.h"
 #include "geometry/ClockText.h"
 #include "subtitles/CueFormats.h"
 #include "subtitles/CueList.h"
 #include "subtitles/CueText.h"
 #include "subtitles/TextFile.h"
-
-#include <QSaveFile>
 
 namespace {
 
@@ -85,7 +84,5 @@ bool WriteSubtitleFile(const QString& path, SubtitleFormat format, const CueList
     if (format == SubtitleFormat::Ass || format == SubtitleFormat::Sbv) {
         return WriteTextFile(path, text);
     }
-    QSaveFile file(path);
-    const QByteArray bytes = text.toUtf8();
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return WriteWholeFile(path, text.toUtf8());
 }

@@ -1,8 +1,7 @@
 #include "subtitles/TextFile.h"
 
+#include "document/WholeFile.h"
 #include "subtitles/TextLineReader.h"
-
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -43,33 +42,34 @@ std::optional<QStringList> ReadTextLines(const QString& path) {
 // One pass a chunk at a time: replacing every LF in the whole text first takes far longer
 // than linear time on large texts.
 bool WriteTextFile(const QString& path, const QString& text) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(kUtf8Bom) != kUtf8Bom.size()) {
-        return false;
-    }
-    QByteArray crlf;
-    for (qsizetype from = 0; from < text.size();) {
-        // A high surrogate goes with what follows it, so that each chunk encodes as it would
-        // inside the whole text.
-        qsizetype to = std::min(text.size(), from + kChunkChars);
-        if (to < text.size() && text[to - 1].isHighSurrogate()) {
-            --to;
-        }
-        const QByteArray utf8 = QStringView(text).sliced(from, to - from).toUtf8();
-        // A byte 0x0A is always an LF: UTF-8 never uses it inside a longer sequence.
-        crlf.resize(2 * utf8.size());
-        char* out = crlf.data();
-        for (const char c : utf8) {
-            if (c == '\n') {
-                *out++ = '\r';
-            }
-            *out++ = c;
-        }
-        const qsizetype size = out - crlf.constData();
-        if (file.write(crlf.constData(), size) != size) {
+    return WriteWholeFile(path, [&text](QIODevice& file) {
+        if (file.write(kUtf8Bom) != kUtf8Bom.size()) {
             return false;
         }
-        from = to;
-    }
-    return file.commit();
+        QByteArray crlf;
+        for (qsizetype from = 0; from < text.size();) {
+            // A high surrogate goes with what follows it, so that each chunk encodes as it
+            // would inside the whole text.
+            qsizetype to = std::min(text.size(), from + kChunkChars);
+            if (to < text.size() && text[to - 1].isHighSurrogate()) {
+                --to;
+            }
+            const QByteArray utf8 = QStringView(text).sliced(from, to - from).toUtf8();
+            // A byte 0x0A is always an LF: UTF-8 never uses it inside a longer sequence.
+            crlf.resize(2 * utf8.size());
+            char* out = crlf.data();
+            for (const char c : utf8) {
+                if (c == '\n') {
+                    *out++ = '\r';
+                }
+                *out++ = c;
+            }
+            const qsizetype size = out - crlf.constData();
+            if (file.write(crlf.constData(), size) != size) {
+                return false;
+            }
+            from = to;
+        }
+        return true;
+    });
 }

@@ -1013,6 +1013,21 @@ Build: %2</source>
             <numerusform>; %n cues lie past the end of the recording</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The last save of %1 did not finish: its cues may not match its audio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The format changed at %1: %2, %3 Hz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>(%n changes in all)</source>
+        <translation>
+            <numerusform>(%n change in all)</numerusform>
+            <numerusform>(%n changes in all)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>QtHost</name>

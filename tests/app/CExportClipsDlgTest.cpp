@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -45,6 +47,9 @@ TEST_F(CExportClipsDlgTest, PreviewsTheFirstThreeNamesAsThePatternChanges) {
     dialog.findChild<QLineEdit*>("pattern")->setText("{n:02}-{text}");
     dialog.findChild<QSpinBox*>()->setValue(9);
     dialog.findChild<QComboBox*>()->setCurrentIndex(2);
+    EXPECT_TRUE(preview->text().startsWith("talk 001")) << "planned before the pause";
+    const QTimer* replan = dialog.findChild<QTimer*>("replan");
+    ASSERT_TRUE(QTest::qWaitFor([replan] { return !replan->isActive(); }));
     EXPECT_EQ(preview->text(), "09-Hello.mp3\n10-b.mp3\n11-c.mp3\n... 4 clips in all");
     // No folder yet, and no current cue to choose.
     EXPECT_FALSE(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled());
@@ -58,6 +63,13 @@ TEST_F(CExportClipsDlgTest, RemembersTheChoicesOfAnAcceptedDialog) {
         dialog.findChild<QLineEdit*>("pattern")->setText("{text}");
         dialog.findChild<QComboBox*>()->setCurrentIndex(3);
         dialog.accept();
+    }
+    {
+        // Accepted before the plan caught up with a pattern that names nothing.
+        CExportClipsDlg dialog(doc);
+        dialog.findChild<QLineEdit*>("pattern")->setText(" ");
+        dialog.accept();
+        EXPECT_NE(dialog.result(), QDialog::Accepted);
     }
     const ClipSetOptions options = CExportClipsDlg(doc).Options();
     EXPECT_EQ(options.folder, dir.filePath("clips"));

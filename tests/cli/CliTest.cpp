@@ -53,8 +53,7 @@ TEST_F(CliTest, MessagesGoToStandardErrorWithStatusOne) {
         {{"info", Path("missing.wav")}, "cannot read " + Path("missing.wav") + "\n"},
         {{"info", Path("f.wav")}, "AudioFormat must equ 1\n"},
         {{"save", Path("in.wav"), Path("no/dir/out.wav")},
-         "write file error " + Path("no/dir/out.wav") + "\nopen file error3 " +
-             Path("no/dir/out.txt") + "\nopen file error4\nopen file error2\n"},
+         "write file error " + Path("no/dir/out.wav") + "\n"},
     };
     for (const auto& c : cases) {
         const CliRun run = RunCli(c.args);

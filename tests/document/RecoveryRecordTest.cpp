@@ -36,7 +36,7 @@ struct Pieces {
     QByteArray source =
         Text("/audio/take one.wav") + I64(5'000'000'000) + I64(1'700'000'000'123) + Byte(0);
     QByteArray opCount = I32(3);
-    QByteArray scale = Byte(1) + I32(2) + I32(9) + I32(-15);
+    QByteArray scale = Byte(1) + I32(2) + I32(9) + I32(11);
     QByteArray erase = Byte(2) + I32(0) + I32(0);
     QByteArray replace = Byte(3) + I32(3) + I32(5) + I32(3) + wav::Samples16({1, -2, 32767}) +
                          I32(3) + wav::Samples16({-32768, 0, 7});
@@ -61,7 +61,7 @@ RecoveryRecord SampleRecord() {
     r.samplesComplete = false;
     r.ops.resize(3);
     r.ops[0].range = {2, 9};
-    r.ops[0].k = -15;
+    r.ops[0].k = 11;
     r.ops[1].kind = ReplayOp::Kind::Erase;
     r.ops[2].kind = ReplayOp::Kind::Replace;
     r.ops[2].range = {3, 5};
@@ -137,7 +137,12 @@ TEST(RecoveryRecordTest, TruncatedOrDamagedBytesParseToNothing) {
         {"negative op count", damaged([](Pieces& p) { p.opCount = I32(-1); })},
         {"kind 0", damaged([](Pieces& p) { p.erase[0] = 0; })},
         {"kind 4", damaged([](Pieces& p) { p.erase[0] = 4; })},
-        {"lo > hi", damaged([](Pieces& p) { p.scale = Byte(1) + I32(9) + I32(2) + I32(-15); })},
+        {"lo > hi", damaged([](Pieces& p) { p.scale = Byte(1) + I32(9) + I32(2) + I32(11); })},
+        // The program scales by 9 and 11 tenths only; 65536 would overflow on replay.
+        {"factor 10", damaged([](Pieces& p) { p.scale.replace(9, 4, I32(10)); })},
+        {"factor 0", damaged([](Pieces& p) { p.scale.replace(9, 4, I32(0)); })},
+        {"factor -9", damaged([](Pieces& p) { p.scale.replace(9, 4, I32(-9)); })},
+        {"factor 65536", damaged([](Pieces& p) { p.scale.replace(9, 4, I32(65536)); })},
         {"negative lo", damaged([](Pieces& p) { p.erase = Byte(2) + I32(-1) + I32(0); })},
         {"huge frame count", damaged([](Pieces& p) { p.replace.replace(9, 4, I32(kMax32)); })},
         {"unequal frame counts", damaged([](Pieces& p) {

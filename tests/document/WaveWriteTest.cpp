@@ -102,10 +102,7 @@ TEST_F(WaveWriteTest, UnwritablePathIsReportedAndTheDocumentStaysModified) {
     doc.SetModifiedFlag(true);
     const QString bad = dir.filePath("no/such/folder/out.wav");
     EXPECT_FALSE(doc.OnSaveDocument(bad));
-    const QString base = dir.filePath("no/such/folder/out");
-    EXPECT_EQ(host.messages,
-              (QStringList{"write file error " + bad, "open file error3 " + base + ".txt",
-                           "open file error4", "open file error2"}));
+    EXPECT_EQ(host.messages, QStringList{"write file error " + bad});
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.GetPathName(), dir.filePath("src.wav"));
 

@@ -135,6 +135,28 @@ TEST(PlanClipSetTest, WindowsDeviceNamesGetAMark) {
     EXPECT_EQ(names, QStringList({"_Con.wav", "_lpt1.wav", "console.wav"}));
 }
 
+// Naming must not start over at " (2)" for every repeat: 20,000 repeats would take
+// 200 million tries, tens of seconds, where remembering the next suffix takes 20,000.
+TEST(PlanClipSetTest, RepeatedNamesCountOnWithoutReusingATakenOne) {
+    constexpr int kCues = 20000;
+    std::vector<Cue> records;
+    for (int i = 0; i < kCues; ++i) {
+        // Cue 1 takes the name the third "same" would get; names differ only in case.
+        records.push_back({i, i + 1, i == 1 ? "SAME (3)" : "same"});
+    }
+    CueList cues;
+    cues.AddCues(std::move(records));
+    const std::vector<PlannedClip> plan =
+        PlanClipSet(cues, Options(ClipCues::All, false), 0, 0, -1, kCues, 1000, "b");
+    ASSERT_EQ(plan.size(), size_t(kCues));
+    for (int i = 0; i < kCues; ++i) {
+        const QString expected = i == 0   ? QString("same.wav")
+                                 : i == 1 ? QString("SAME (3).wav")
+                                          : QString("same (%1).wav").arg(i == 2 ? 2 : i + 1);
+        ASSERT_EQ(plan[size_t(i)].fileName, expected) << i;
+    }
+}
+
 // The index rounds to the millisecond, as SRT and WebVTT do: 8.589625 s is 8.590, not 8.589.
 TEST(ClipIndexTextTest, TimesRoundToTheMillisecond) {
     const std::vector<PlannedClip> plan = {{1, "a.wav", 68717, 68719, 0, 0, "x"}};

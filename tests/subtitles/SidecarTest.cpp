@@ -1,12 +1,18 @@
 #include "document/CtarnDoc.h"
+#include "support/CliRun.h"
 #include "support/DocAccess.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -100,6 +106,45 @@ TEST_F(SidecarTest, EachSidecarFailsOnItsOwn) {
     EXPECT_EQ(host.messages,
               (QStringList{"open file error3 " + Path("d.txt"), "open file error2"}));
     EXPECT_TRUE(QFile::exists(Path("d.sbv")));
+}
+
+// A save stopped between the WAV and its sidecars leaves new audio beside old cues. Here the
+// file-size limit ends tarn-cli as it writes the .txt, after the smaller WAV.
+TEST_F(SidecarTest, OpenAfterASaveCutShortSaysTheCuesMayNotMatch) {
+    WriteWav("a.wav", 8);
+    const QByteArray txt = kBom + "[4,6]\r\n" + QByteArray(300, 'x') + "\r\n\r\n";
+    ASSERT_TRUE(wav::WriteFile(Path("a.txt"), txt));
+    QProcess cli;
+    cli.setChildProcessModifier([] {
+        const rlimit limit{100, 100};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_DFL);
+    });
+    cli.start(TARN_CLI_PATH, {"edit", Path("a.wav"), Path("a.wav"), "select", "0", "2", "cut"});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    ASSERT_EQ(cli.exitStatus(), QProcess::CrashExit);
+    EXPECT_EQ(wav::ReadFile(Path("a.txt")), txt);
+
+    const QString warning =
+        "The last save of a.wav did not finish: its cues may not match its audio";
+    ASSERT_TRUE(doc.OnOpenDocument(Path("a.wav")));
+    EXPECT_EQ(doc.Frames(), 6);
+    EXPECT_EQ(host.messages, QStringList{warning});
+    // A save that fails again keeps the warning; one that completes ends it.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("a.sbv"));
+    EXPECT_FALSE(doc.OnSaveDocument(Path("a.wav")));
+    host.messages.clear();
+    ASSERT_TRUE(doc.OnOpenDocument(Path("a.wav")));
+    EXPECT_EQ(host.messages, QStringList{warning});
+    // The warning is no refusal: an edit goes on and saves.
+    ASSERT_TRUE(QDir(dir.path()).rmdir("a.sbv"));
+    const CliRun edit = RunCli({"edit", Path("a.wav"), Path("a.wav"), "select", "0", "1", "cut"});
+    EXPECT_EQ(edit.status, 1);
+    EXPECT_EQ(edit.err, warning + "\n");
+    host.messages.clear();
+    ASSERT_TRUE(doc.OnOpenDocument(Path("a.wav")));
+    EXPECT_EQ(doc.Frames(), 5);
+    EXPECT_TRUE(host.messages.isEmpty());
 }
 
 TEST_F(SidecarTest, EmptyListWritesOnlyByteOrderMarks) {

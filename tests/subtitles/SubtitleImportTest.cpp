@@ -124,7 +124,24 @@ INSTANTIATE_TEST_SUITE_P(
                   "in.txt",
                   {"1000-2500:first", "3250-3270:point", "6000-7000:last one"},
                   1,
-                  4}),
+                  4},
+        // Times past the last frame a cue can start at stay there instead of wrapping:
+        // 9,999,999 h at 384 kHz is beyond 64 bits, 1:33:13 beyond 32.
+        ParseCase{"HugeTimesAtHighRatesClamp",
+                  "9999999:00:00,000 --> 9999999:00:01,000\nfar\n\n"
+                  "01:33:12,000 --> 01:33:13,000\nnear\n",
+                  "in.srt",
+                  {"2147483627-2147483647:far", "2147328000-2147483627:near"},
+                  0,
+                  0,
+                  384000},
+        ParseCase{"LabelTimesClampAtTheLargestRate",
+                  "999999999\t999999999.5\tfar\n0.5\t1\tnear\n",
+                  "in.txt",
+                  {"2147483627-2147483647:far", "1073741824-2147483627:near"},
+                  0,
+                  0,
+                  2147483647}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct DetectCase {
