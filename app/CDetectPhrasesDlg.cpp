@@ -1,7 +1,7 @@
 #include "app/CDetectPhrasesDlg.h"
 
 #include "app/AppSettings.h"
-#include "document/PhraseFitting.h"
+#include "subtitles/PhraseFitting.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document/PhraseDetection.h"
-#include "subtitles/PhraseCommands.h"
+#include "actions/PhraseCommands.h"
+#include "recording/PhraseDetection.h"
 
 #include <QDialog>
 

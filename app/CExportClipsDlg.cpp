@@ -1,9 +1,9 @@
 #include "app/CExportClipsDlg.h"
 
+#include "actions/ClipSetRun.h"
 #include "app/AppSettings.h"
 #include "app/DialogFolder.h"
 #include "document/CtarnDoc.h"
-#include "subtitles/ClipSetRun.h"
 
 #include <QCheckBox>
 #include <QComboBox>

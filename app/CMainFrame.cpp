@@ -3,11 +3,11 @@
 #include "app/AppSettings.h"
 #include "app/CShortcutsDlg.h"
 #include "app/ToolbarIcons.h"
+#include "base/ClockText.h"
 #include "commands/CommandCatalog.h"
 #include "commands/CommandIds.h"
 #include "commands/ConsoleInterpreter.h"
 #include "document/CtarnDoc.h"
-#include "geometry/ClockText.h"
 #include "view/CtarnView.h"
 
 #include <QAction>

@@ -2,17 +2,19 @@
 
 #include "app/AppSettings.h"
 
+#include "actions/ClipSetRun.h"
+#include "actions/PhraseCommands.h"
+#include "actions/SubtitleTransfer.h"
 #include "app/CAboutDlg.h"
+#include "app/CDetectPhrasesDlg.h"
 #include "app/CExportClipsDlg.h"
 #include "app/CMainFrame.h"
 #include "app/DialogFolder.h"
 #include "commands/CommandIds.h"
 #include "commands/DocumentCommands.h"
-#include "document/DecodedAudio.h"
 #include "media/FfmpegDecoder.h"
 #include "media/FfmpegEncoder.h"
-#include "subtitles/ClipSetRun.h"
-#include "subtitles/SubtitleTransfer.h"
+#include "recording/DecodedAudio.h"
 #include "view/CtarnView.h"
 
 #include <QFileInfo>
@@ -94,6 +96,7 @@ void CtarnApp::AddApplicationCommands() {
         }
     });
     m_appCommands.On(kExportClips, [this] { OnExportClips(); });
+    m_appCommands.On(kDetectPhrases, [this] { OnDetectPhrases(); });
     for (int i = 0; i < RecentFileList::kMaxEntries; ++i) {
         m_appCommands.On(kFileMruFile1 + i, [this, i] {
             if (i < m_recent.Files().size()) {
@@ -197,6 +200,19 @@ void CtarnApp::OnExportClips() {
     }
     FfmpegClipEncoder encoder;
     ExportClipSet(m_doc, m_host, dialog.Options(), encoder);
+}
+
+void CtarnApp::OnDetectPhrases() {
+    if (m_doc.Frames() <= 0) {
+        return;
+    }
+    CDetectPhrasesDlg dialog(MeasureSelectionLevels(m_doc), m_doc.SampleRate(),
+                             PlaceholderChars(m_doc.Cues()), m_frame.get());
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    ApplyPhrases(m_doc, dialog.Phrases(), dialog.Levels(), dialog.Settings(), dialog.Use());
+    m_doc.SetCurrentCue(-1);
 }
 
 void CtarnApp::AddToRecentFileList(const QString& path) {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "actions/Recovery.h"
 #include "app/QtHost.h"
 #include "commands/CommandRouter.h"
 #include "commands/RecentFileList.h"
 #include "document/CtarnDoc.h"
-#include "document/Recovery.h"
 #include "qtaudio/QtWaveOut.h"
 
 #include <QMessageBox>
@@ -45,6 +45,9 @@ public:
     void OnAppAbout();
     /// Asks for the clip set's choices and writes it through FFmpeg's encoders.
     void OnExportClips();
+    /// "Detect phrases...": measures the selection (or everything), asks for the settings
+    /// and makes the phrases cues.
+    void OnDetectPhrases();
     /// Asks "Save changes to <title>?" while the document is modified; false on Cancel or
     /// when the save failed. No gives the changes up, and their recovery record with them.
     bool SaveModified();

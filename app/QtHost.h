@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/Host.h"
+#include "base/Host.h"
 
 #include <QElapsedTimer>
 

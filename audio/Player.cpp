@@ -1,7 +1,7 @@
 #include "audio/Player.h"
 
-#include "document/Host.h"
-#include "document/Recording.h"
+#include "base/Host.h"
+#include "recording/Recording.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #include "audio/RecordingStream.h"
 
-#include "document/Recording.h"
+#include "recording/Recording.h"
 
 #include <QtEndian>
 

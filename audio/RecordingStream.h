@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/FrameRange.h"
+#include "base/FrameRange.h"
 
 #include <QIODevice>
 

@@ -1,6 +1,6 @@
+#include "base/TextFile.h"
 #include "subtitles/CueFormats.h"
 #include "subtitles/CueList.h"
-#include "subtitles/TextFile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -12,11 +12,11 @@
 #include "SilentHost.h"
 #include "SyntheticRecording.h"
 
+#include "actions/Recovery.h"
 #include "audio/Player.h"
 #include "audio/RecordingStream.h"
 #include "document/CtarnDoc.h"
-#include "document/PhraseDetection.h"
-#include "document/Recovery.h"
+#include "recording/PhraseDetection.h"
 
 #include <benchmark/benchmark.h>
 

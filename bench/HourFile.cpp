@@ -1,6 +1,6 @@
 #include "HourFile.h"
 
-#include "document/WaveHeader.h"
+#include "recording/WaveHeader.h"
 
 #include <QByteArray>
 #include <QDir>

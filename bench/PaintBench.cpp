@@ -7,7 +7,7 @@
 #include "SilentHost.h"
 
 #include "document/CtarnDoc.h"
-#include "geometry/CueDrag.h"
+#include "geometry/CueGrip.h"
 #include "view/WaveformPainter.h"
 
 #include <benchmark/benchmark.h>

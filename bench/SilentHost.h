@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/Host.h"
+#include "base/Host.h"
 
 /// The host of the benchmarks: no dialogs, and every question answered with nothing.
 /// Messages are counted, because one means the operation gave up and its time is worthless.

@@ -1,15 +1,15 @@
 #include "cli/CliCommands.h"
 
+#include "actions/CueCommands.h"
+#include "actions/PhraseCommands.h"
 #include "audio/PlayCursor.h"
 #include "cli/CliHost.h"
 #include "cli/CliMediaCommands.h"
 #include "cli/CliSupport.h"
 #include "commands/ConsoleInterpreter.h"
 #include "document/CtarnDoc.h"
-#include "document/Zoom.h"
+#include "geometry/Zoom.h"
 #include "qtaudio/QtWaveOut.h"
-#include "subtitles/CueCommands.h"
-#include "subtitles/PhraseCommands.h"
 
 #include <QEventLoop>
 #include <QTextStream>

@@ -1,15 +1,15 @@
 #include "cli/CliMediaCommands.h"
 
+#include "actions/SubtitleTransfer.h"
 #include "cli/CliCommands.h"
 #include "cli/CliHost.h"
 #include "cli/CliSupport.h"
 #include "document/CtarnDoc.h"
-#include "document/DecodedAudio.h"
 #include "media/FfmpegDecoder.h"
 #include "media/FfmpegEncoder.h"
+#include "recording/DecodedAudio.h"
 #include "subtitles/ClipSet.h"
 #include "subtitles/SubtitleFormat.h"
-#include "subtitles/SubtitleTransfer.h"
 
 #include <QCoreApplication>
 #include <QDir>

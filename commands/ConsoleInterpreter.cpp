@@ -1,8 +1,8 @@
 #include "commands/ConsoleInterpreter.h"
 
+#include "base/TextFile.h"
 #include "document/CtarnDoc.h"
 #include "subtitles/CueFormats.h"
-#include "subtitles/TextFile.h"
 
 #include <QCoreApplication>
 

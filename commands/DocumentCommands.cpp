@@ -1,9 +1,9 @@
 #include "commands/DocumentCommands.h"
 
+#include "actions/SubtitleTransfer.h"
 #include "commands/CommandIds.h"
 #include "document/CtarnDoc.h"
-#include "document/Zoom.h"
-#include "subtitles/SubtitleTransfer.h"
+#include "geometry/Zoom.h"
 
 #include <QCoreApplication>
 

@@ -1,9 +1,9 @@
 #include "document/CtarnDoc.h"
 
-#include "document/DecodedAudio.h"
-#include "document/Envelope.h"
-#include "document/WaveChunks.h"
-#include "document/Zoom.h"
+#include "geometry/Zoom.h"
+#include "recording/DecodedAudio.h"
+#include "recording/Envelope.h"
+#include "recording/WaveChunks.h"
 #include "subtitles/ClipExport.h"
 #include "subtitles/CueFormats.h"
 #include "subtitles/Sidecars.h"

@@ -2,11 +2,11 @@
 
 #include "audio/EdgePlay.h"
 #include "audio/Player.h"
-#include "document/AudioDecoder.h"
-#include "document/FrameRange.h"
+#include "base/FrameRange.h"
+#include "base/Host.h"
 #include "document/History.h"
-#include "document/Host.h"
-#include "document/Recording.h"
+#include "recording/AudioDecoder.h"
+#include "recording/Recording.h"
 #include "subtitles/CueList.h"
 
 #include <QObject>

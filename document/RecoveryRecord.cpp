@@ -1,6 +1,6 @@
 #include "document/RecoveryRecord.h"
 
-#include "document/WholeFile.h"
+#include "base/WholeFile.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document/FrameRange.h"
-#include "document/SampleVector.h"
+#include "base/FrameRange.h"
+#include "base/SampleVector.h"
 #include "subtitles/CueList.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #include "geometry/RulerTicks.h"
 
-#include "geometry/ClockText.h"
+#include "base/ClockText.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/Zoom.h"
+#include "geometry/Zoom.h"
 #include "subtitles/CueList.h"
 
 #include <QtGlobal>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/AudioDecoder.h"
+#include "recording/AudioDecoder.h"
 
 #include <QString>
 

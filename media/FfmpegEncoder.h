@@ -1,6 +1,6 @@
 #pragma once
 
-#include "subtitles/ClipSet.h"
+#include "recording/ClipEncoder.h"
 
 /// Writes clips in every format: WAV as tarn writes it, FLAC, MP3 (VBR quality 2) and Opus in
 /// Ogg (96 kbit/s at 48 kHz) through FFmpeg's encoders, each call with codecs of its own,

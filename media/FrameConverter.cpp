@@ -1,6 +1,6 @@
 #include "media/FrameConverter.h"
 
-#include "document/DecodedAudio.h"
+#include "recording/DecodedAudio.h"
 
 #include <algorithm>
 

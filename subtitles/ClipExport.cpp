@@ -1,11 +1,11 @@
 #include "subtitles/ClipExport.h"
 
-#include "document/Host.h"
-#include "document/Recording.h"
+#include "base/Host.h"
+#include "base/TextFile.h"
+#include "recording/Recording.h"
 #include "subtitles/CueFormats.h"
 #include "subtitles/CueList.h"
 #include "subtitles/CueText.h"
-#include "subtitles/TextFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "subtitles/ClipSet.h"
 
-#include "geometry/ClockText.h"
+#include "base/ClockText.h"
 #include "subtitles/CueList.h"
 #include "subtitles/CueText.h"
 #include "subtitles/SubtitleWriter.h"
@@ -121,20 +121,6 @@ QString DefaultClipIndexPath(const QString& folder) {
 QString SafeFileText(const QString& cueText) {
     const QString firstLine = NormalizeCueText(cueText).section(QChar('\n'), 0, 0);
     return CleanName(FirstCharacters(CleanName(firstLine), kMaxTextCharacters));
-}
-
-QString ClipExtension(ClipFormat format) {
-    switch (format) {
-    case ClipFormat::Flac:
-        return QStringLiteral("flac");
-    case ClipFormat::Mp3:
-        return QStringLiteral("mp3");
-    case ClipFormat::Opus:
-        return QStringLiteral("opus");
-    case ClipFormat::Wav:
-        break;
-    }
-    return QStringLiteral("wav");
 }
 
 QString ExpandClipPattern(const QString& pattern, int number, const QString& cueText,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "recording/ClipEncoder.h"
+
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -13,8 +15,6 @@ class Recording;
 
 // A study-clip set: every chosen cue as its own file, named by a pattern, with a little
 // audio around it, in a chosen format, and an index a flashcard program imports.
-
-enum class ClipFormat { Wav, Flac, Mp3, Opus };
 
 /// The largest first number and padding (in ms) the dialog and tarn-cli take, both from 0:
 /// far from where a clip's number or its padded frames would overflow.
@@ -61,8 +61,6 @@ struct PlannedClip {
 /// The file-name form of a cue's text: its first line without / \ : * ? " < > | and control
 /// characters, without trailing dots and blanks, at most 60 characters.
 QString SafeFileText(const QString& cueText);
-/// "wav", "flac", "mp3" or "opus".
-QString ClipExtension(ClipFormat format);
 /// The pattern with its fields filled in (no extension).
 QString ExpandClipPattern(const QString& pattern, int number, const QString& cueText,
                           qint64 startFrame, qint32 rate, const QString& base);
@@ -87,23 +85,6 @@ QByteArray ClipIndexText(const std::vector<PlannedClip>& plan, qint32 rate);
 /// (the peak of both channels to -1 dBFS; silence stays silent) one clip's frames in place.
 void ShapeClip(std::vector<qint16>& left, std::vector<qint16>& right, qint32 rate, bool fade,
                bool normalize);
-
-/// Turns 16-bit stereo frames into the bytes of a file of the chosen format. Encode is called
-/// from several threads at once.
-class ClipEncoder {
-public:
-    virtual ~ClipEncoder() = default;
-    /// False with `error` set when the format cannot be written.
-    virtual bool Encode(ClipFormat format, const qint16* left, const qint16* right, int frames,
-                        qint32 rate, QByteArray& out, QString& error) = 0;
-};
-
-/// Writes WAV only (16-bit stereo, as every WAV file of tarn); other formats are an error.
-class WavClipEncoder : public ClipEncoder {
-public:
-    bool Encode(ClipFormat format, const qint16* left, const qint16* right, int frames, qint32 rate,
-                QByteArray& out, QString& error) override;
-};
 
 /// What an export did: the files written (full paths: the clips in plan order, the index
 /// last), and the failure that stopped it ("<file>: <reason>"), or nothing.

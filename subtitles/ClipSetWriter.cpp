@@ -1,10 +1,8 @@
 #include "subtitles/ClipSet.h"
 
-#include "document/Recording.h"
-#include "document/WaveWriter.h"
-#include "document/WholeFile.h"
+#include "base/WholeFile.h"
+#include "recording/Recording.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 
@@ -69,22 +67,6 @@ void ShapeClip(std::vector<qint16>& left, std::vector<qint16>& right, qint32 rat
             s = qint16(std::clamp(std::lround(s * gain), -32768L, 32767L));
         }
     }
-}
-
-bool WavClipEncoder::Encode(ClipFormat format, const qint16* left, const qint16* right, int frames,
-                            qint32 rate, QByteArray& out, QString& error) {
-    if (format != ClipFormat::Wav) {
-        error = QCoreApplication::translate("Message", "no encoder for %1 files")
-                    .arg(ClipExtension(format));
-        return false;
-    }
-    WaveFormatData wave;
-    wave.header.SampleRate = rate;
-    out.clear();
-    QBuffer buffer(&out);
-    buffer.open(QIODevice::WriteOnly);
-    const size_t n = size_t(frames);
-    return WriteWave(buffer, wave, {left, n}, {right, n}, {0, frames});
 }
 
 ClipSetResult WriteClipSet(const Recording& recording, const std::vector<PlannedClip>& plan,

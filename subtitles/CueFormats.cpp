@@ -1,7 +1,7 @@
 #include "subtitles/CueFormats.h"
 
+#include "base/TextLineReader.h"
 #include "subtitles/CueText.h"
-#include "subtitles/TextLineReader.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,9 +1,9 @@
 #include "subtitles/Sidecars.h"
 
-#include "document/Host.h"
-#include "document/Recording.h"
+#include "base/Host.h"
+#include "base/TextFile.h"
+#include "recording/Recording.h"
 #include "subtitles/CueFormats.h"
-#include "subtitles/TextFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

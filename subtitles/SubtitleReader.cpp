@@ -1,9 +1,9 @@
 #include "subtitles/SubtitleReader.h"
 
+#include "base/TextLineReader.h"
 #include "subtitles/CueFormats.h"
 #include "subtitles/CueText.h"
 #include "subtitles/SubtitleFormat.h"
-#include "subtitles/TextLineReader.h"
 
 #include <algorithm>
 #include <cmath>

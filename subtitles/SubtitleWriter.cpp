@@ -1,11 +1,11 @@
 #include "subtitles/SubtitleWriter.h"
 
-#include "document/WholeFile.h"
-#include "geometry/ClockText.h"
+#include "base/ClockText.h"
+#include "base/TextFile.h"
+#include "base/WholeFile.h"
 #include "subtitles/CueFormats.h"
 #include "subtitles/CueList.h"
 #include "subtitles/CueText.h"
-#include "subtitles/TextFile.h"
 
 namespace {
 

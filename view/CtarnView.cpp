@@ -1,11 +1,10 @@
 #include "view/CtarnView.h"
 
-#include "app/CDetectPhrasesDlg.h"
+#include "actions/CueMoves.h"
 #include "audio/PlayCursor.h"
 #include "document/CtarnDoc.h"
 #include "geometry/ScrollRules.h"
 #include "geometry/ViewGeometry.h"
-#include "subtitles/CueMoves.h"
 #include "view/WaveformPainter.h"
 
 #include <QPainter>
@@ -148,20 +147,6 @@ void CtarnView::OnCheckConflict() {
     if (m_pDoc) {
         Apply(CheckConflict(*m_pDoc, CurrentCue(), viewport()->width()));
     }
-}
-
-void CtarnView::OnDetectPhrases() {
-    if (!m_pDoc || m_pDoc->Frames() <= 0) {
-        return;
-    }
-    CDetectPhrasesDlg dialog(MeasureSelectionLevels(*m_pDoc), m_pDoc->SampleRate(),
-                             PlaceholderChars(m_pDoc->Cues()), this);
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
-    }
-    ApplyPhrases(*m_pDoc, dialog.Phrases(), dialog.Levels(), dialog.Settings(), dialog.Use());
-    m_pDoc->SetCurrentCue(-1);
-    Redraw();
 }
 
 void CtarnView::OnNudge(CuePart edge, int ms) {

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "actions/CueCommands.h"
 #include "commands/CommandRouter.h"
-#include "geometry/CueDrag.h"
+#include "geometry/CueGrip.h"
 #include "geometry/PointerRules.h"
-#include "subtitles/CueCommands.h"
 #include "view/WaveformPainter.h"
 
 #include <QAbstractScrollArea>
@@ -48,9 +48,6 @@ public:
     void OnDeleteSubtitle();
     void OnAtach();
     void OnCheckConflict();
-    /// "Detect phrases...": measures the selection (or everything), asks for the settings
-    /// and makes the phrases cues.
-    void OnDetectPhrases();
     /// Moves the current cue's start or end by `ms` milliseconds (one undo step).
     void OnNudge(CuePart edge, int ms);
     /// Home and End: the start or the end of the strip into view.

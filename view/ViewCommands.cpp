@@ -19,7 +19,6 @@ void CtarnView::AddCommands() {
     m_commands.On(kDeleteSubtitle, [this] { OnDeleteSubtitle(); });
     m_commands.On(kAtach, [this] { OnAtach(); });
     m_commands.On(kCheckConflict, [this] { OnCheckConflict(); });
-    m_commands.On(kDetectPhrases, [this] { OnDetectPhrases(); });
     m_commands.On(kFilePrint, [this] { OnFilePrint(); });
     m_commands.On(kGoToStart, [this] { OnGoToStart(); });
     m_commands.On(kGoToEnd, [this] { OnGoToEnd(); });

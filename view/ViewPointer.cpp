@@ -1,10 +1,10 @@
 // The view's pointer: clicks, drags of the selection and of cues, the wheel.
 #include "view/CtarnView.h"
 
+#include "actions/CueMoves.h"
 #include "document/CtarnDoc.h"
 #include "geometry/ScrollRules.h"
 #include "geometry/ViewGeometry.h"
-#include "subtitles/CueMoves.h"
 
 #include <QMouseEvent>
 #include <QScrollBar>

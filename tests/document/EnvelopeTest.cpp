@@ -1,4 +1,4 @@
-#include "document/Envelope.h"
+#include "recording/Envelope.h"
 #include "document/CtarnDoc.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"

@@ -1,5 +1,5 @@
 #include "document/CtarnDoc.h"
-#include "document/DecodedAudio.h"
+#include "recording/DecodedAudio.h"
 #include "support/DocAccess.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"

@@ -1,6 +1,6 @@
-#include "document/PhraseDetection.h"
+#include "recording/PhraseDetection.h"
+#include "actions/PhraseCommands.h"
 #include "document/CtarnDoc.h"
-#include "subtitles/PhraseCommands.h"
 #include "support/CliRun.h"
 #include "support/DocAccess.h"
 #include "support/FakeHost.h"

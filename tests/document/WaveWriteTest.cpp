@@ -1,5 +1,5 @@
 #include "document/CtarnDoc.h"
-#include "document/WaveWriter.h"
+#include "recording/WaveWriter.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"
 

@@ -1,5 +1,5 @@
 #include "geometry/RulerTicks.h"
-#include "geometry/ClockText.h"
+#include "base/ClockText.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,6 @@
 #include "media/FfmpegDecoder.h"
 #include "document/CtarnDoc.h"
-#include "document/DecodedAudio.h"
+#include "recording/DecodedAudio.h"
 #include "support/DocAccess.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"

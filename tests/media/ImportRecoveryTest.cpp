@@ -1,4 +1,4 @@
-#include "document/Recovery.h"
+#include "actions/Recovery.h"
 #include "media/FfmpegDecoder.h"
 #include "support/DocAccess.h"
 #include "support/FakeHost.h"

@@ -1,6 +1,6 @@
 #include "subtitles/ClipSet.h"
 
-#include "document/Recording.h"
+#include "recording/Recording.h"
 #include "subtitles/CueList.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "subtitles/CueFormats.h"
-#include "subtitles/TextFile.h"
+#include "base/TextFile.h"
 #include "support/WavBytes.h"
 
 #include <QStringDecoder>

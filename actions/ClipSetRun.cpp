@@ -1,0 +1,82 @@
+#include "actions/ClipSetRun.h"
+
+#include "document/CtarnDoc.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+/// The files as the user finds them in the folder, one a line.
+QString FileLines(const QStringList& paths, const QString& folder) {
+    QStringList names;
+    for (const QString& path : paths) {
+        names << QDir::toNativeSeparators(QDir(folder).relativeFilePath(path));
+    }
+    return names.join(QChar('\n'));
+}
+
+} // namespace
+
+QString ClipBaseName(const CtarnDoc& doc) {
+    const QString& path = doc.ImportSource().isEmpty() ? doc.GetPathName() : doc.ImportSource();
+    return path.isEmpty() ? doc.GetTitle() : QFileInfo(path).completeBaseName();
+}
+
+std::vector<PlannedClip> PlanDocumentClips(const CtarnDoc& doc, const ClipSetOptions& options) {
+    return PlanClipSet(doc.Cues(), options, doc.SelStart(), doc.SelEnd(), doc.CurrentCue(),
+                       doc.Frames(), doc.SampleRate(), ClipBaseName(doc));
+}
+
+void ExportClipSet(const CtarnDoc& doc, Host& host, const ClipSetOptions& options,
+                   ClipEncoder& encoder) {
+    const std::vector<PlannedClip> plan = PlanDocumentClips(doc, options);
+    if (plan.empty()) {
+        return;
+    }
+    const QStringList existing = ExistingClipFiles(plan, options);
+    if (!existing.isEmpty() &&
+        !host.AskYesNo(QCoreApplication::translate("Message", "Replace %n existing files?", nullptr,
+                                                   int(existing.size())))) {
+        return;
+    }
+    const QString folder = QDir::toNativeSeparators(options.folder);
+    if (!QDir().mkpath(options.folder)) {
+        host.ShowMessage(
+            QCoreApplication::translate("Message", "Cannot create the folder %1").arg(folder));
+        return;
+    }
+    const QString task = QCoreApplication::translate("Message", "Export clips");
+    const int total = int(plan.size());
+    const ClipSetResult result =
+        WriteClipSet(doc.GetRecording(), plan, options, encoder,
+                     [&](int done, int all) { return host.ReportProgress(task, done, all); });
+    host.ReportProgress(task, total, total);
+
+    const QString index = QDir::cleanPath(options.indexPath);
+    const int clips =
+        int(std::count_if(result.written.begin(), result.written.end(),
+                          [&](const QString& path) { return QDir::cleanPath(path) != index; }));
+    if (!result.error.isEmpty()) {
+        QString text =
+            QCoreApplication::translate("Message", "The export stopped: %1").arg(result.error) +
+            QStringLiteral("\n\n");
+        text += result.written.isEmpty()
+                    ? QCoreApplication::translate("Message", "No file was written.")
+                    : QCoreApplication::translate("Message", "%n files were written:", nullptr,
+                                                  int(result.written.size())) +
+                          QChar('\n') + FileLines(result.written, options.folder);
+        host.ShowMessage(text);
+    } else if (result.cancelled) {
+        host.ShowStatus(QCoreApplication::translate(
+                            "Message", "Export cancelled: %n clips written to %1", nullptr, clips)
+                            .arg(folder));
+    } else {
+        host.ShowStatus(
+            QCoreApplication::translate("Message", "Exported %n clips to %1", nullptr, clips)
+                .arg(folder));
+    }
+}

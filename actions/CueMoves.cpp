@@ -1,0 +1,40 @@
+#include "actions/CueMoves.h"
+
+#include "document/CtarnDoc.h"
+
+#include <QCoreApplication>
+
+CueCommandResult MoveCue(CtarnDoc& doc, int index, int start, int end) {
+    const CueList& cues = doc.Cues();
+    if (!cues.IsValidIndex(index) || end <= start) {
+        return {doc.CurrentCue(), std::nullopt, false};
+    }
+    const Cue moved{start, end, cues.Text(index)};
+    const int at = doc.ChangeCuesToCurrent(
+        QCoreApplication::translate("Message", "Move cue"), [&](CueList& list) {
+            list.SetStart(index, start);
+            list.SetEnd(index, end);
+            list.SortCues();
+            // The sort is stable, so the first cue with the moved span and text is the moved
+            // one or one that cannot be told from it.
+            for (int i = 0; i < list.Count(); ++i) {
+                if (list.Start(i) == moved.start && list.End(i) == moved.end &&
+                    list.Text(i) == moved.text) {
+                    return i;
+                }
+            }
+            return -1;
+        });
+    return {at, std::nullopt, true};
+}
+
+CueCommandResult NudgeCue(CtarnDoc& doc, int curCue, CuePart edge, int ms) {
+    const CueList& cues = doc.Cues();
+    if (!cues.IsValidIndex(curCue) || (edge != CuePart::Start && edge != CuePart::End)) {
+        return {curCue, std::nullopt, false};
+    }
+    const qint64 delta = qint64(doc.SampleRate()) * ms / 1000;
+    const CueSpan span =
+        DragCue({cues.Start(curCue), cues.End(curCue)}, edge, delta, {}, 0, doc.Frames());
+    return MoveCue(doc, curCue, span.start, span.end);
+}
