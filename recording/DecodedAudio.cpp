@@ -136,9 +136,7 @@ QString LayoutName(int channels) {
 QString ImportStatus(const QString& name, const AudioDecoder& decoder) {
     QString status =
         QCoreApplication::translate("Message", "Opened %1: %2 Hz %3, decoded to 16 bits")
-            .arg(name)
-            .arg(decoder.SampleRate())
-            .arg(LayoutName(decoder.SourceChannels()));
+            .arg(name, QString::number(decoder.SampleRate()), LayoutName(decoder.SourceChannels()));
     const std::vector<SourceFormatChange> changes = decoder.FormatChanges();
     if (changes.empty()) {
         return status;

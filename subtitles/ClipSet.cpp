@@ -82,7 +82,9 @@ QString UniqueName(const QString& stem, const QString& extension, TakenNames& ta
     int& next = taken.nextSuffix[key];
     next = std::max(next, 2);
     while (true) {
-        const QString name = QStringLiteral("%1 (%2).%3").arg(stem).arg(next++).arg(extension);
+        // One pass: a "%1" in the cue's text must stay text, not take the next argument.
+        const QString name =
+            QStringLiteral("%1 (%2).%3").arg(stem, QString::number(next++), extension);
         const QString folded = name.toCaseFolded();
         if (!taken.names.contains(folded)) {
             taken.names.insert(folded);

@@ -101,6 +101,8 @@ const PlanCase kPlans[] = {
      "1 clip.wav 0 450; 2 clip (2).wav 4850 6250; 3 clip (3).wav 9750 10000"},
     {"UnsafeCharactersOfThePattern", Options(ClipCues::All, false, "con/{text}."), 0, 0, -1,
      "1 con a.wav 0 450; 2 con A (2).wav 4850 6250; 3 con last.wav 9750 10000"},
+    {"PercentSignsStayText", Options(ClipCues::All, false, "50%1"), 0, 0, -1,
+     "1 50%1.wav 0 450; 2 50%1 (2).wav 4850 6250; 3 50%1 (3).wav 9750 10000"},
 };
 
 class PlanClipSetTest : public ::testing::TestWithParam<PlanCase> {};
@@ -112,11 +114,8 @@ TEST_P(PlanClipSetTest, ChoosesNamesAndPads) {
     QStringList got;
     for (const PlannedClip& clip :
          PlanClipSet(cues, c.options, c.selStart, c.selEnd, c.current, 10000, 1000, "talk")) {
-        got << QString("%1 %2 %3 %4")
-                   .arg(clip.number)
-                   .arg(clip.fileName)
-                   .arg(clip.start)
-                   .arg(clip.end);
+        got << QString::number(clip.number) + ' ' + clip.fileName + ' ' +
+                   QString::number(clip.start) + ' ' + QString::number(clip.end);
     }
     EXPECT_EQ(got.join("; ").toStdString(), c.expected);
 }
