@@ -2,12 +2,15 @@
 #              (without a display: the headless demo with tarn-cli)
 # make test  - install what is missing, build with ASan and UBSan, run every test
 # make bench - install what is missing, build and run the benchmarks in release mode
+# make fuzz  - install clang, build the libFuzzer harnesses and run each over its seeds
 JOBS ?= 2
 ASAN_DIR := build/asan
 RELEASE_DIR := build/release
+FUZZ_DIR := build/fuzz
+FUZZERS := subtitles recovery clips decode phrases
 DEMO := res/demo/demo.wav
 
-.PHONY: deps test run bench clean
+.PHONY: deps test run bench fuzz clean
 
 deps:
 	@scripts/install-deps.sh
@@ -36,6 +39,14 @@ bench: deps
 	bench/phrases-vs-sox.sh $(RELEASE_DIR)
 	bench/import-vs-ffmpeg.sh $(RELEASE_DIR)/tarn-cli
 	bench/clips-vs-ffmpeg.sh $(RELEASE_DIR)/tarn-cli
+
+fuzz:
+	@scripts/install-deps.sh fuzz
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+		-DCMAKE_CXX_COMPILER=clang++-14 -DTARN_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target tarn_fuzzers
+	fuzz/make-seeds.sh $(FUZZ_DIR)/seeds
+	for f in $(FUZZERS); do fuzz/run.sh $(FUZZ_DIR) $$f -runs=0 || exit 1; done
 
 clean:
 	rm -rf build

@@ -2,6 +2,8 @@
 # Installs every Debian 12 package that building, testing and benchmarking tarn needs
 # (sox and time are the reference and the meter of bench/open-vs-sox.sh; qt6-tools-dev holds
 # the CMake functions that run lrelease, qt6-l10n-tools lrelease and lupdate themselves).
+# With "fuzz", also clang 14 with its sanitizer and libFuzzer runtimes and llvm-symbolizer,
+# which `make fuzz` builds and runs the harnesses with.
 # Runs as root directly, otherwise through sudo. Installs only what is missing.
 set -euo pipefail
 
@@ -14,6 +16,9 @@ packages=(
   sox time
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev ffmpeg
 )
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang-14 libclang-rt-14-dev llvm-14)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
