@@ -22,8 +22,9 @@ QString FileLines(const QStringList& paths, const QString& folder) {
 } // namespace
 
 QString ClipBaseName(const CtarnDoc& doc) {
-    const QString& path = doc.ImportSource().isEmpty() ? doc.GetPathName() : doc.ImportSource();
-    return path.isEmpty() ? doc.GetTitle() : QFileInfo(path).completeBaseName();
+    const QString& path =
+        doc.File().ImportSource().isEmpty() ? doc.File().GetPathName() : doc.File().ImportSource();
+    return path.isEmpty() ? doc.File().GetTitle() : QFileInfo(path).completeBaseName();
 }
 
 std::vector<PlannedClip> PlanDocumentClips(const CtarnDoc& doc, const ClipSetOptions& options) {

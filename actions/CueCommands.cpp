@@ -56,11 +56,11 @@ CueCommandResult Changed(int curCue) {
 
 } // namespace
 
-CueCommandResult AddSubtitle(CtarnDoc& doc, int curCue) {
+CueCommandResult AddSubtitle(CtarnDoc& doc, Host& host, int curCue) {
     const int left = doc.SelStart();
     const int right = doc.SelEnd();
     const QString step = QCoreApplication::translate("Step", "Add Subtitle");
-    const std::optional<QString> text = doc.GetHost().AskText(step, QString());
+    const std::optional<QString> text = host.AskText(step, QString());
     if (!text) {
         return {curCue, std::nullopt, false};
     }
@@ -79,11 +79,11 @@ CueCommandResult DeleteSubtitle(CtarnDoc& doc, int curCue) {
     }));
 }
 
-CueCommandResult Atach(CtarnDoc& doc, int curCue) {
+CueCommandResult Atach(CtarnDoc& doc, Host& host, int curCue) {
     const int left = doc.SelStart();
     const int right = doc.SelEnd();
     if (qint64(right) - left < kMinAttachWidth) {
-        doc.GetHost().ShowMessage(
+        host.ShowMessage(
             QCoreApplication::translate("Message", "left=%1 right=%2").arg(left).arg(right));
         return {curCue, std::nullopt, false};
     }
@@ -97,12 +97,12 @@ CueCommandResult Atach(CtarnDoc& doc, int curCue) {
     }));
 }
 
-CueCommandResult EditCueText(CtarnDoc& doc, int index) {
+CueCommandResult EditCueText(CtarnDoc& doc, Host& host, int index) {
     if (!doc.Cues().IsValidIndex(index)) {
         return {-1, std::nullopt, false};
     }
     const QString step = QCoreApplication::translate("Step", "Edit Subtitle");
-    const std::optional<QString> text = doc.GetHost().AskText(step, doc.Cues().Text(index));
+    const std::optional<QString> text = host.AskText(step, doc.Cues().Text(index));
     if (!text) {
         return {index, std::nullopt, false};
     }
@@ -120,7 +120,8 @@ CueCommandResult EditCueText(CtarnDoc& doc, int index) {
     }));
 }
 
-CueCommandResult CheckConflict(CtarnDoc& doc, int curCue, int clientWidth) {
+CueCommandResult CheckConflict(const CtarnDoc& doc, Host& host, int curCue, int zoom,
+                               int clientWidth) {
     const CueList& cues = doc.Cues();
     int found = -1;
     for (int i = 0; i < cues.Count() && found < 0; ++i) {
@@ -129,11 +130,11 @@ CueCommandResult CheckConflict(CtarnDoc& doc, int curCue, int clientWidth) {
         }
     }
     if (found < 0) {
-        doc.GetHost().ShowMessage(QCoreApplication::translate("Message", "NOT FOUND"));
+        host.ShowMessage(QCoreApplication::translate("Message", "NOT FOUND"));
         return {curCue, std::nullopt, false};
     }
     const qint64 middle = (qint64(cues.End(found)) + cues.Start(found)) / 2;
-    const qint64 pos = middle / doc.Zoom() - clientWidth / 2;
+    const qint64 pos = middle / zoom - clientWidth / 2;
     if (pos < 0) {
         return {found, std::nullopt, false};
     }

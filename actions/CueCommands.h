@@ -3,16 +3,17 @@
 #include <optional>
 
 class CtarnDoc;
+class Host;
 
 /// What the view changes after a cue command.
 struct CueCommandResult {
     int curCue = -1;              ///< the current cue afterwards, -1 for none
     std::optional<int> scrollPos; ///< new horizontal scroll position, when it moves
-    bool redraw = false;          ///< whether the view repaints at once
+    bool changed = false;         ///< whether the cues or the current cue changed
 };
 
 /// Asks for a text and adds a cue over the selection; the new cue becomes current.
-CueCommandResult AddSubtitle(CtarnDoc& doc, int curCue);
+CueCommandResult AddSubtitle(CtarnDoc& doc, Host& host, int curCue);
 
 /// Removes the current cue; afterwards no cue is current. Does nothing when `curCue` is not
 /// a cue of the list.
@@ -21,14 +22,15 @@ CueCommandResult DeleteSubtitle(CtarnDoc& doc, int curCue);
 /// Moves the current cue onto the selection (at least 10 frames wide, else the message
 /// "left=%d right=%d"). A placeholder cue ("#" first) loses its mark, and the placeholder
 /// runs before and after it are laid end to end up to its new start and from its new end.
-CueCommandResult Atach(CtarnDoc& doc, int curCue);
+CueCommandResult Atach(CtarnDoc& doc, Host& host, int curCue);
 
 /// Edits the text of cue `index` in the text entry dialog, starting from its text; an
 /// emptied text deletes the cue. The cue becomes current (none when it was deleted or
 /// `index` is no cue).
-CueCommandResult EditCueText(CtarnDoc& doc, int index);
+CueCommandResult EditCueText(CtarnDoc& doc, Host& host, int index);
 
 /// Makes the first cue that overlaps an earlier one current and centres it in a window of
-/// `clientWidth` pixels; "NOT FOUND" when no cue overlaps. The view scrolls only when the
-/// cue's middle lies at least half a window from the start.
-CueCommandResult CheckConflict(CtarnDoc& doc, int curCue, int clientWidth);
+/// `clientWidth` pixels at `zoom` frames per column; "NOT FOUND" when no cue overlaps. The view
+/// scrolls only when the cue's middle lies at least half a window from the start.
+CueCommandResult CheckConflict(const CtarnDoc& doc, Host& host, int curCue, int zoom,
+                               int clientWidth);

@@ -41,9 +41,9 @@ std::optional<RecoveryRecord> CaptureRecovery(const CtarnDoc& doc) {
         return std::nullopt;
     }
     RecoveryRecord record;
-    record.sourcePath = doc.SourcePath();
-    record.sourceSize = doc.SourceSize();
-    record.sourceModified = doc.SourceModified();
+    record.sourcePath = doc.File().SourcePath();
+    record.sourceSize = doc.File().SourceSize();
+    record.sourceModified = doc.File().SourceModified();
     const std::optional<std::vector<const EditStep*>> steps = doc.GetHistory().StepsSinceClean();
     record.samplesComplete = steps.has_value();
     if (steps) {
@@ -59,8 +59,9 @@ std::optional<RecoveryRecord> CaptureRecovery(const CtarnDoc& doc) {
     return record;
 }
 
-RecoveryKeeper::RecoveryKeeper(CtarnDoc& doc, QString folder, int delayMs)
-    : m_doc(doc), m_openSource([&doc](const QString& path) { return doc.OnOpenDocument(path); }),
+RecoveryKeeper::RecoveryKeeper(CtarnDoc& doc, Host& host, QString folder, int delayMs)
+    : m_doc(doc), m_host(host),
+      m_openSource([&doc](const QString& path) { return doc.OnOpenDocument(path); }),
       m_strFolder(std::move(folder)) {
     m_timer.setSingleShot(true);
     m_timer.setInterval(delayMs);
@@ -105,16 +106,15 @@ void RecoveryKeeper::Discard() {
         RemoveRecoveryFile(m_strWritten);
         m_strWritten.clear();
     }
-    RemoveRecoveryFile(RecoveryPathFor(m_strFolder, m_doc.SourcePath()));
+    RemoveRecoveryFile(RecoveryPathFor(m_strFolder, m_doc.File().SourcePath()));
 }
 
 std::optional<RecoveryRecord> RecoveryKeeper::Read(const QString& recordPath) {
     RecoveryRead read = ReadRecoveryFile(recordPath);
     if (read.status == RecoveryRead::Status::Damaged) {
-        m_doc.GetHost().ShowMessage(
-            QCoreApplication::translate("Message",
-                                        "The recovery record %1 cannot be read and was set aside")
-                .arg(QDir::toNativeSeparators(recordPath)));
+        m_host.ShowMessage(QCoreApplication::translate(
+                               "Message", "The recovery record %1 cannot be read and was set aside")
+                               .arg(QDir::toNativeSeparators(recordPath)));
     }
     if (read.status != RecoveryRead::Status::Ok) {
         return std::nullopt;
@@ -123,10 +123,10 @@ std::optional<RecoveryRecord> RecoveryKeeper::Read(const QString& recordPath) {
 }
 
 void RecoveryKeeper::OfferForOpenFile() {
-    if (m_doc.SourcePath().isEmpty()) {
+    if (m_doc.File().SourcePath().isEmpty()) {
         return;
     }
-    const QString recordPath = RecoveryPathFor(m_strFolder, m_doc.SourcePath());
+    const QString recordPath = RecoveryPathFor(m_strFolder, m_doc.File().SourcePath());
     if (const std::optional<RecoveryRecord> record = Read(recordPath)) {
         Offer(recordPath, *record);
     }
@@ -154,11 +154,11 @@ void RecoveryKeeper::OfferAtStart() {
 void RecoveryKeeper::Offer(const QString& recordPath, const RecoveryRecord& record) {
     const bool sameSource =
         record.sourcePath.isEmpty()
-            ? m_doc.SourcePath().isEmpty()
+            ? m_doc.File().SourcePath().isEmpty()
             : SourceUnchanged(record) &&
-                  m_doc.SourcePath() == QFileInfo(record.sourcePath).absoluteFilePath();
+                  m_doc.File().SourcePath() == QFileInfo(record.sourcePath).absoluteFilePath();
     const bool samples = record.samplesComplete && sameSource;
-    if (!m_doc.GetHost().AskYesNo(Question(record, samples))) {
+    if (!m_host.AskYesNo(Question(record, samples))) {
         RemoveRecoveryFile(recordPath);
         return;
     }
@@ -173,7 +173,6 @@ void RecoveryKeeper::Offer(const QString& recordPath, const RecoveryRecord& reco
     });
     m_doc.SetSelection(record.selStart, record.selEnd);
     m_doc.SetModifiedFlag(true);
-    // The recovered cues are no edit a view hears of: have them drawn, the selection in view.
-    m_doc.UpdateAllViews(1);
     m_strWritten = recordPath;
+    emit recovered();
 }

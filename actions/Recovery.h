@@ -11,6 +11,7 @@
 #include <optional>
 
 class CtarnDoc;
+class Host;
 
 /// What the document changed since its source was opened or saved, as a recovery record: the
 /// cues, the selection and the sample edits that lead from the source (its WAV file, the file
@@ -27,7 +28,8 @@ class RecoveryKeeper : public QObject {
 public:
     static constexpr int kDelayMs = 30000;
 
-    RecoveryKeeper(CtarnDoc& doc, QString folder, int delayMs = kDelayMs);
+    /// Questions and messages go through `host`.
+    RecoveryKeeper(CtarnDoc& doc, Host& host, QString folder, int delayMs = kDelayMs);
 
     /// How a record's source is opened at start-up (by default the WAV reader); the program
     /// passes its own, which decodes what the WAV reader does not take.
@@ -47,6 +49,10 @@ public:
     /// recovered cues).
     void OfferAtStart();
 
+signals:
+    /// A record was taken into the document: its selection is worth bringing into view.
+    void recovered();
+
 private:
     void Schedule();
     /// Asks about `record` and replays it on Yes; removes it on No.
@@ -55,6 +61,7 @@ private:
     std::optional<RecoveryRecord> Read(const QString& recordPath);
 
     CtarnDoc& m_doc;
+    Host& m_host;
     std::function<bool(const QString& path)> m_openSource;
     QString m_strFolder;
     QTimer m_timer;

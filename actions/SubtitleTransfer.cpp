@@ -16,7 +16,7 @@ SubtitleImport ImportSubtitles(CtarnDoc& doc, Host& host, const QString& path) {
     if (doc.IsModified() &&
         !host.AskYesNo(QCoreApplication::translate(
                            "Message", "%1 has unsaved changes. Replace its cues with those of %2?")
-                           .arg(doc.GetTitle(), name))) {
+                           .arg(doc.File().GetTitle(), name))) {
         return {};
     }
     std::optional<SubtitleRead> read = ReadImportedCues(path, doc.SampleRate(), doc.Frames());
@@ -46,7 +46,6 @@ SubtitleImport ImportSubtitles(CtarnDoc& doc, Host& host, const QString& path) {
         cues.AddCues(std::move(read->cues));
     });
     doc.SetCurrentCue(-1);
-    doc.UpdateAllViews(0);
     if (read->plainScript) {
         return {QCoreApplication::translate("Message", "Read %1 as a plain script: %n cues",
                                             nullptr, count)
@@ -56,7 +55,7 @@ SubtitleImport ImportSubtitles(CtarnDoc& doc, Host& host, const QString& path) {
             !skipped.isEmpty(), pastEnd};
 }
 
-void OnImportSubtitles(CtarnDoc& doc, Host& host, const QString& path) {
+bool OnImportSubtitles(CtarnDoc& doc, Host& host, const QString& path) {
     const SubtitleImport result = ImportSubtitles(doc, host, path);
     QString report = result.report;
     if (result.pastEnd > 0) {
@@ -68,11 +67,12 @@ void OnImportSubtitles(CtarnDoc& doc, Host& host, const QString& path) {
     } else if (!report.isEmpty()) {
         host.ShowStatus(report);
     }
+    return !report.isEmpty();
 }
 
 bool ExportSubtitles(const CtarnDoc& doc, Host& host, const QString& path, SubtitleFormat format) {
     // A label file has the extension of the cue sidecar; it must not take the sidecar's place.
-    const QString& wav = doc.GetPathName();
+    const QString& wav = doc.File().GetPathName();
     if (!wav.isEmpty() &&
         QFileInfo(path).absoluteFilePath() == SidecarBase(wav) + QStringLiteral(".txt")) {
         host.ShowMessage(QCoreApplication::translate("Message", "%1 is the cue file of %2")
@@ -88,7 +88,7 @@ bool ExportSubtitles(const CtarnDoc& doc, Host& host, const QString& path, Subti
 }
 
 void OnExportSubtitles(const CtarnDoc& doc, Host& host) {
-    const QString& source = doc.SourcePath();
+    const QString& source = doc.File().SourcePath();
     const std::optional<QString> path = host.AskSavePath(
         {QCoreApplication::translate("Message", "Export subtitles"),
          QCoreApplication::translate("Message", "SRT subtitles (*.srt);;WebVTT subtitles "

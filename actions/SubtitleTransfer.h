@@ -23,8 +23,8 @@ SubtitleImport ImportSubtitles(CtarnDoc& doc, Host& host, const QString& path);
 
 /// "Import subtitles...": ImportSubtitles, its report a message when blocks were skipped or
 /// cues lie past the end of the recording ("; 3 cues lie past the end of the recording"),
-/// and a status otherwise.
-void OnImportSubtitles(CtarnDoc& doc, Host& host, const QString& path);
+/// and a status otherwise. Returns whether the cues were replaced.
+bool OnImportSubtitles(CtarnDoc& doc, Host& host, const QString& path);
 
 /// Writes the cues to `path` in `format`; "Cannot write <path>" and false when it cannot,
 /// "<name> is the cue file of <wav name>" and false for the document's own .txt sidecar.

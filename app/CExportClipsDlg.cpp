@@ -171,7 +171,7 @@ void CExportClipsDlg::Browse() {
     const QString chosen = m_folder->text().trimmed();
     const QString folder = QFileDialog::getExistingDirectory(
         this, tr("Export clips to"),
-        chosen.isEmpty() ? DialogFolder(m_doc.SourceFolder()) : chosen);
+        chosen.isEmpty() ? DialogFolder(m_doc.File().SourceFolder()) : chosen);
     if (!folder.isEmpty()) {
         RememberDialogFolder(folder);
         m_folder->setText(QDir::toNativeSeparators(folder));

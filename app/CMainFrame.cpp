@@ -3,10 +3,11 @@
 #include "app/AppSettings.h"
 #include "app/CShortcutsDlg.h"
 #include "app/ToolbarIcons.h"
+#include "audio/Transport.h"
 #include "base/ClockText.h"
-#include "commands/CommandCatalog.h"
 #include "commands/CommandIds.h"
 #include "commands/ConsoleInterpreter.h"
+#include "commands/RecentFileList.h"
 #include "document/CtarnDoc.h"
 #include "view/CtarnView.h"
 
@@ -35,25 +36,29 @@ const char* const kGeometryKey = "window/geometry";
 const char* const kBarsKey = "window/bars";
 const char* const kStatusBarKey = "window/statusBar";
 
-/// A text of the command catalog in the user's language.
-QString CommandText(const QString& source) {
-    return QCoreApplication::translate("Command", source.toUtf8().constData());
+/// A text of the command table in the user's language.
+QString CommandText(const char* source) {
+    return QCoreApplication::translate("Command", source);
 }
 
 } // namespace
 
-CMainFrame::CMainFrame(CtarnDoc& doc, CtarnView& view, CommandRouter& route)
-    : m_doc(doc), m_view(view), m_route(route) {
+CMainFrame::CMainFrame(CtarnDoc& doc, CtarnView& view, Transport& transport, Host& host,
+                       CommandTable& commands)
+    : m_doc(doc), m_view(view), m_host(host), m_commands(commands) {
     setCentralWidget(&m_view);
     setAcceptDrops(true);
     resize(1100, 520);
+    AddFrameCommands();
     CreateActions();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
     CreateConsoleBar();
-    AddFrameCommands();
     RestoreLayout();
+    m_refreshTimer.setSingleShot(true);
+    m_refreshTimer.setInterval(0);
+    connect(&m_refreshTimer, &QTimer::timeout, this, &CMainFrame::RefreshCommandStates);
 
     connect(&m_view, &CtarnView::statusTextChanged, this, [this](const QString& text) {
         m_strPointerLine = text;
@@ -65,19 +70,27 @@ CMainFrame::CMainFrame(CtarnDoc& doc, CtarnView& view, CommandRouter& route)
         m_nPointerFrame = frame;
         UpdateTimes();
     });
-    connect(&m_view, &CtarnView::stateChanged, this, &CMainFrame::RefreshCommandStates);
-    connect(&m_doc, &CtarnDoc::selectionChanged, this, &CMainFrame::UpdateTimes);
-    connect(&m_doc, &CtarnDoc::playStateChanged, this, &CMainFrame::RefreshCommandStates);
+    connect(&m_doc, &CtarnDoc::selectionChanged, this, [this] {
+        UpdateTimes();
+        ScheduleRefresh();
+    });
     connect(&m_doc, &CtarnDoc::modifiedChanged, this, [this] {
         UpdateTitle();
-        RefreshCommandStates();
+        ScheduleRefresh();
     });
-    connect(&m_doc, &CtarnDoc::viewsUpdateRequested, this, [this] {
+    connect(&m_doc, &CtarnDoc::documentReplaced, this, [this] {
         UpdateTitle();
-        RefreshCommandStates();
         UpdateTimes();
+        ScheduleRefresh();
     });
+    connect(&m_doc, &CtarnDoc::samplesChanged, this, &CMainFrame::ScheduleRefresh);
+    connect(&m_doc, &CtarnDoc::cuesChanged, this, &CMainFrame::ScheduleRefresh);
+    connect(&m_doc, &CtarnDoc::currentCueChanged, this, &CMainFrame::ScheduleRefresh);
+    connect(&m_doc, &CtarnDoc::historyChanged, this, &CMainFrame::ScheduleRefresh);
+    connect(&transport, &Transport::playStateChanged, this, &CMainFrame::ScheduleRefresh);
+    connect(&m_view.Strip(), &StripState::zoomChanged, this, &CMainFrame::ScheduleRefresh);
     UpdateTitle();
+    RefreshCommandStates();
 }
 
 QAction* CMainFrame::AddAction(int id, const QString& text) {
@@ -90,14 +103,18 @@ QAction* CMainFrame::AddAction(int id, const QString& text) {
 }
 
 void CMainFrame::CreateActions() {
-    for (const CommandInfo& info : CommandCatalog()) {
-        if (info.id == CommandId::kExec) {
+    for (const Command& info : m_commands.Rows()) {
+        // The console's button is its own; the recent files get their actions as they come.
+        const bool recentFile = info.id >= CommandId::kFileMruFile1 &&
+                                info.id < CommandId::kFileMruFile1 + RecentFileList::kMaxEntries;
+        if (info.id == CommandId::kExec || recentFile) {
             continue;
         }
         QAction* action = AddAction(info.id, CommandText(info.text));
         action->setStatusTip(CommandText(info.prompt));
-        QString tooltip = CommandText(info.tooltip.isEmpty() ? info.text : info.tooltip);
-        const QString key = info.shortcuts.isEmpty() ? info.tooltipKeys : info.shortcuts.first();
+        QString tooltip = CommandText(*info.tooltip != '\0' ? info.tooltip : info.text);
+        const QString key =
+            info.keys.isEmpty() ? QString::fromLatin1(info.tooltipKeys) : info.keys.first();
         if (!key.isEmpty()) {
             tooltip +=
                 QStringLiteral(" (%1)").arg(QKeySequence(key).toString(QKeySequence::NativeText));
@@ -105,18 +122,18 @@ void CMainFrame::CreateActions() {
         action->setToolTip(tooltip);
         action->setCheckable(info.checkable);
         QList<QKeySequence> keys;
-        for (const QString& key : info.shortcuts) {
+        for (const QString& key : info.keys) {
             keys << QKeySequence(key);
         }
         action->setShortcuts(keys);
-        if (!info.icon.isEmpty()) {
-            action->setIcon(ToolbarIcon(info.icon));
+        if (*info.icon != '\0') {
+            action->setIcon(ToolbarIcon(QString::fromLatin1(info.icon)));
         }
     }
 }
 
 void CMainFrame::CreateMenus() {
-    for (const MenuLayout& layout : MenuBarLayout()) {
+    for (const MenuLayout& layout : MenuBarLayout(m_commands)) {
         QMenu* menu = menuBar()->addMenu(CommandText(layout.title));
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommandStates);
         for (int id : layout.items) {
@@ -137,7 +154,7 @@ void CMainFrame::CreateToolBar() {
     m_toolBar = addToolBar(tr("工具栏"));
     m_toolBar->setObjectName(QStringLiteral("toolbar"));
     m_toolBar->setIconSize(QSize(32, 32));
-    for (int id : ToolBarLayout()) {
+    for (int id : ToolBarLayout(m_commands)) {
         if (id == kSeparator) {
             m_toolBar->addSeparator();
         } else {
@@ -224,24 +241,66 @@ void CMainFrame::CreateConsoleBar() {
 
 void CMainFrame::AddFrameCommands() {
     using namespace CommandId;
-    m_commands.On(kExec, [this] { RunConsoleCommand(m_doc, m_consoleEdit->text()); });
-    m_commands.On(kViewControlBar, [this] {
-        m_bConsoleVisible = !m_bConsoleVisible;
-        m_consoleBar->setVisible(m_bConsoleVisible);
-    });
-    m_commands.Update(kViewControlBar, [this] { return ToggleState(m_bConsoleVisible); });
-    m_commands.On(kViewToolbar, [this] { m_toolBar->setVisible(!m_toolBar->isVisible()); });
-    m_commands.Update(kViewToolbar, [this] { return ToggleState(m_toolBar->isVisible()); });
-    m_commands.On(kViewStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
-    m_commands.Update(kViewStatusBar, [this] { return ToggleState(statusBar()->isVisible()); });
+    m_commands.Add({.id = kExec, .text = QT_TRANSLATE_NOOP("Command", "EXEC"), .handler = [this] {
+                        RunConsoleCommand(m_doc, m_host, m_consoleEdit->text());
+                    }});
+    m_commands.Add({.id = kViewToolbar,
+                    .text = QT_TRANSLATE_NOOP("Command", "工具栏(&T)"),
+                    .prompt = QT_TRANSLATE_NOOP("Command", "显示或隐藏工具栏"),
+                    .tooltip = QT_TRANSLATE_NOOP("Command", "切换工具栏"),
+                    .menu = Menu::View,
+                    .menuPlace = 101,
+                    .handler = [this] { m_toolBar->setVisible(!m_toolBar->isVisible()); },
+                    .rule = [this] { return ToggleState(m_toolBar->isVisible()); },
+                    .checkable = true});
+    m_commands.Add({.id = kViewStatusBar,
+                    .text = QT_TRANSLATE_NOOP("Command", "状态栏(&S)"),
+                    .prompt = QT_TRANSLATE_NOOP("Command", "显示或隐藏状态栏"),
+                    .tooltip = QT_TRANSLATE_NOOP("Command", "切换状态栏"),
+                    .menu = Menu::View,
+                    .menuPlace = 102,
+                    .handler = [this] { statusBar()->setVisible(!statusBar()->isVisible()); },
+                    .rule = [this] { return ToggleState(statusBar()->isVisible()); },
+                    .checkable = true});
+    m_commands.Add({.id = kViewControlBar,
+                    .text = QT_TRANSLATE_NOOP("Command", "控制栏(&C)"),
+                    .menu = Menu::View,
+                    .menuPlace = 103,
+                    .handler =
+                        [this] {
+                            m_bConsoleVisible = !m_bConsoleVisible;
+                            m_consoleBar->setVisible(m_bConsoleVisible);
+                        },
+                    .rule = [this] { return ToggleState(m_bConsoleVisible); },
+                    .checkable = true});
     // The one view is never split, so both pane keys lead back to it.
-    m_commands.On(kNextPane, [this] { m_view.setFocus(); });
-    m_commands.On(kPrevPane, [this] { m_view.setFocus(); });
-    m_commands.On(kAppExit, [this] { close(); });
-    m_commands.On(kKeyboardShortcuts, [this] {
-        CShortcutsDlg dialog(this);
-        dialog.exec();
-    });
+    m_commands.Add({.id = kNextPane,
+                    .prompt = QT_TRANSLATE_NOOP("Command", "切换到下一个窗口窗格"),
+                    .tooltip = QT_TRANSLATE_NOOP("Command", "下一窗格"),
+                    .keys = {"F6"},
+                    .handler = [this] { m_view.setFocus(); }});
+    m_commands.Add({.id = kPrevPane,
+                    .prompt = QT_TRANSLATE_NOOP("Command", "切换回上一个窗口窗格"),
+                    .tooltip = QT_TRANSLATE_NOOP("Command", "上一窗格"),
+                    .keys = {"Shift+F6"},
+                    .handler = [this] { m_view.setFocus(); }});
+    m_commands.Add({.id = kAppExit,
+                    .text = QT_TRANSLATE_NOOP("Command", "退出(&X)"),
+                    .prompt = QT_TRANSLATE_NOOP("Command", "退出应用程序；提示保存文档"),
+                    .tooltip = QT_TRANSLATE_NOOP("Command", "退出"),
+                    .menu = Menu::File,
+                    .menuPlace = 301,
+                    .handler = [this] { close(); }});
+    m_commands.Add({.id = kKeyboardShortcuts,
+                    .text = QT_TRANSLATE_NOOP("Command", "Keyboard shortcuts"),
+                    .prompt = QT_TRANSLATE_NOOP("Command", "List every key and mouse gesture"),
+                    .keys = {"F1"},
+                    .menu = Menu::Help,
+                    .menuPlace = 101,
+                    .handler = [this] {
+                        CShortcutsDlg dialog(m_commands, this);
+                        dialog.exec();
+                    }});
 }
 
 QAction* CMainFrame::Action(int id) const {
@@ -250,22 +309,29 @@ QAction* CMainFrame::Action(int id) const {
 }
 
 void CMainFrame::Execute(int id) {
-    m_route.Execute(id);
+    m_commands.Execute(id);
     RefreshCommandStates();
 }
 
+void CMainFrame::ScheduleRefresh() {
+    if (!m_refreshTimer.isActive()) {
+        m_refreshTimer.start();
+    }
+}
+
 void CMainFrame::RefreshCommandStates() {
+    m_refreshTimer.stop();
     for (const auto& [id, action] : m_actions) {
-        const CommandState state = m_route.State(id);
+        const CommandState state = m_commands.State(id);
         action->setEnabled(state.enabled);
-        if (const CommandInfo* info = FindCommand(id)) {
+        if (const Command* info = m_commands.Find(id)) {
             action->setStatusTip(state.statusTip.value_or(CommandText(info->prompt)));
         }
         if (action->isCheckable()) {
             action->setChecked(state.checked.value_or(false));
         }
     }
-    m_execButton->setEnabled(m_route.State(CommandId::kExec).enabled);
+    m_execButton->setEnabled(m_commands.State(CommandId::kExec).enabled);
 }
 
 void CMainFrame::SetRecentFiles(const QStringList& files) {
@@ -289,7 +355,7 @@ void CMainFrame::SetRecentFiles(const QStringList& files) {
 
 void CMainFrame::UpdateTitle() {
     // "[*]" is where Qt shows the modified mark while the window is marked modified.
-    setWindowTitle(QStringLiteral("tarn - ") + m_doc.GetTitle() + QStringLiteral("[*]"));
+    setWindowTitle(QStringLiteral("tarn - ") + m_doc.File().GetTitle() + QStringLiteral("[*]"));
     setWindowModified(m_doc.IsModified());
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commands/CommandRouter.h"
+#include "commands/CommandTable.h"
 #include "commands/LockKeys.h"
 
 #include <QMainWindow>
@@ -11,6 +11,8 @@
 
 class CtarnDoc;
 class CtarnView;
+class Host;
+class Transport;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -20,21 +22,21 @@ class QToolBar;
 
 /// The main window: menu bar, toolbar, status bar with the lock-key indicators, and the
 /// console bar (hidden until first shown); its size, place and bars are kept from one run to
-/// the next. Every menu item, button and accelerator is a QAction
-/// carrying a command identifier; the router decides whether it may run.
+/// the next. Every menu item, button and accelerator is a QAction made from a row of the
+/// command table; the row's rule decides whether it may run.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 
 public:
-    /// `route` is the router over view, document, frame and application tables; the frame
-    /// fills its own table (Commands()) and the router must list it.
-    CMainFrame(CtarnDoc& doc, CtarnView& view, CommandRouter& route);
-
-    CommandTable& Commands() { return m_commands; }
+    /// Adds the frame's own rows (bars, console, exit, help) to `commands`, which holds every
+    /// other command already, and makes the window's actions, menus and toolbar from it.
+    /// The console's messages go through `host`.
+    CMainFrame(CtarnDoc& doc, CtarnView& view, Transport& transport, Host& host,
+               CommandTable& commands);
 
     /// Enables, disables and checks every action by its command's rule.
     void RefreshCommandStates();
-    /// Runs a command through the router and refreshes the states.
+    /// Runs a command if its rule allows it and refreshes the states.
     void Execute(int id);
 
     void SetRecentFiles(const QStringList& files);
@@ -70,6 +72,9 @@ private:
     void CreateStatusBar();
     void CreateConsoleBar();
     void AddFrameCommands();
+    /// Refreshes the command states once the event loop comes round, however many changes
+    /// were announced in between.
+    void ScheduleRefresh();
     /// The size, place and bars the window had when it was last closed.
     void RestoreLayout();
     void SaveLayout();
@@ -79,8 +84,9 @@ private:
 
     CtarnDoc& m_doc;
     CtarnView& m_view;
-    CommandRouter& m_route;
-    CommandTable m_commands;
+    Host& m_host;
+    CommandTable& m_commands;
+    QTimer m_refreshTimer;
     std::map<int, QAction*> m_actions;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentAnchor = nullptr;

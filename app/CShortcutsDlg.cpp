@@ -9,9 +9,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-CShortcutsDlg::CShortcutsDlg(QWidget* parent) : QDialog(parent), m_table(new QTableWidget(this)) {
+CShortcutsDlg::CShortcutsDlg(const CommandTable& commands, QWidget* parent)
+    : QDialog(parent), m_table(new QTableWidget(this)) {
     setWindowTitle(QCoreApplication::translate("Command", "Keyboard shortcuts"));
-    const std::vector<ShortcutEntry> entries = ShortcutList();
+    const std::vector<ShortcutEntry> entries = ShortcutList(commands);
     m_table->setColumnCount(2);
     m_table->setRowCount(int(entries.size()));
     m_table->setHorizontalHeaderLabels({tr("Keys"), tr("What it does")});

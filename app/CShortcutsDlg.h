@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class CommandTable;
 class QTableWidget;
 
 /// Help's "Keyboard shortcuts": every key and mouse gesture with what it does.
@@ -9,7 +10,8 @@ class CShortcutsDlg : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CShortcutsDlg(QWidget* parent = nullptr);
+    /// Lists the keys of the commands in `commands`.
+    explicit CShortcutsDlg(const CommandTable& commands, QWidget* parent = nullptr);
 
     QTableWidget* Table() const { return m_table; }
 

@@ -3,6 +3,7 @@
 #include "app/AppSettings.h"
 
 #include "actions/ClipSetRun.h"
+#include "actions/OpenDocument.h"
 #include "actions/PhraseCommands.h"
 #include "actions/SubtitleTransfer.h"
 #include "app/CAboutDlg.h"
@@ -11,7 +12,8 @@
 #include "app/CMainFrame.h"
 #include "app/DialogFolder.h"
 #include "commands/CommandIds.h"
-#include "commands/DocumentCommands.h"
+#include "commands/CoreCommands.h"
+#include "commands/FileCommands.h"
 #include "media/FfmpegDecoder.h"
 #include "media/FfmpegEncoder.h"
 #include "recording/DecodedAudio.h"
@@ -20,14 +22,16 @@
 #include <QFileInfo>
 
 CtarnApp::CtarnApp()
-    : m_doc(m_host, &m_output), m_view(new CtarnView), m_recovery(m_doc, RecoveryFolder()) {
+    : m_doc(m_host), m_transport(m_doc, m_host, &m_output), m_view(new CtarnView),
+      m_recovery(m_doc, m_host, RecoveryFolder()) {
     // The icons live in the static library; keep its resources from being dropped.
     Q_INIT_RESOURCE(tarn);
-    m_view->SetDocument(&m_doc);
-    AddDocumentCommands(m_docCommands, m_doc);
+    m_view->SetDocument(m_doc, m_transport, m_host);
+    AddCoreCommands(m_commands, {m_doc, m_host, m_transport, m_view->Strip()});
     AddApplicationCommands();
-    m_frame = std::make_unique<CMainFrame>(m_doc, *m_view, m_router);
-    m_router.SetRoute({&m_view->Commands(), &m_docCommands, &m_frame->Commands(), &m_appCommands});
+    m_view->AddCommands(m_commands);
+    m_frame = std::make_unique<CMainFrame>(m_doc, *m_view, m_transport, m_host, m_commands);
+    connect(&m_recovery, &RecoveryKeeper::recovered, m_view, &CtarnView::ShowSelection);
     m_host.SetParentWindow(m_frame.get());
     m_host.SetRecentFileSink([this](const QString& path) { AddToRecentFileList(path); });
     m_host.SetStatusSink([this](const QString& text) { m_frame->ShowNotice(text); });
@@ -41,7 +45,7 @@ CtarnApp::CtarnApp()
     };
     askOpenPath = [this] {
         return AskOpenFile(
-            m_frame.get(), QString(), m_doc.SourceFolder(),
+            m_frame.get(), QString(), m_doc.File().SourceFolder(),
             tr("Audio and video files (*.wav *.mp3 *.m4a *.aac *.flac *.ogg *.oga *.opus *.wma "
                "*.aif *.aiff *.caf *.mp4 *.m4v *.mov *.mkv *.webm *.avi *.mpg *.ts);;"
                "Wave Files (*.wav);;All files (*)"));
@@ -52,7 +56,7 @@ CtarnApp::CtarnApp()
     };
     askSubtitlePath = [this] {
         return AskOpenFile(
-            m_frame.get(), tr("Import subtitles"), m_doc.SourceFolder(),
+            m_frame.get(), tr("Import subtitles"), m_doc.File().SourceFolder(),
             tr("Subtitles (*.srt *.vtt *.ass *.ssa *.sbv *.txt *.tsv);;All files (*)"));
     };
 
@@ -84,33 +88,42 @@ bool CtarnApp::InitInstance(const QStringList& args) {
 
 void CtarnApp::AddApplicationCommands() {
     using namespace CommandId;
-    m_appCommands.On(kFileNew, [this] { OnFileNew(); });
-    m_appCommands.On(kFileOpen, [this] { OnFileOpen(); });
-    m_appCommands.On(kFileSave, [this] { OnFileSave(); });
-    m_appCommands.On(kFileSaveAs, [this] { OnFileSaveAs(); });
-    m_appCommands.On(kAppAbout, [this] { OnAppAbout(); });
-    m_appCommands.On(kImportSubtitles, [this] {
+    FileActions actions;
+    actions.newFile = [this] { OnFileNew(); };
+    actions.open = [this] { OnFileOpen(); };
+    actions.save = [this] { OnFileSave(); };
+    actions.saveAs = [this] { OnFileSaveAs(); };
+    actions.importSubtitles = [this] {
+        // A new cue list is read from its start.
         const QString path = askSubtitlePath();
-        if (!path.isEmpty()) {
-            OnImportSubtitles(m_doc, m_host, path);
+        if (!path.isEmpty() && OnImportSubtitles(m_doc, m_host, path)) {
+            m_view->OnGoToStart();
         }
-    });
-    m_appCommands.On(kExportClips, [this] { OnExportClips(); });
-    m_appCommands.On(kDetectPhrases, [this] { OnDetectPhrases(); });
+    };
+    actions.exportClips = [this] { OnExportClips(); };
+    actions.detectPhrases = [this] { OnDetectPhrases(); };
+    AddFileCommands(m_commands, m_doc, actions);
     for (int i = 0; i < RecentFileList::kMaxEntries; ++i) {
-        m_appCommands.On(kFileMruFile1 + i, [this, i] {
-            if (i < m_recent.Files().size()) {
-                OpenDocumentFile(m_recent.Files()[i]);
-            }
-        });
+        m_commands.Add({.id = kFileMruFile1 + i, .handler = [this, i] {
+                            if (i < m_recent.Files().size()) {
+                                OpenDocumentFile(m_recent.Files()[i]);
+                            }
+                        }});
     }
+    m_commands.Add({.id = kAppAbout,
+                    .text = QT_TRANSLATE_NOOP("Command", "关于 tarn(&A)..."),
+                    .prompt = QT_TRANSLATE_NOOP("Command", "显示程序信息、版本号和版权信息"),
+                    .tooltip = QT_TRANSLATE_NOOP("Command", "关于"),
+                    .menu = Menu::Help,
+                    .menuPlace = 102,
+                    .handler = [this] { OnAppAbout(); }});
 }
 
 bool CtarnApp::SaveModified() {
     if (!m_doc.IsModified()) {
         return true;
     }
-    switch (askSaveChanges(tr("Save changes to %1?").arg(m_doc.GetTitle()))) {
+    switch (askSaveChanges(tr("Save changes to %1?").arg(m_doc.File().GetTitle()))) {
     case QMessageBox::Yes:
         return OnFileSave();
     case QMessageBox::No:
@@ -131,23 +144,14 @@ bool CtarnApp::OpenAnswered(const QString& path) {
         m_frame->SetRecentFiles(m_recent.Files());
         return false;
     }
-    AddToRecentFileList(m_doc.ImportSource().isEmpty() ? m_doc.GetPathName()
-                                                       : m_doc.ImportSource());
+    AddToRecentFileList(m_doc.File().ImportSource().isEmpty() ? m_doc.File().GetPathName()
+                                                              : m_doc.File().ImportSource());
     m_recovery.OfferForOpenFile();
     return true;
 }
 
 bool CtarnApp::ReadDocument(const QString& path) {
-    // A file that cannot be read at all keeps the WAV reader's message.
-    if (!QFileInfo(path).isFile() || WaveReaderTakes(path)) {
-        return m_doc.OnOpenDocument(path);
-    }
-    const OpenedAudio audio = OpenAudioFile(path);
-    if (!audio.decoder) {
-        m_host.ShowMessage(audio.message);
-        return false;
-    }
-    return m_doc.OnImportDocument(path, *audio.decoder);
+    return ::ReadDocument(m_doc, m_host, path, OpenAudioFile);
 }
 
 void CtarnApp::OnFileNew() {
@@ -167,20 +171,21 @@ void CtarnApp::OnFileOpen() {
 }
 
 bool CtarnApp::OnFileSave() {
-    return m_doc.GetPathName().isEmpty() ? OnFileSaveAs() : SaveTo(m_doc.GetPathName());
+    return m_doc.File().GetPathName().isEmpty() ? OnFileSaveAs()
+                                                : SaveTo(m_doc.File().GetPathName());
 }
 
 bool CtarnApp::OnFileSaveAs() {
     // A decoded file is proposed a WAV name beside its source, never the source itself.
-    const QString& source = m_doc.ImportSource();
+    const QString& source = m_doc.File().ImportSource();
     const std::optional<QString> path =
-        askSavePath(source.isEmpty() ? m_doc.GetPathName() : ImportSaveName(source));
+        askSavePath(source.isEmpty() ? m_doc.File().GetPathName() : ImportSaveName(source));
     return path && SaveTo(*path);
 }
 
 bool CtarnApp::SaveTo(const QString& path) {
     const bool saved = m_doc.OnSaveDocument(path);
-    if (m_doc.GetPathName() == QFileInfo(path).absoluteFilePath()) {
+    if (m_doc.File().GetPathName() == QFileInfo(path).absoluteFilePath()) {
         AddToRecentFileList(path);
     }
     // The modified flag's signal refreshes the commands; only the title needs telling.

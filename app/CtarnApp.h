@@ -2,7 +2,8 @@
 
 #include "actions/Recovery.h"
 #include "app/QtHost.h"
-#include "commands/CommandRouter.h"
+#include "audio/Transport.h"
+#include "commands/CommandTable.h"
 #include "commands/RecentFileList.h"
 #include "document/CtarnDoc.h"
 #include "qtaudio/QtWaveOut.h"
@@ -16,9 +17,9 @@
 class CMainFrame;
 class CtarnView;
 
-/// The program: one document, its view and the main window, the command route through
-/// them, the recent-file list, the file commands with their questions, and the recovery
-/// record of unsaved changes.
+/// The program: one document, the transport that plays it, its view and the main window, the
+/// table of every command, the recent-file list, the file commands with their questions, and
+/// the recovery record of unsaved changes.
 class CtarnApp : public QObject {
     Q_OBJECT
 
@@ -33,6 +34,8 @@ public:
 
     CMainFrame& MainFrame() { return *m_frame; }
     CtarnDoc& Document() { return m_doc; }
+    Transport& GetTransport() { return m_transport; }
+    const CommandTable& Commands() const { return m_commands; }
     CtarnView& View() { return *m_view; }
     const RecentFileList& RecentFiles() const { return m_recent; }
 
@@ -60,6 +63,7 @@ public:
     std::function<QString()> askSubtitlePath;
 
 private:
+    /// The file commands, the recent files and About.
     void AddApplicationCommands();
     void AddToRecentFileList(const QString& path);
     bool SaveTo(const QString& path);
@@ -72,10 +76,9 @@ private:
     QtHost m_host;
     QtWaveOut m_output;
     CtarnDoc m_doc;
+    Transport m_transport;
     CtarnView* m_view;
-    CommandTable m_docCommands;
-    CommandTable m_appCommands;
-    CommandRouter m_router;
+    CommandTable m_commands;
     RecentFileList m_recent;
     RecoveryKeeper m_recovery;
     std::unique_ptr<CMainFrame> m_frame;

@@ -5,6 +5,7 @@
 
 #include "HourFile.h"
 #include "SilentHost.h"
+#include "geometry/StripState.h"
 
 #include "document/CtarnDoc.h"
 #include "geometry/CueGrip.h"
@@ -28,6 +29,11 @@ CtarnDoc& HourDoc() {
     return doc;
 }
 
+StripState& HourStrip() {
+    static StripState strip(HourDoc());
+    return strip;
+}
+
 /// The hour at `zoom` with kCuesInView cues across a window in its middle; the window's
 /// first column, or -1 when the hour file cannot be opened.
 int PrepareHour(int zoom) {
@@ -36,8 +42,8 @@ int PrepareHour(int zoom) {
     if (!opened) {
         return -1;
     }
-    doc.SetZoom(zoom);
-    const int x0 = int(doc.StripColumns() / 2 - kWidth / 2);
+    HourStrip().SetZoom(zoom);
+    const int x0 = int(HourStrip().StripColumns() / 2 - kWidth / 2);
     // Cues side by side across the window, every fifth one overlapping its neighbour.
     const qint64 firstFrame = qint64(x0) * zoom;
     const qint64 step = qint64(kWidth) * zoom / kCuesInView;
@@ -65,7 +71,8 @@ void BM_PaintHour(benchmark::State& state) {
     for (auto _ : state) {
         image.fill(Qt::white);
         QPainter painter(&image);
-        PaintWaveform(painter, HourDoc(), 3, {x0, kWidth, kHeight}, QColor(Qt::darkGray), buffers);
+        PaintWaveform(painter, HourDoc(), HourStrip(), 3, {x0, kWidth, kHeight},
+                      QColor(Qt::darkGray), buffers);
     }
 }
 BENCHMARK(BM_PaintHour)->Arg(1)->Arg(256)->Arg(4096)->Unit(benchmark::kMillisecond);
@@ -101,7 +108,7 @@ void BM_DragRepaintHour(benchmark::State& state) {
         }
         image.fill(Qt::white);
         QPainter painter(&image);
-        PaintWaveform(painter, doc, dragged, area, QColor(Qt::darkGray), buffers);
+        PaintWaveform(painter, doc, HourStrip(), dragged, area, QColor(Qt::darkGray), buffers);
     }
 }
 BENCHMARK(BM_DragRepaintHour)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -1,13 +1,17 @@
 #include "cli/CliCommands.h"
 
-#include "actions/CueCommands.h"
+#include "actions/ClipSaves.h"
 #include "actions/PhraseCommands.h"
 #include "audio/PlayCursor.h"
+#include "audio/Transport.h"
 #include "cli/CliHost.h"
 #include "cli/CliMediaCommands.h"
 #include "cli/CliSupport.h"
+#include "commands/CommandTable.h"
 #include "commands/ConsoleInterpreter.h"
+#include "commands/CoreCommands.h"
 #include "document/CtarnDoc.h"
+#include "geometry/StripState.h"
 #include "geometry/Zoom.h"
 #include "qtaudio/QtWaveOut.h"
 
@@ -68,54 +72,39 @@ int RunClip(const QStringList& args) {
     return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
         doc.SetSelection(*start, *end);
         host.SetSavePath(args[3]);
-        doc.OnSaveClip();
+        OnSaveClip(doc, host);
     });
 }
 
-/// What the operations of `edit` work on.
+/// What the operations of `edit` work on: the document and the commands both programs run
+/// on it, taken from the same table as the window's.
 struct EditSession {
+    EditSession(CtarnDoc& d, CliHost& h)
+        : doc(d), host(h), transport(d, h), strip(d) {
+        AddCoreCommands(commands, {doc, host, transport, strip});
+    }
+
+    /// Runs the command `name` whatever its rule says: the command line is obeyed as given.
+    void Run(const QString& name) const { commands.FindByName(name)->handler(); }
+
     CtarnDoc& doc;
     CliHost& host;
+    Transport transport;
+    StripState strip;
+    CommandTable commands;
 };
 
 using EditOperation = std::function<void(EditSession&)>;
 
-/// An operation that takes no argument.
-std::optional<EditOperation> PlainOperation(const QString& op) {
-    static const std::vector<std::pair<QString, EditOperation>> table = {
-        {"softer", [](EditSession& s) { s.doc.ScaleSelection(9); }},
-        {"louder", [](EditSession& s) { s.doc.ScaleSelection(11); }},
-        {"cut", [](EditSession& s) { s.doc.OnEditCut(); }},
-        {"copy", [](EditSession& s) { s.doc.OnEditCopy(); }},
-        {"paste", [](EditSession& s) { s.doc.OnEditPaste(); }},
-        {"undo", [](EditSession& s) { s.doc.OnEditUndo(); }},
-        {"redo", [](EditSession& s) { s.doc.OnEditRedo(); }},
-        {"check",
-         [](EditSession& s) {
-             const CueCommandResult r = CheckConflict(s.doc, s.doc.CurrentCue(), 0);
-             if (s.host.MessageCount() == 0) {
-                 s.doc.SetCurrentCue(r.curCue);
-                 Out() << r.curCue << Qt::endl;
-             }
-         }},
-    };
-    for (const auto& [name, run] : table) {
-        if (name == op) {
-            return run;
-        }
-    }
-    return std::nullopt;
-}
-
-/// Parses the operations of `edit` from args[from]; nothing when one is malformed.
-std::optional<std::vector<EditOperation>> ParseOperations(const QStringList& args, int from) {
+/// Parses the operations of `edit` from args[from], each a command of `commands` by its name
+/// with the arguments it takes; nothing when one is malformed.
+std::optional<std::vector<EditOperation>> ParseOperations(const CommandTable& commands,
+                                                          const QStringList& args, int from) {
     std::vector<EditOperation> ops;
     for (int i = from; i < args.size(); ++i) {
         const QString& op = args[i];
         const int left = int(args.size()) - i - 1;
-        if (std::optional<EditOperation> plain = PlainOperation(op)) {
-            ops.push_back(*plain);
-        } else if (op == "select" && left >= 2) {
+        if (op == "select" && left >= 2) {
             const std::optional<int> a = ParseInt(args[i + 1]);
             const std::optional<int> b = ParseInt(args[i + 2]);
             if (!a || !b) {
@@ -128,17 +117,27 @@ std::optional<std::vector<EditOperation>> ParseOperations(const QStringList& arg
             text.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
             ops.push_back([text](EditSession& s) {
                 s.host.SetText(text);
-                s.doc.SetCurrentCue(AddSubtitle(s.doc, s.doc.CurrentCue()).curCue);
+                s.Run(QStringLiteral("add"));
             });
         } else if ((op == "delete" || op == "attach") && left >= 1) {
             const std::optional<int> index = ParseInt(args[++i]);
             if (!index) {
                 return std::nullopt;
             }
-            const auto command = op == "delete" ? DeleteSubtitle : Atach;
-            ops.push_back([index = *index, command](EditSession& s) {
-                s.doc.SetCurrentCue(command(s.doc, index).curCue);
+            ops.push_back([index = *index, op](EditSession& s) {
+                s.doc.SetCurrentCue(index);
+                s.Run(op);
             });
+        } else if (op == "check") {
+            ops.push_back([](EditSession& s) {
+                s.Run(QStringLiteral("check"));
+                if (s.host.MessageCount() == 0) {
+                    Out() << s.doc.CurrentCue() << Qt::endl;
+                }
+            });
+        } else if (op != "add" && op != "delete" && op != "attach" &&
+                   commands.FindByName(op) != nullptr) {
+            ops.push_back([op](EditSession& s) { s.Run(op); });
         } else {
             return std::nullopt;
         }
@@ -150,22 +149,27 @@ int RunEdit(const QStringList& args) {
     if (args.size() < 2) {
         return kCliUsage;
     }
-    const std::optional<std::vector<EditOperation>> ops = ParseOperations(args, 2);
+    CliHost host;
+    CtarnDoc doc(host);
+    EditSession session(doc, host);
+    const std::optional<std::vector<EditOperation>> ops =
+        ParseOperations(session.commands, args, 2);
     if (!ops) {
         return kCliUsage;
     }
-    return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
-        EditSession session{doc, host};
-        // A note from opening the file is no operation's refusal: the edit goes on.
-        const int opened = host.MessageCount();
-        for (const EditOperation& op : *ops) {
-            op(session);
-            if (host.MessageCount() > opened) {
-                return;
-            }
+    if (!doc.OnOpenDocument(args[0])) {
+        return StatusAfter(host);
+    }
+    // A note from opening the file is no operation's refusal: the edit goes on.
+    const int opened = host.MessageCount();
+    for (const EditOperation& op : *ops) {
+        op(session);
+        if (host.MessageCount() > opened) {
+            return StatusAfter(host);
         }
-        doc.OnSaveDocument(args[1]);
-    });
+    }
+    doc.OnSaveDocument(args[1]);
+    return StatusAfter(host);
 }
 
 int RunExport(const QStringList& args) {
@@ -175,9 +179,9 @@ int RunExport(const QStringList& args) {
     return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
         host.SetSavePath(args[1]);
         if (args[2] == "--pairs") {
-            doc.OnSaveVorn();
+            OnSaveVorn(doc, host);
         } else {
-            doc.OnSaveVorn2();
+            OnSaveVorn2(doc, host);
         }
     });
 }
@@ -186,18 +190,20 @@ int RunExec(const QStringList& args) {
     if (args.size() != 2) {
         return kCliUsage;
     }
-    return OnOpened(args[0], [&](CtarnDoc& doc, CliHost&) { RunConsoleCommand(doc, args[1]); });
+    return OnOpened(args[0],
+                    [&](CtarnDoc& doc, CliHost& host) { RunConsoleCommand(doc, host, args[1]); });
 }
 
 /// Runs the event loop until the recorded play has elapsed and the device has nothing
 /// left to sound (or, should it never say so, a few seconds later).
-void WaitUntilPlayed(const CtarnDoc& doc, const WaveOut& output, CliHost& host) {
+void WaitUntilPlayed(const CtarnDoc& doc, const Transport& transport, const WaveOut& output,
+                     CliHost& host) {
     constexpr quint32 kGraceMs = 5000;
     QEventLoop loop;
     QTimer poll;
     poll.setInterval(20);
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        const PlayRecord& play = doc.PlayState();
+        const PlayRecord& play = transport.PlayState();
         const qint64 frame =
             PlayCursorFrame(play.start, play.tick, host.TickCount(), doc.SampleRate());
         const qint64 graceFrames = qint64(kGraceMs) * doc.SampleRate() / 1000;
@@ -224,15 +230,13 @@ int RunPlay(const QStringList& args) {
         return kCliUsage;
     }
     QtWaveOut output;
-    return OnOpened(
-        args[0],
-        [&](CtarnDoc& doc, CliHost& host) {
-            doc.PlayRange(*start, *end);
-            if (host.MessageCount() == 0 && doc.PlayState().IsShowing()) {
-                WaitUntilPlayed(doc, output, host);
-            }
-        },
-        &output);
+    return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
+        Transport transport(doc, host, &output);
+        transport.PlayRange(*start, *end);
+        if (host.MessageCount() == 0 && transport.PlayState().IsShowing()) {
+            WaitUntilPlayed(doc, transport, output, host);
+        }
+    });
 }
 
 std::optional<qint64> ParseCount(const QString& text) {
@@ -251,16 +255,16 @@ void AppendNumber(std::string& line, qint64 value, char separator) {
 
 /// Prints the envelope entries of the columns first .. first + count - 1 that exist, a few
 /// thousand columns at a time, so that nothing is built for columns that are not printed.
-void PrintPeaks(const CtarnDoc& doc, qint64 first, qint64 count) {
+void PrintPeaks(const StripState& strip, qint64 first, qint64 count) {
     constexpr int kColumnsPerBatch = 4096;
-    const qint64 columns = doc.StripColumns();
+    const qint64 columns = strip.StripColumns();
     const qint64 end = first < columns ? first + std::min(count, columns - first) : first;
     std::vector<qint16> entries[2];
     std::string text;
     for (qint64 from = first; from < end; from += kColumnsPerBatch) {
         const int n = int(std::min<qint64>(kColumnsPerBatch, end - from));
-        doc.BuildEnvelope(0, from, n, entries[0]);
-        doc.BuildEnvelope(1, from, n, entries[1]);
+        strip.BuildEnvelope(0, from, n, entries[0]);
+        strip.BuildEnvelope(1, from, n, entries[1]);
         text.clear();
         for (int i = 0; i < n; ++i) {
             AppendNumber(text, from + i, ' ');
@@ -286,8 +290,9 @@ int RunPeaks(const QStringList& args) {
         return kCliUsage;
     }
     return OnOpened(args[0], [&](CtarnDoc& doc, CliHost&) {
-        doc.SetZoom(*zoom);
-        PrintPeaks(doc, *first, *count);
+        StripState strip(doc);
+        strip.SetZoom(*zoom);
+        PrintPeaks(strip, *first, *count);
     });
 }
 

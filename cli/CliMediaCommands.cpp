@@ -1,5 +1,6 @@
 #include "cli/CliMediaCommands.h"
 
+#include "actions/OpenDocument.h"
 #include "actions/SubtitleTransfer.h"
 #include "cli/CliCommands.h"
 #include "cli/CliHost.h"
@@ -83,15 +84,7 @@ int RunImport(const QStringList& args) {
     }
     CliHost host;
     CtarnDoc doc(host);
-    bool opened = false;
-    if (WaveReaderTakes(args[0])) {
-        opened = doc.OnOpenDocument(args[0]);
-    } else if (OpenedAudio audio = OpenAudioFile(args[0]); audio.decoder) {
-        opened = doc.OnImportDocument(args[0], *audio.decoder);
-    } else {
-        host.ShowMessage(audio.message);
-    }
-    if (opened) {
+    if (ReadDocument(doc, host, args[0], OpenAudioFile)) {
         doc.OnSaveDocument(args[1]);
     }
     return StatusAfter(host);

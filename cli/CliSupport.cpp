@@ -24,10 +24,9 @@ int StatusAfter(const CliHost& host) {
     return host.MessageCount() > 0 ? kCliMessageShown : kCliOk;
 }
 
-int OnOpened(const QString& path, const std::function<void(CtarnDoc&, CliHost&)>& work,
-             WaveOut* output) {
+int OnOpened(const QString& path, const std::function<void(CtarnDoc&, CliHost&)>& work) {
     CliHost host;
-    CtarnDoc doc(host, output);
+    CtarnDoc doc(host);
     if (doc.OnOpenDocument(path)) {
         work(doc, host);
     }

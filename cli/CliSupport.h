@@ -8,7 +8,6 @@
 
 class CliHost;
 class CtarnDoc;
-class WaveOut;
 
 // What every tarn-cli command shares: standard output, number arguments, the exit status
 // and opening the WAV file a command works on.
@@ -22,5 +21,4 @@ std::optional<int> ParseInt(const QString& text, int lo, int hi);
 /// 1 when the host showed a message, else 0.
 int StatusAfter(const CliHost& host);
 /// Opens `path` and runs `work` on the document; status 1 when anything showed a message.
-int OnOpened(const QString& path, const std::function<void(CtarnDoc&, CliHost&)>& work,
-             WaveOut* output = nullptr);
+int OnOpened(const QString& path, const std::function<void(CtarnDoc&, CliHost&)>& work);

@@ -10,8 +10,8 @@ namespace {
 
 constexpr int kMaxTokens = 8;
 
-void SaveTest(CtarnDoc& doc) {
-    const QString path = doc.GetPathName();
+void SaveTest(const CtarnDoc& doc, Host& host) {
+    const QString path = doc.File().GetPathName();
     if (path.isEmpty()) {
         return;
     }
@@ -22,7 +22,7 @@ void SaveTest(CtarnDoc& doc) {
         text += CueRecord(cues.Start(i), cues.End(i), cues.Text(i));
     }
     if (!WriteTextFile(out, text)) {
-        doc.GetHost().ShowMessage(QCoreApplication::translate("Message", "open file error1"));
+        host.ShowMessage(QCoreApplication::translate("Message", "open file error1"));
     }
 }
 
@@ -34,11 +34,11 @@ QStringList ConsoleTokens(QString text) {
     return tokens.mid(0, kMaxTokens);
 }
 
-void RunConsoleCommand(CtarnDoc& doc, const QString& text) {
+void RunConsoleCommand(const CtarnDoc& doc, Host& host, const QString& text) {
     const QStringList tokens = ConsoleTokens(text);
     if (tokens.value(0) != QStringLiteral("savetest")) {
-        doc.GetHost().ShowMessage(QCoreApplication::translate("Message", "unknow command"));
+        host.ShowMessage(QCoreApplication::translate("Message", "unknow command"));
         return;
     }
-    SaveTest(doc);
+    SaveTest(doc, host);
 }

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class CtarnDoc;
+class Host;
 
 /// The words of a console command: tabs become spaces, runs of spaces separate words, and
 /// only the first eight words are kept.
@@ -11,5 +12,6 @@ QStringList ConsoleTokens(QString text);
 
 /// Runs a console command on the document. The only command word is "savetest", which
 /// writes the cues as "[start,end]" records to the document's path with its last three
-/// characters replaced by "txt"; any other word shows "unknow command".
-void RunConsoleCommand(CtarnDoc& doc, const QString& text);
+/// characters replaced by "txt"; any other word shows "unknow command". Messages go through
+/// `host`.
+void RunConsoleCommand(const CtarnDoc& doc, Host& host, const QString& text);

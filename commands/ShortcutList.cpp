@@ -1,6 +1,6 @@
 #include "commands/ShortcutList.h"
 
-#include "commands/CommandCatalog.h"
+#include "commands/CommandTable.h"
 
 #include <QtGlobal>
 
@@ -36,14 +36,14 @@ const char* const kGestures[][2] = {
 
 } // namespace
 
-std::vector<ShortcutEntry> ShortcutList() {
+std::vector<ShortcutEntry> ShortcutList(const CommandTable& table) {
     std::vector<ShortcutEntry> list;
-    for (const CommandInfo& info : CommandCatalog()) {
-        if (info.shortcuts.isEmpty()) {
+    for (const Command& row : table.Rows()) {
+        if (row.keys.isEmpty()) {
             continue;
         }
-        const QString what = info.prompt.isEmpty() ? info.text : info.prompt;
-        list.push_back({info.shortcuts, what, "Command"});
+        const char* what = *row.prompt != '\0' ? row.prompt : row.text;
+        list.push_back({row.keys, QString::fromUtf8(what), "Command"});
     }
     for (const auto& gesture : kGestures) {
         list.push_back(

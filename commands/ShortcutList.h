@@ -5,6 +5,8 @@
 
 #include <vector>
 
+class CommandTable;
+
 /// One line of the keyboard and mouse reference: the keys or gesture and what it does, both
 /// as source texts to be shown through the translator ("Command" and "Shortcuts" contexts).
 struct ShortcutEntry {
@@ -13,6 +15,6 @@ struct ShortcutEntry {
     const char* context = "Command"; ///< where `what` is translated
 };
 
-/// Every command with keys, in catalog order,
-/// then every mouse gesture of the waveform view.
-std::vector<ShortcutEntry> ShortcutList();
+/// Every command of `table` with keys, in the order of its rows, then every mouse gesture
+/// of the waveform view.
+std::vector<ShortcutEntry> ShortcutList(const CommandTable& table);

@@ -1,15 +1,12 @@
 #include "document/CtarnDoc.h"
 
-#include "geometry/Zoom.h"
 #include "recording/DecodedAudio.h"
 #include "recording/Envelope.h"
 #include "recording/WaveChunks.h"
-#include "subtitles/ClipExport.h"
 #include "subtitles/CueFormats.h"
 #include "subtitles/Sidecars.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 
@@ -18,24 +15,21 @@
 #include <chrono>
 #include <future>
 
-CtarnDoc::CtarnDoc(Host& host, WaveOut* output, QObject* parent)
-    : QObject(parent), m_host(host), m_player(host, output) {}
+CtarnDoc::CtarnDoc(Host& host, QObject* parent) : QObject(parent), m_host(host) {}
 
 bool CtarnDoc::OnNewDocument() {
-    StopBeforeSampleChange();
+    emit samplesAboutToChange();
     m_recording.Clear();
-    m_nZoom = 1;
     m_nSelStart = 0;
     m_nSelEnd = 0;
     m_cues.Clear();
     m_nCurCue = -1;
     ResetHistory();
-    BuildSecondMarks();
-    m_strPathName.clear();
-    m_strImportSource.clear();
-    NoteSource();
+    m_file.Set({}, {});
     SetModifiedFlag(false);
-    UpdateAllViews(0);
+    emit documentReplaced();
+    emit selectionChanged();
+    emit currentCueChanged(-1);
     return true;
 }
 
@@ -131,18 +125,19 @@ bool CtarnDoc::OnImportDocument(const QString& source, AudioDecoder& decoder) {
 
 void CtarnDoc::Adopt(WaveFormatData format, ChannelSamples samples, std::vector<Cue> cues,
                      const QString& path, const QString& importSource) {
-    StopBeforeSampleChange();
+    emit samplesAboutToChange();
     m_recording.Replace(std::move(format), std::move(samples));
-    m_nZoom = kOpenedZoom;
     m_nSelStart = 0;
     m_nSelEnd = 0;
-    LoadCues(std::move(cues));
-    BuildSecondMarks();
-    m_strPathName = path;
-    m_strImportSource = importSource;
-    NoteSource();
+    m_cues.Clear();
+    m_cues.AddCues(std::move(cues));
+    m_nCurCue = -1;
+    ResetHistory();
+    m_file.Set(path, importSource);
     SetModifiedFlag(false);
-    UpdateAllViews(0);
+    emit documentReplaced();
+    emit selectionChanged();
+    emit currentCueChanged(-1);
 }
 
 // The sidecars follow only a WAV that was written, so that a failed write leaves all four
@@ -155,15 +150,15 @@ bool CtarnDoc::OnSaveDocument(const QString& path) {
             QCoreApplication::translate("Message", "write file error %1").arg(fullPath));
         return false;
     }
-    if (!WriteWaveFile(fullPath, 0, Frames())) {
+    if (!SaveWave(fullPath, 0, Frames())) {
+        m_host.ShowMessage(
+            QCoreApplication::translate("Message", "write file error %1").arg(fullPath));
         if (!marked) {
             UnmarkSave(fullPath);
         }
         return false;
     }
-    m_strPathName = fullPath;
-    m_strImportSource.clear();
-    NoteSource();
+    m_file.Set(fullPath, {});
     const QString base = SidecarBase(fullPath);
     const bool txt = WriteCueTxt(base + QStringLiteral(".txt"), m_cues, m_host);
     const bool sbv = WriteCueSbv(base + QStringLiteral(".sbv"), m_recording, m_cues, m_host);
@@ -202,14 +197,7 @@ void CtarnDoc::ResetHistory() {
     const qint64 recordingBytes = qint64(Frames()) * 2 * qint64(sizeof(qint16));
     m_history.Clear();
     m_history.SetCapacity(std::max(kLeastCapacity, recordingBytes / 4));
-    emit historyChanged();
-}
-
-void CtarnDoc::NoteSource() {
-    const QFileInfo info(SourcePath());
-    const bool exists = !SourcePath().isEmpty() && info.exists();
-    m_nSourceSize = exists ? info.size() : 0;
-    m_nSourceModified = exists ? info.lastModified().toMSecsSinceEpoch() : 0;
+    emit historyChanged(HistoryChange::Reset);
 }
 
 EditStep CtarnDoc::StartStep(const QString& name) const {
@@ -224,14 +212,17 @@ EditStep CtarnDoc::StartStep(const QString& name) const {
 void CtarnDoc::PushStep(EditStep step) {
     m_history.Push(std::move(step));
     UpdateModified();
-    emit historyChanged();
+    emit historyChanged(HistoryChange::Pushed);
 }
 
 void CtarnDoc::LoadCues(std::vector<Cue> cues) {
+    const int removed = m_cues.Count();
     m_cues.Clear();
     m_cues.AddCues(std::move(cues));
     m_nCurCue = -1;
     ResetHistory();
+    emit cuesChanged({0, removed, m_cues.Count()});
+    emit currentCueChanged(-1);
 }
 
 void CtarnDoc::ChangeCues(const QString& name, const std::function<void(CueList&)>& change) {
@@ -248,34 +239,42 @@ int CtarnDoc::ChangeCuesToCurrent(const QString& name, const std::function<int(C
     step.current = EditStep::CurrentCues{m_nCurCue, current};
     m_nCurCue = current;
     PushCueStep(std::move(step), before);
-    emit currentCueSet();
+    emit currentCueChanged(current);
     return current;
 }
 
 void CtarnDoc::PushCueStep(EditStep step, const std::vector<Cue>& before) {
     step.cues = CueDifference(before, m_cues);
-    if (step.cues) {
-        PushStep(std::move(step));
+    if (!step.cues) {
+        return;
     }
+    const CueSwap& swap = *step.cues;
+    const CueChange change{swap.first, int(swap.records.size()), swap.count};
+    PushStep(std::move(step));
+    emit cuesChanged(change);
 }
 
 bool CtarnDoc::Exchange(EditStep& step) {
     if (step.samples) {
         SampleSwap& swap = *step.samples;
         const int length = int(swap.frames[0].size());
-        StopBeforeSampleChange();
+        emit samplesAboutToChange();
         if (!m_recording.Swap(swap.at, swap.length, swap.frames)) {
             m_host.ShowMessage(
                 QCoreApplication::translate("Message", "alloc memory 0 failure", "undo"));
             return false;
         }
+        const SampleChange change{SampleChange::Kind::Exchanged, swap.at, swap.length, length};
         swap.length = length;
+        emit samplesChanged(change);
     }
     if (step.cues) {
         CueSwap& swap = *step.cues;
         const int count = int(swap.records.size());
         swap.records = m_cues.ReplaceRecords(swap.first, swap.count, std::move(swap.records));
+        const CueChange change{swap.first, swap.count, count};
         swap.count = count;
+        emit cuesChanged(change);
     }
     std::swap(step.selStart, m_nSelStart);
     std::swap(step.selEnd, m_nSelEnd);
@@ -291,7 +290,7 @@ void CtarnDoc::OnEditUndo() {
         m_nCurCue = current->before;
     }
     m_history.MarkUndone();
-    Exchanged();
+    Exchanged(HistoryChange::Undone);
 }
 
 void CtarnDoc::OnEditRedo() {
@@ -302,35 +301,27 @@ void CtarnDoc::OnEditRedo() {
         m_nCurCue = current->after;
     }
     m_history.MarkRedone();
-    Exchanged();
+    Exchanged(HistoryChange::Redone);
 }
 
-void CtarnDoc::Exchanged() {
+void CtarnDoc::Exchanged(HistoryChange change) {
+    DropLostCurrentCue();
     UpdateModified();
     emit selectionChanged();
-    emit historyChanged();
-    UpdateAllViews(1);
-    // After the views have laid the strip out again, so that they can scroll to the cue.
-    emit currentCueSet();
+    emit historyChanged(change);
+    // Last, so that a view has laid the strip out again and can scroll to the cue.
+    emit currentCueChanged(m_nCurCue);
+}
+
+void CtarnDoc::DropLostCurrentCue() {
+    if (!m_cues.IsValidIndex(m_nCurCue)) {
+        m_nCurCue = -1;
+    }
 }
 
 void CtarnDoc::SetCurrentCue(int index) {
     m_nCurCue = index;
-    emit currentCueSet();
-}
-
-QString CtarnDoc::GetTitle() const {
-    if (!m_strPathName.isEmpty()) {
-        return QFileInfo(m_strPathName).fileName();
-    }
-    return m_strImportSource.isEmpty() ? QCoreApplication::translate("Message", "noname")
-                                       : QCoreApplication::translate("Message", "%1 (imported)")
-                                             .arg(QFileInfo(m_strImportSource).fileName());
-}
-
-QString CtarnDoc::SourceFolder() const {
-    const QString& source = SourcePath();
-    return source.isEmpty() ? QString() : QFileInfo(source).absolutePath();
+    emit currentCueChanged(index);
 }
 
 void CtarnDoc::SetSelection(qint64 start, qint64 end) {
@@ -344,62 +335,8 @@ FrameRange CtarnDoc::SelectionForEdit() const {
     return EditRange(m_nSelStart, m_nSelEnd, Frames());
 }
 
-void CtarnDoc::SetZoom(int zoom) {
-    m_nZoom = std::clamp(zoom, kMinZoom, kMaxZoom);
-    if (const std::optional<qint64> period = CoarseMarkPeriod(m_nZoom, SampleRate())) {
-        m_nMarkPeriod = *period;
-    }
-}
-
-void CtarnDoc::BuildSecondMarks() {
-    m_nMarkPeriod = SampleRate();
-}
-
-qint64 CtarnDoc::StripColumns() const {
-    return EnvelopeColumns(Frames(), m_nZoom);
-}
-
-void CtarnDoc::BuildEnvelope(int channel, qint64 firstColumn, int count,
-                             std::vector<qint16>& out) const {
-    out.resize(size_t(std::max(count, 0)) * 4);
-    m_recording.BuildEnvelope(channel, m_nZoom, firstColumn, count, out.data());
-}
-
-bool CtarnDoc::ColumnHasMark(qint64 column) const {
-    return ::ColumnHasMark(column, m_nZoom, Frames(), m_nMarkPeriod);
-}
-
-bool CtarnDoc::WriteWaveFile(const QString& path, int a, int b) {
-    if (!m_recording.SaveWave(path, OrderedRange(a, b, Frames()))) {
-        m_host.ShowMessage(QCoreApplication::translate("Message", "write file error %1").arg(path));
-        return false;
-    }
-    return true;
-}
-
-void CtarnDoc::OnSaveClip() {
-    const std::optional<QString> path =
-        m_host.AskSavePath({QCoreApplication::translate("Message", "Save clip to file"),
-                            QCoreApplication::translate("Message", "Wave files(*.wav)"),
-                            QStringLiteral(".wav"), SourceFolder()});
-    if (!path) {
-        return;
-    }
-    if (WriteWaveFile(*path, m_nSelStart, m_nSelEnd)) {
-        m_host.AddToRecentFileList(*path);
-        const FrameRange range = OrderedRange(m_nSelStart, m_nSelEnd, Frames());
-        m_host.ShowStatus(QCoreApplication::translate("Message", "Saved clip %1 (%2 frames)")
-                              .arg(QFileInfo(*path).fileName())
-                              .arg(range.Length()));
-    }
-}
-
-void CtarnDoc::OnSaveVorn() {
-    ExportCueClips(m_recording, m_cues, m_host, true, SourceFolder());
-}
-
-void CtarnDoc::OnSaveVorn2() {
-    ExportCueClips(m_recording, m_cues, m_host, false, SourceFolder());
+bool CtarnDoc::SaveWave(const QString& path, int a, int b) {
+    return m_recording.SaveWave(path, OrderedRange(a, b, Frames()));
 }
 
 void CtarnDoc::ScaleSelection(int k) {
@@ -414,9 +351,10 @@ void CtarnDoc::ScaleSelection(int k) {
     }
     step.samples = std::move(swap);
     step.replay = ReplayOp{ReplayOp::Kind::Scale, range, k, {}};
-    StopBeforeSampleChange();
+    emit samplesAboutToChange();
     m_recording.Scale(range, k);
     PushStep(std::move(step));
+    emit samplesChanged({SampleChange::Kind::Scaled, range.lo, range.Length(), range.Length()});
 }
 
 void CtarnDoc::OnEditCopy() {
@@ -438,7 +376,7 @@ void CtarnDoc::OnEditCut() {
 }
 
 void CtarnDoc::OnEditPaste() {
-    if (ClipLength() <= 0) {
+    if (m_recording.ClipLength() <= 0) {
         return;
     }
     const FrameRange range = SelectionForEdit();
@@ -458,7 +396,7 @@ void CtarnDoc::ReplaceFrames(const QString& name, FrameRange range, SampleVector
     const int inserted = int(frames[0].size());
     const std::vector<Cue> cuesBefore = m_cues.Records(0, m_cues.Count());
     const int oldLength = Frames();
-    StopBeforeSampleChange();
+    emit samplesAboutToChange();
     if (!m_recording.Swap(range.lo, range.Length(), frames)) {
         m_host.ShowMessage(
             QCoreApplication::translate("Message", "alloc memory 0 failure", "cut or paste"));
@@ -469,15 +407,23 @@ void CtarnDoc::ReplaceFrames(const QString& name, FrameRange range, SampleVector
     step.replay = std::move(replay);
     m_cues.ShiftCues(range, Frames() - oldLength, range.lo + inserted);
     step.cues = CueDifference(cuesBefore, m_cues);
+    std::optional<CueChange> cueChange;
+    if (step.cues) {
+        cueChange = CueChange{step.cues->first, int(step.cues->records.size()), step.cues->count};
+    }
     m_nSelStart = range.lo;
     m_nSelEnd = range.lo + inserted;
-    emit selectionChanged();
-    // A cut keeps the ruler's marks as they are; a paste marks whole seconds again.
-    if (inserted > 0) {
-        BuildSecondMarks();
-    }
+    const int currentBefore = m_nCurCue;
+    DropLostCurrentCue();
     PushStep(std::move(step));
-    UpdateAllViews(1);
+    emit samplesChanged({SampleChange::Kind::Replaced, range.lo, range.Length(), inserted});
+    if (cueChange) {
+        emit cuesChanged(*cueChange);
+    }
+    emit selectionChanged();
+    if (m_nCurCue != currentBefore) {
+        emit currentCueChanged(m_nCurCue);
+    }
 }
 
 void CtarnDoc::ReplayEdit(const ReplayOp& op) {
@@ -500,49 +446,4 @@ void CtarnDoc::ReplayEdit(const ReplayOp& op) {
         break;
     }
     }
-}
-
-void CtarnDoc::PlayRange(int a, int b) {
-    m_player.PlayRange(m_recording, a, b);
-    emit playStateChanged();
-}
-
-void CtarnDoc::OnPlay() {
-    PlayRange(m_nSelStart, m_nSelEnd);
-}
-
-void CtarnDoc::OnStop() {
-    m_player.Stop();
-    emit playStateChanged();
-}
-
-void CtarnDoc::OnPlayOrStop() {
-    if (IsPlaying()) {
-        OnStop();
-    } else {
-        OnPlay();
-    }
-}
-
-void CtarnDoc::PlayEdge(EdgePlay edge) {
-    if (const std::optional<FrameRange> range =
-            EdgePlayRange(edge, m_nSelStart, m_nSelEnd, Frames(), SampleRate())) {
-        PlayRange(range->lo, range->hi);
-    }
-}
-
-void CtarnDoc::StopBeforeSampleChange() {
-    // The device reads the channel arrays as it plays; an edit may move them.
-    if (m_player.IsPrepared()) {
-        OnStop();
-    }
-}
-
-void CtarnDoc::EndPlayCursor() {
-    m_player.EndCursor();
-    emit playStateChanged();
-}
-
-void CtarnDoc::UpdateAllViews(int hint) {
-    emit viewsUpdateRequested(hint);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "audio/EdgePlay.h"
-#include "audio/Player.h"
 #include "base/FrameRange.h"
 #include "base/Host.h"
+#include "document/DocumentChanges.h"
+#include "document/DocumentFile.h"
 #include "document/History.h"
 #include "recording/AudioDecoder.h"
 #include "recording/Recording.h"
@@ -16,20 +16,15 @@
 #include <vector>
 
 /// The one document of the program: the recording of the open file, its cues, the
-/// selection, the current cue, the zoom and the ruler's mark period, the undo history and
-/// the player. Every message goes through the Host. Every change of the samples or the cues
-/// is one step of the history, and the modified flag follows it. Views read it through the const
-/// accessors and change it through its operations; drawing data is computed for the columns asked
-/// for, never for the whole file.
+/// selection, the current cue, the undo history and the file it came from. Every message
+/// goes through the Host. Every change of the samples or the cues is one step of the
+/// history, and the modified flag follows it. Each change is announced by the signal that
+/// names it, with what it touched; readers use the const accessors.
 class CtarnDoc : public QObject {
     Q_OBJECT
 
 public:
-    /// Zoom after opening a file, in frames per column.
-    static constexpr int kOpenedZoom = 256;
-
-    /// Sound goes to `output`, or nowhere when it is null.
-    explicit CtarnDoc(Host& host, WaveOut* output = nullptr, QObject* parent = nullptr);
+    explicit CtarnDoc(Host& host, QObject* parent = nullptr);
 
     // Lifecycle. A failed open shows its message and changes nothing.
     bool OnNewDocument();
@@ -50,30 +45,14 @@ public:
     bool IsModified() const { return m_bModified; }
     /// false: the current state is the saved one; true: modified whatever the history says.
     void SetModifiedFlag(bool modified = true);
-    /// Full path of the open file, empty for a new document.
-    const QString& GetPathName() const { return m_strPathName; }
-    /// Size in bytes and modification time (ms since the epoch) of SourcePath() when it was
-    /// opened or last saved: what a recovery record checks the file against.
-    qint64 SourceSize() const { return m_nSourceSize; }
-    qint64 SourceModified() const { return m_nSourceModified; }
-    /// Full path of the file decoded into the document, empty unless it was imported and
-    /// not saved since.
-    const QString& ImportSource() const { return m_strImportSource; }
-    /// The file the document came from: the decoded source until it is saved, else the open
-    /// file; empty for a new document.
-    const QString& SourcePath() const {
-        return m_strImportSource.isEmpty() ? m_strPathName : m_strImportSource;
-    }
-    /// The folder of SourcePath(), where the file dialogs start; empty for a new document.
-    QString SourceFolder() const;
-    /// File name of the open file, "<name> (imported)" for a decoded one not saved yet,
-    /// "noname" for a new document.
-    QString GetTitle() const;
+    /// The file the document came from.
+    const DocumentFile& File() const { return m_file; }
 
     const Recording& GetRecording() const { return m_recording; }
     /// Frames of the recording.
     int Frames() const { return m_recording.Frames(); }
     qint32 SampleRate() const { return m_recording.SampleRate(); }
+
     const CueList& Cues() const { return m_cues; }
     /// Changes the cue list as one step of the history named `name` ("Add Subtitle"); a
     /// change that leaves the list as it was is no step. `change` keeps the list sorted.
@@ -98,44 +77,16 @@ public:
     /// The selection as the edits take it: clamped, an inverted one empty at its start.
     FrameRange SelectionForEdit() const;
 
-    /// Frames per column, 1 to 4096.
-    int Zoom() const { return m_nZoom; }
-    /// Sets the zoom (clamped to 1 .. 4096). Above 1024 frames per column the ruler marks
-    /// every (zoom / 1024) seconds; at or below, the last period stays.
-    void SetZoom(int zoom);
-    /// Frames between ruler marks (0: none).
-    qint64 MarkPeriod() const { return m_nMarkPeriod; }
-    /// Marks every whole second again.
-    void BuildSecondMarks();
-
-    /// Columns of the strip at the current zoom (0 for an empty recording).
-    qint64 StripColumns() const;
-    /// Envelope entries of `channel` for columns firstColumn .. firstColumn + count - 1 at the
-    /// current zoom, four per column, into out (resized to 4 * count).
-    void BuildEnvelope(int channel, qint64 firstColumn, int count, std::vector<qint16>& out) const;
-    /// Whether column `column` at the current zoom holds a ruler mark.
-    bool ColumnHasMark(qint64 column) const;
-
-    /// Writes frames between a and b (either order, clamped) to `path` as a 16-bit stereo
-    /// WAV file, replacing the file only when the new one is complete.
-    /// Shows "write file error <path>" and returns false when it cannot.
-    bool WriteWaveFile(const QString& path, int a, int b);
-    /// Asks for a path and writes the selection there ("Save clip").
-    void OnSaveClip();
-    /// "Save Vorn": every pair of cues as k.wav, k"v.wav" and k.txt, k counting up from the
-    /// number the chosen file name begins with.
-    void OnSaveVorn();
-    /// "Save Vorn(2)": every cue as k.wav and k.txt.
-    void OnSaveVorn2();
-
     /// Multiplies the selected samples by k / 10, saturating at the 16-bit limits
     /// (k = 9 lowers the volume, k = 11 raises it).
     void ScaleSelection(int k);
     void OnEditCopy();
     void OnEditCut();
     void OnEditPaste();
-    /// Frames on the sample clipboard.
-    int ClipLength() const { return m_recording.ClipLength(); }
+    /// Writes the frames between a and b (either order, clamped) to `path` as a 16-bit stereo
+    /// WAV file, replacing the file only when the new one is complete; false when it cannot.
+    /// The recording keeps the stereo channel count it was written with.
+    bool SaveWave(const QString& path, int a, int b);
 
     /// Undoes the last step: the samples, the cues, the selection and the current cue are
     /// again as they were before it. Nothing when there is nothing to undo.
@@ -146,47 +97,23 @@ public:
     /// Does a sample edit of an earlier session again, as the step it was (recovery).
     void ReplayEdit(const ReplayOp& op);
 
-    /// Plays frames between a and b (either order, clamped into the recording), streamed as
-    /// 16-bit stereo, stopping what was playing; an empty range plays the whole recording.
-    /// An edit of the samples stops the play first.
-    void PlayRange(int a, int b);
-    /// Plays the selection ("Play").
-    void OnPlay();
-    /// Stops the sound and the cursor at once ("Stop").
-    void OnStop();
-    /// Space: plays the selection, or stops while a play is sounding.
-    void OnPlayOrStop();
-    /// Plays one of the short stretches around the selection's edges; nothing when the
-    /// stretch is empty.
-    void PlayEdge(EdgePlay edge);
-    /// Whether a play is sounding (its cursor is shown).
-    bool IsPlaying() const { return m_player.Record().IsShowing(); }
-    const Player& GetPlayer() const { return m_player; }
-    /// What is playing since when; start == end when no cursor is shown.
-    const PlayRecord& PlayState() const { return m_player.Record(); }
-    /// Ends the play cursor once its range has elapsed.
-    void EndPlayCursor();
-    /// Whether the output device is open (it stays open between plays).
-    bool IsDeviceOpen() const { return m_player.IsDeviceOpen(); }
-
-    Host& GetHost() const { return m_host; }
-
-    /// Tells the views to refresh: hint 0 after new/open (the cue list was replaced, so no cue
-    /// is current any more), hint 1 after cut and paste.
-    void UpdateAllViews(int hint);
-
 signals:
-    void viewsUpdateRequested(int hint);
-    /// A step was done, undone or redone, or the history started anew.
-    void historyChanged();
-    void modifiedChanged(bool modified);
+    /// A new, opened or decoded recording took the place of the old one, with its own cues;
+    /// no cue is current.
+    void documentReplaced();
+    /// The samples are about to change or be replaced: whatever reads the channel arrays
+    /// (a play) lets go of them now.
+    void samplesAboutToChange();
+    void samplesChanged(const SampleChange& change);
+    void cuesChanged(const CueChange& change);
     /// The selection changed (a click, a drag, an edit, undo or redo).
     void selectionChanged();
     /// A cue was made current (or none), by a command, an undo or a redo; sent also when it
-    /// already was, so that a view can bring it into sight again.
-    void currentCueSet();
-    /// A play started or stopped, or its range elapsed.
-    void playStateChanged();
+    /// already was, so that a view can bring it into sight again. After an undo or a redo it
+    /// comes last, once everything else has been told.
+    void currentCueChanged(int index);
+    void historyChanged(HistoryChange change);
+    void modifiedChanged(bool modified);
 
 private:
     /// A step named `name` that starts from the selection and the current cue as they are.
@@ -198,20 +125,18 @@ private:
     /// Exchanges what the step holds with the document (undo and redo alike); false, with a
     /// message and nothing changed, when the samples do not fit in memory.
     bool Exchange(EditStep& step);
-    /// Tells everyone after an undo or a redo: the flag, the history, the views.
-    void Exchanged();
+    /// Tells everyone after an undo or a redo.
+    void Exchanged(HistoryChange change);
     /// Puts `frames` in place of `range` as the step `name` (cut, paste) and moves the cues;
     /// `frames` receives what was replaced.
     void ReplaceFrames(const QString& name, FrameRange range, SampleVector (&frames)[2],
                        ReplayOp replay);
-    /// Stops a play before the samples change under it.
-    void StopBeforeSampleChange();
+    /// A current cue that a change removed is current no more.
+    void DropLostCurrentCue();
     /// Takes the modified flag from the history (and the mark) and tells when it changed.
     void UpdateModified();
     /// Starts a history for a new or opened recording, capped at a quarter of its size.
     void ResetHistory();
-    /// Takes the size and time of the file at the document's path.
-    void NoteSource();
     /// Takes a recording that was read whole, with its cues, as the open document at `path`
     /// (empty for one decoded from `importSource`).
     void Adopt(WaveFormatData format, ChannelSamples samples, std::vector<Cue> cues,
@@ -221,16 +146,10 @@ private:
     Recording m_recording;
     CueList m_cues;
     History m_history;
-    Player m_player;
+    DocumentFile m_file;
     int m_nCurCue = -1;
-    int m_nZoom = 1;
-    qint64 m_nMarkPeriod = 0;
     int m_nSelStart = 0;
     int m_nSelEnd = 0;
-    QString m_strPathName;
-    QString m_strImportSource;
-    qint64 m_nSourceSize = 0;
-    qint64 m_nSourceModified = 0;
     bool m_bModified = false;
     bool m_bMarkedModified = false; ///< modified whatever the history says
 };

@@ -6,14 +6,6 @@
 
 #include <memory>
 
-/// A file opened for decoding, or why it cannot be.
-struct OpenedAudio {
-    std::unique_ptr<AudioDecoder> decoder;
-    /// "<name> cannot be opened as audio: <reason>" or "<name> has no audio" when there is no
-    /// decoder.
-    QString message;
-};
-
 /// Opens the first audio stream of any file FFmpeg can demux (audio or video) for decoding at
 /// its own rate: a mono stream stays mono, more than two channels are mixed down to stereo.
 /// Where the stream changes its channels or rate on the way, the rest is mixed and resampled

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
+#include <functional>
+#include <memory>
 #include <vector>
 
 /// A place inside a source where its own channels or rate changed (broadcast recordings
@@ -34,3 +37,14 @@ public:
     /// The changes of format met so far, in order; all of them once Next has returned false.
     virtual std::vector<SourceFormatChange> FormatChanges() const { return {}; }
 };
+
+/// A file opened for decoding, or why it cannot be.
+struct OpenedAudio {
+    std::unique_ptr<AudioDecoder> decoder;
+    /// "<name> cannot be opened as audio: <reason>" or "<name> has no audio" when there is no
+    /// decoder.
+    QString message;
+};
+
+/// Opens a file for decoding: what the program's decoding library provides.
+using AudioOpener = std::function<OpenedAudio(const QString& path)>;

@@ -2,7 +2,6 @@
 
 #include "base/Host.h"
 #include "base/TextFile.h"
-#include "recording/Recording.h"
 #include "subtitles/CueFormats.h"
 #include "subtitles/CueList.h"
 #include "subtitles/CueText.h"
@@ -35,8 +34,10 @@ std::optional<std::pair<QString, qint64>> AskExportTarget(Host& host, const QStr
     return std::pair(path.left(slash + 1), qint64(LeadingInt(QStringView(path).sliced(slash + 1))));
 }
 
-bool SaveClip(Recording& recording, const QString& path, int start, int end, Host& host) {
-    if (!recording.SaveWave(path, OrderedRange(start, end, recording.Frames()))) {
+using SaveWave = std::function<bool(const QString& path, int a, int b)>;
+
+bool SaveClip(const SaveWave& saveWave, const QString& path, int start, int end, Host& host) {
+    if (!saveWave(path, start, end)) {
         host.ShowMessage(QCoreApplication::translate("Message", "Open error %1").arg(path));
         return false;
     }
@@ -53,8 +54,8 @@ bool WriteClipText(const QString& path, const QString& text, Host& host) {
 
 } // namespace
 
-void ExportCueClips(Recording& recording, const CueList& cues, Host& host, bool pairs,
-                    const QString& startFolder) {
+void ExportCueClips(const CueList& cues, Host& host, bool pairs, const QString& startFolder,
+                    const SaveWave& saveWave) {
     const auto target = AskExportTarget(host, startFolder);
     if (!target) {
         return;
@@ -70,13 +71,13 @@ void ExportCueClips(Recording& recording, const CueList& cues, Host& host, bool 
             return;
         }
         const QString stem = folder + QString::number(firstNumber + i / step);
-        if (!SaveClip(recording, stem + QStringLiteral(".wav"), cues.Start(i), cues.End(i), host)) {
+        if (!SaveClip(saveWave, stem + QStringLiteral(".wav"), cues.Start(i), cues.End(i), host)) {
             return;
         }
         // An odd last cue of a pair export stands alone: its own clip and text, no companion.
         QString text = cues.Text(i) + QChar('\n');
         if (pairs && i + 1 < cues.Count()) {
-            if (!SaveClip(recording, stem + QStringLiteral("v.wav"), cues.Start(i + 1),
+            if (!SaveClip(saveWave, stem + QStringLiteral("v.wav"), cues.Start(i + 1),
                           cues.End(i + 1), host)) {
                 return;
             }

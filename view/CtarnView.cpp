@@ -1,7 +1,7 @@
 #include "view/CtarnView.h"
 
-#include "actions/CueMoves.h"
 #include "audio/PlayCursor.h"
+#include "audio/Transport.h"
 #include "document/CtarnDoc.h"
 #include "geometry/ScrollRules.h"
 #include "geometry/ViewGeometry.h"
@@ -25,25 +25,52 @@ CtarnView::CtarnView(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setBackgroundRole(QPalette::Base);
     m_timer.setInterval(kCursorTimerMs);
     connect(&m_timer, &QTimer::timeout, this, [this] { OnTimer(); });
-    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this,
-            [this] { viewport()->update(); });
-    AddCommands();
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int pos) {
+        if (m_strip) {
+            m_strip->SetScrollPos(pos);
+        }
+        Repaint();
+    });
 }
 
-void CtarnView::SetDocument(CtarnDoc* doc) {
+CtarnView::~CtarnView() = default;
+
+void CtarnView::SetDocument(CtarnDoc& doc, Transport& transport, Host& host) {
     if (m_pDoc) {
         disconnect(m_pDoc, nullptr, this, nullptr);
-        disconnect(&m_pDoc->GetRecording(), nullptr, this, nullptr);
+        disconnect(m_pTransport, nullptr, this, nullptr);
     }
-    m_pDoc = doc;
-    if (m_pDoc) {
-        connect(m_pDoc, &CtarnDoc::viewsUpdateRequested, this,
-                [this](int hint) { OnUpdate(hint); });
-        connect(&m_pDoc->GetRecording(), &Recording::changed, this,
-                [this] { viewport()->update(); });
-        connect(m_pDoc, &CtarnDoc::playStateChanged, this, [this] { OnPlayStateChanged(); });
-        connect(m_pDoc, &CtarnDoc::currentCueSet, this, [this] { ShowCurrentCue(); });
-    }
+    m_pDoc = &doc;
+    m_pTransport = &transport;
+    m_pHost = &host;
+    // Made before the view listens, so that it has followed each change when the view hears.
+    m_strip = std::make_unique<StripState>(doc);
+    m_strip->SetWidth(viewport()->width());
+    connect(m_pDoc, &CtarnDoc::documentReplaced, this, [this] { OnDocumentReplaced(); });
+    connect(m_pDoc, &CtarnDoc::samplesChanged, this, [this](const SampleChange& change) {
+        SetScrollSizes();
+        if (change.kind == SampleChange::Kind::Replaced) {
+            ShowSelection();
+        }
+        Repaint();
+    });
+    connect(m_pDoc, &CtarnDoc::cuesChanged, this, [this] { Repaint(); });
+    connect(m_pDoc, &CtarnDoc::selectionChanged, this, [this] { Repaint(); });
+    connect(m_pDoc, &CtarnDoc::currentCueChanged, this, [this] { ShowCurrentCue(); });
+    connect(m_pDoc, &CtarnDoc::historyChanged, this, [this](HistoryChange change) {
+        if (change == HistoryChange::Undone || change == HistoryChange::Redone) {
+            ShowSelection();
+        }
+    });
+    connect(m_pTransport, &Transport::playStateChanged, this, [this] { OnPlayStateChanged(); });
+    connect(m_strip.get(), &StripState::zoomChanged, this, [this] { ApplyZoom(); });
+    connect(m_strip.get(), &StripState::scrollPosChanged, this, [this](int pos) {
+        // The bar keeps the position within the strip; the state takes what it kept.
+        horizontalScrollBar()->setValue(pos);
+        m_strip->SetScrollPos(ScrollPos());
+    });
+    SetScrollSizes();
+    Repaint();
 }
 
 int CtarnView::CurrentCue() const {
@@ -51,33 +78,34 @@ int CtarnView::CurrentCue() const {
 }
 
 void CtarnView::OnInitialUpdate() {
-    OnUpdate(0);
+    if (m_pDoc) {
+        SetScrollSizes();
+        horizontalScrollBar()->setValue(0);
+        Repaint();
+    }
     m_timer.start();
 }
 
-void CtarnView::OnUpdate(int hint) {
-    if (!m_pDoc || (hint != 0 && hint != 1)) {
+void CtarnView::OnDocumentReplaced() {
+    SetScrollSizes();
+    horizontalScrollBar()->setValue(0);
+    m_strip->SetScrollPos(ScrollPos());
+    Repaint();
+}
+
+void CtarnView::ShowSelection() {
+    if (!m_pDoc) {
         return;
     }
     SetScrollSizes();
-    if (hint == 0) {
-        // A new cue list: the old index would point at some other cue, or none.
-        m_pDoc->SetCurrentCue(-1);
-        horizontalScrollBar()->setValue(0);
-    } else {
-        // A cut may have removed the current cue.
-        if (!m_pDoc->Cues().IsValidIndex(CurrentCue())) {
-            m_pDoc->SetCurrentCue(-1);
-        }
-        horizontalScrollBar()->setValue(SelectionScrollPos(m_pDoc->SelStart(), m_pDoc->SelEnd(),
-                                                           m_pDoc->Zoom(), viewport()->width()));
-    }
-    Redraw();
+    horizontalScrollBar()->setValue(
+        SelectionScrollPos(m_pDoc->SelStart(), m_pDoc->SelEnd(), Zoom(), viewport()->width()));
+    Repaint();
 }
 
 void CtarnView::SetScrollSizes() {
     const int width = viewport()->width();
-    const ScrollSizes sizes = StripScrollSizes(m_pDoc ? m_pDoc->StripColumns() : 0, width);
+    const ScrollSizes sizes = StripScrollSizes(m_strip ? m_strip->StripColumns() : 0, width);
     m_nScrollTotal = sizes.total;
     QScrollBar* bar = horizontalScrollBar();
     bar->setRange(0, std::max(0, sizes.total - width));
@@ -85,74 +113,13 @@ void CtarnView::SetScrollSizes() {
     bar->setSingleStep(std::max(sizes.line, 1));
 }
 
-void CtarnView::OnZoomIn() {
-    if (m_pDoc) {
-        m_pDoc->SetZoom(ZoomIn(m_pDoc->Zoom()));
-        ApplyZoom();
-    }
-}
-
-void CtarnView::OnZoomOut() {
-    if (m_pDoc) {
-        m_pDoc->SetZoom(ZoomOut(m_pDoc->Zoom()));
-        ApplyZoom();
-    }
-}
-
 void CtarnView::ApplyZoom() {
-    if (!m_pDoc) {
-        return;
-    }
     const int width = viewport()->width();
     const int oldPos = ScrollPos();
     const int oldMax = ScrollMax();
     SetScrollSizes();
     horizontalScrollBar()->setValue(CentredScrollPos(width, oldPos, oldMax, m_nScrollTotal));
-    Redraw();
-}
-
-void CtarnView::OnVolumeDown() {
-    if (m_pDoc) {
-        m_pDoc->ScaleSelection(9);
-        Redraw();
-    }
-}
-
-void CtarnView::OnVolumeUp() {
-    if (m_pDoc) {
-        m_pDoc->ScaleSelection(11);
-        Redraw();
-    }
-}
-
-void CtarnView::OnAddSubtitle() {
-    if (m_pDoc) {
-        Apply(AddSubtitle(*m_pDoc, CurrentCue()));
-    }
-}
-
-void CtarnView::OnDeleteSubtitle() {
-    if (m_pDoc) {
-        Apply(DeleteSubtitle(*m_pDoc, CurrentCue()));
-    }
-}
-
-void CtarnView::OnAtach() {
-    if (m_pDoc) {
-        Apply(Atach(*m_pDoc, CurrentCue()));
-    }
-}
-
-void CtarnView::OnCheckConflict() {
-    if (m_pDoc) {
-        Apply(CheckConflict(*m_pDoc, CurrentCue(), viewport()->width()));
-    }
-}
-
-void CtarnView::OnNudge(CuePart edge, int ms) {
-    if (m_pDoc) {
-        Apply(NudgeCue(*m_pDoc, CurrentCue(), edge, ms));
-    }
+    Repaint();
 }
 
 void CtarnView::OnGoToStart() {
@@ -164,12 +131,12 @@ void CtarnView::OnGoToEnd() {
 }
 
 void CtarnView::ShowCurrentCue() {
-    viewport()->update();
+    Repaint();
     const CueList& cues = m_pDoc->Cues();
     const int cue = CurrentCue();
     if (cues.IsValidIndex(cue)) {
-        horizontalScrollBar()->setValue(CueScrollPos(cues.Start(cue), cues.End(cue), m_pDoc->Zoom(),
-                                                     ScrollPos(), viewport()->width()));
+        horizontalScrollBar()->setValue(
+            CueScrollPos(cues.Start(cue), cues.End(cue), Zoom(), ScrollPos(), viewport()->width()));
     }
 }
 
@@ -178,15 +145,6 @@ void CtarnView::Apply(const CueCommandResult& result) {
     if (result.scrollPos) {
         horizontalScrollBar()->setValue(*result.scrollPos);
     }
-    if (result.redraw) {
-        Redraw();
-    }
-}
-
-void CtarnView::Redraw() {
-    m_cursor.reset();
-    viewport()->repaint();
-    emit stateChanged();
 }
 
 int CtarnView::ScrollPos() const {
@@ -205,8 +163,8 @@ void CtarnView::OnDraw(QPainter& painter, int width, int height) {
             area.movedStart = m_cueDrag->span.start;
             area.movedEnd = m_cueDrag->span.end;
         }
-        PaintWaveform(painter, *m_pDoc, CurrentCue(), area, palette().color(QPalette::Dark),
-                      m_buffers);
+        PaintWaveform(painter, *m_pDoc, *m_strip, CurrentCue(), area,
+                      palette().color(QPalette::Dark), m_buffers);
     }
 }
 
@@ -240,19 +198,22 @@ void CtarnView::paintEvent(QPaintEvent*) {
 
 void CtarnView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
+    if (m_strip) {
+        m_strip->SetWidth(viewport()->width());
+    }
     SetScrollSizes();
 }
 
 void CtarnView::OnTimer() {
-    if (!m_pDoc || !m_pDoc->PlayState().IsShowing()) {
+    if (!m_pDoc || !m_pTransport->PlayState().IsShowing()) {
         return;
     }
-    const PlayRecord play = m_pDoc->PlayState();
+    const PlayRecord play = m_pTransport->PlayState();
     const qint64 frame =
-        PlayCursorFrame(play.start, play.tick, m_pDoc->GetHost().TickCount(), m_pDoc->SampleRate());
-    m_cursor = PlayCursorBars(play.start, play.end, frame, m_pDoc->Zoom());
+        PlayCursorFrame(play.start, play.tick, m_pHost->TickCount(), m_pDoc->SampleRate());
+    m_cursor = PlayCursorBars(play.start, play.end, frame, Zoom());
     if (m_cursor->ended) {
-        m_pDoc->EndPlayCursor();
+        m_pTransport->EndPlayCursor();
     } else {
         horizontalScrollBar()->setValue(
             FollowScrollPos(m_cursor->split, ScrollPos(), viewport()->width()));
@@ -261,7 +222,7 @@ void CtarnView::OnTimer() {
 }
 
 void CtarnView::OnPlayStateChanged() {
-    if (m_pDoc && !m_pDoc->IsPlaying() && m_cursor && !m_cursor->ended) {
+    if (m_pDoc && !m_pTransport->IsPlaying() && m_cursor && !m_cursor->ended) {
         m_cursor.reset();
         viewport()->update();
     }

@@ -1,22 +1,27 @@
 #pragma once
 
 #include "actions/CueCommands.h"
-#include "commands/CommandRouter.h"
 #include "geometry/CueGrip.h"
 #include "geometry/PointerRules.h"
+#include "geometry/StripState.h"
 #include "view/WaveformPainter.h"
 
 #include <QAbstractScrollArea>
 #include <QTimer>
 
+#include <memory>
 #include <optional>
 
+class CommandTable;
 class CtarnDoc;
+class Host;
 class QPainter;
+class Transport;
 
 /// The waveform view: the whole document as one horizontally scrolling strip, one pixel
-/// column per Zoom() frames. It translates mouse, timer and scroll events into document
-/// operations and paints; the rules themselves live in the logic layer.
+/// column per Zoom() frames of its strip state. It translates mouse, timer and scroll events
+/// into document operations, follows what the document, the transport and the strip state
+/// announce, and paints; the rules themselves live in the logic layer.
 class CtarnView : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -26,41 +31,34 @@ public:
     static constexpr int kCursorTimerMs = 40;
 
     explicit CtarnView(QWidget* parent = nullptr);
+    ~CtarnView() override;
 
-    /// Attaches the document; its update requests reach OnUpdate from then on.
-    void SetDocument(CtarnDoc* doc);
+    /// Attaches the document, the transport that plays it and the host that asks for texts
+    /// and tells the time; the view follows their announcements from then on.
+    void SetDocument(CtarnDoc& doc, Transport& transport, Host& host);
     CtarnDoc* GetDocument() const { return m_pDoc; }
+    /// Zoom, ruler marks and scroll position; there once a document is attached.
+    StripState& Strip() { return *m_strip; }
+    const StripState& Strip() const { return *m_strip; }
 
     /// Index of the document's current cue, -1 for none (or no document).
     int CurrentCue() const;
 
-    /// After a document was created or opened: the layout of hint 0 and the cursor timer.
+    /// After a document was created or opened: the layout and the cursor timer.
     void OnInitialUpdate();
-    /// Hint 0: the document was replaced (scroll to the start, no current cue);
-    /// hint 1: its length changed (centre the selection); other hints are ignored.
-    void OnUpdate(int hint);
-
-    void OnZoomIn();
-    void OnZoomOut();
-    void OnVolumeDown();
-    void OnVolumeUp();
-    void OnAddSubtitle();
-    void OnDeleteSubtitle();
-    void OnAtach();
-    void OnCheckConflict();
-    /// Moves the current cue's start or end by `ms` milliseconds (one undo step).
-    void OnNudge(CuePart edge, int ms);
     /// Home and End: the start or the end of the strip into view.
     void OnGoToStart();
     void OnGoToEnd();
+    /// Brings the selection into the middle of the window.
+    void ShowSelection();
 
     /// Paints the visible strip; also used for printing.
     void OnDraw(QPainter& painter, int width, int height);
     /// Prints what the window shows, scaled to the page, after the print dialog.
     void OnFilePrint();
 
-    /// The view's commands: zoom, volume, the cue commands and printing.
-    CommandTable& Commands() { return m_commands; }
+    /// Adds the view's own commands to `table`: printing, Home and End.
+    void AddCommands(CommandTable& table);
     /// Advances the play cursor (the timer calls this every kCursorTimerMs).
     void OnTimer();
 
@@ -76,8 +74,6 @@ signals:
     void statusTextChanged(const QString& text);
     /// The frame under the pointer.
     void pointerFrameChanged(qint64 frame);
-    /// The selection, the current cue or what is drawn changed.
-    void stateChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -89,13 +85,18 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    /// A new recording: the strip starts over at the start.
+    void OnDocumentReplaced();
+    /// The length may have changed: the strip is laid out again and, unless only the volume
+    /// changed, the selection comes into view.
+    void OnSamplesChanged(bool lengthMayChange);
     /// Lays the strip out for the new zoom, keeping the centre in the centre.
     void ApplyZoom();
     void SetScrollSizes();
     /// Repaints for a new current cue and brings it into the window when none of it is in view.
     void ShowCurrentCue();
-    /// Repaints everything now, without the play cursor until the timer draws it again.
-    void Redraw();
+    /// Repaints once the event loop comes round, whatever asked for it in between.
+    void Repaint() { viewport()->update(); }
     void Apply(const CueCommandResult& result);
     /// Selects a cue's frames and plays them.
     void SelectCue(int index);
@@ -115,13 +116,15 @@ private:
     int ScrollPos() const;
     /// The last scroll position of the strip (its width less one column).
     int ScrollMax() const { return m_nScrollTotal - 1; }
+    int Zoom() const { return m_strip->Zoom(); }
 
-    void AddCommands();
     /// Paints the window's part of the strip onto a printer's page.
     void PrintOn(class QPrinter& printer);
 
     CtarnDoc* m_pDoc = nullptr;
-    CommandTable m_commands;
+    Transport* m_pTransport = nullptr;
+    Host* m_pHost = nullptr;
+    std::unique_ptr<StripState> m_strip;
     int m_nScrollTotal = 0;
     PaintBuffers m_buffers;
     QTimer m_timer;

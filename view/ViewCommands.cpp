@@ -1,42 +1,36 @@
-// The view's command table and printing.
+// The view's own commands and printing.
 #include "view/CtarnView.h"
 
 #include "commands/CommandIds.h"
-#include "commands/DocumentCommands.h"
+#include "commands/CommandTable.h"
 #include "view/WaveformPainter.h"
 
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 
-void CtarnView::AddCommands() {
+void CtarnView::AddCommands(CommandTable& table) {
     using namespace CommandId;
-    m_commands.On(kZoomIn, [this] { OnZoomIn(); });
-    m_commands.On(kZoomOut, [this] { OnZoomOut(); });
-    m_commands.On(kVolumeDown, [this] { OnVolumeDown(); });
-    m_commands.On(kVolumeUp, [this] { OnVolumeUp(); });
-    m_commands.On(kAddSubtitle, [this] { OnAddSubtitle(); });
-    m_commands.On(kDeleteSubtitle, [this] { OnDeleteSubtitle(); });
-    m_commands.On(kAtach, [this] { OnAtach(); });
-    m_commands.On(kCheckConflict, [this] { OnCheckConflict(); });
-    m_commands.On(kFilePrint, [this] { OnFilePrint(); });
-    m_commands.On(kGoToStart, [this] { OnGoToStart(); });
-    m_commands.On(kGoToEnd, [this] { OnGoToEnd(); });
-    // Nudges of the current cue's edges: 10 ms, or 100 ms with Ctrl.
-    const struct {
-        int id;
-        CuePart edge;
-        int ms;
-    } nudges[] = {
-        {kStartEarlier, CuePart::Start, -10},      {kStartLater, CuePart::Start, 10},
-        {kEndEarlier, CuePart::End, -10},          {kEndLater, CuePart::End, 10},
-        {kStartMuchEarlier, CuePart::Start, -100}, {kStartMuchLater, CuePart::Start, 100},
-        {kEndMuchEarlier, CuePart::End, -100},     {kEndMuchLater, CuePart::End, 100},
-    };
-    for (const auto& nudge : nudges) {
-        m_commands.On(nudge.id, [this, nudge] { OnNudge(nudge.edge, nudge.ms); });
-    }
-    AddViewRules(m_commands, [this] { return CurrentCue(); });
+    table.Add({.id = kFilePrint,
+               .text = QT_TRANSLATE_NOOP("Command", "打印(&P)...\tCtrl+P"),
+               .prompt = QT_TRANSLATE_NOOP("Command", "打印活动文档"),
+               .tooltip = QT_TRANSLATE_NOOP("Command", "打印"),
+               .keys = {"Ctrl+P"},
+               .handler = [this] { OnFilePrint(); }});
+    table.Add({.id = kGoToStart,
+               .text = QT_TRANSLATE_NOOP("Command", "Go to start"),
+               .prompt = QT_TRANSLATE_NOOP("Command", "Scroll to the start of the recording"),
+               .keys = {"Home"},
+               .menu = Menu::View,
+               .menuPlace = 203,
+               .handler = [this] { OnGoToStart(); }});
+    table.Add({.id = kGoToEnd,
+               .text = QT_TRANSLATE_NOOP("Command", "Go to end"),
+               .prompt = QT_TRANSLATE_NOOP("Command", "Scroll to the end of the recording"),
+               .keys = {"End"},
+               .menu = Menu::View,
+               .menuPlace = 204,
+               .handler = [this] { OnGoToEnd(); }});
 }
 
 void CtarnView::PrintOn(QPrinter& printer) {

@@ -2,6 +2,7 @@
 #include "view/CtarnView.h"
 
 #include "actions/CueMoves.h"
+#include "audio/Transport.h"
 #include "document/CtarnDoc.h"
 #include "geometry/ScrollRules.h"
 #include "geometry/ViewGeometry.h"
@@ -20,8 +21,7 @@ constexpr int kDragThreshold = 3;
 void CtarnView::SelectCue(int index) {
     m_pDoc->SetCurrentCue(index);
     m_pDoc->SetSelection(m_pDoc->Cues().Start(index), m_pDoc->Cues().End(index));
-    Redraw();
-    m_pDoc->PlayRange(m_pDoc->SelStart(), m_pDoc->SelEnd());
+    m_pTransport->PlayRange(m_pDoc->SelStart(), m_pDoc->SelEnd());
 }
 
 void CtarnView::ApplyClick(const std::optional<SelectionClick>& click) {
@@ -29,17 +29,16 @@ void CtarnView::ApplyClick(const std::optional<SelectionClick>& click) {
         return;
     }
     m_pDoc->SetSelection(click->selStart, click->selEnd);
-    Redraw();
-    m_pDoc->PlayRange(click->playFrom, click->playTo);
+    m_pTransport->PlayRange(click->playFrom, click->playTo);
 }
 
 void CtarnView::ClickAt(Qt::MouseButton button, const QPoint& p, bool ctrl) {
-    const int cue = CueAtPoint(m_pDoc->Cues(), p.x(), p.y(), m_pDoc->Zoom(), viewport()->height());
+    const int cue = CueAtPoint(m_pDoc->Cues(), p.x(), p.y(), Zoom(), viewport()->height());
     if (cue >= 0) {
         SelectCue(cue);
         return;
     }
-    const qint64 frame = FrameOfColumn(p.x(), m_pDoc->Zoom());
+    const qint64 frame = FrameOfColumn(p.x(), Zoom());
     const qint32 rate = m_pDoc->SampleRate();
     const int frames = m_pDoc->Frames();
     ApplyClick(button == Qt::LeftButton
@@ -61,14 +60,12 @@ void CtarnView::mousePressEvent(QMouseEvent* event) {
         ClickAt(Qt::RightButton, p, ctrl);
         return;
     }
-    const CueGrip grip =
-        CueGripAt(m_pDoc->Cues(), p.x(), p.y(), m_pDoc->Zoom(), viewport()->height());
+    const CueGrip grip = CueGripAt(m_pDoc->Cues(), p.x(), p.y(), Zoom(), viewport()->height());
     if (mods.testFlag(Qt::ShiftModifier) && !ctrl && grip.part == CuePart::None) {
-        const auto span = ShiftClick(FrameOfColumn(p.x(), m_pDoc->Zoom()), m_pDoc->SelStart(),
+        const auto span = ShiftClick(FrameOfColumn(p.x(), Zoom()), m_pDoc->SelStart(),
                                      m_pDoc->SelEnd(), m_pDoc->Frames());
         if (span) {
             m_pDoc->SetSelection(span->start, span->end);
-            Redraw();
         }
         return;
     }
@@ -78,12 +75,11 @@ void CtarnView::mousePressEvent(QMouseEvent* event) {
 
 void CtarnView::DragTo(int x, bool noSnap) {
     const Press& press = *m_press;
-    const int zoom = m_pDoc->Zoom();
+    const int zoom = Zoom();
     if (press.grip.part == CuePart::None) {
         const SelectionSpan span = DragSelection(FrameOfColumn(press.logical.x(), zoom),
                                                  FrameOfColumn(x, zoom), m_pDoc->Frames());
         m_pDoc->SetSelection(span.start, span.end);
-        Redraw();
         return;
     }
     const CueList& cues = m_pDoc->Cues();
@@ -96,7 +92,7 @@ void CtarnView::DragTo(int x, bool noSnap) {
     const qint64 tolerance = noSnap ? 0 : qint64(kSnapPixels) * zoom;
     m_cueDrag = CueDragPreview{cue, DragCue({cues.Start(cue), cues.End(cue)}, press.grip.part,
                                             delta, targets, tolerance, m_pDoc->Frames())};
-    viewport()->update();
+    Repaint();
 }
 
 void CtarnView::mouseMoveEvent(QMouseEvent* event) {
@@ -116,7 +112,7 @@ void CtarnView::mouseMoveEvent(QMouseEvent* event) {
             m_press->dragging = true;
             // A drag is no click: its sound stops, and a cue drag gets back the selection the
             // click replaced, which is what the cue's edges snap to.
-            m_pDoc->OnStop();
+            m_pTransport->OnStop();
             if (m_press->grip.part != CuePart::None) {
                 m_pDoc->SetSelection(m_press->selStartBefore, m_press->selEndBefore);
             }
@@ -143,8 +139,7 @@ void CtarnView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CtarnView::ShowGripCursor(const QPoint& p) {
-    const CueGrip grip =
-        CueGripAt(m_pDoc->Cues(), p.x(), p.y(), m_pDoc->Zoom(), viewport()->height());
+    const CueGrip grip = CueGripAt(m_pDoc->Cues(), p.x(), p.y(), Zoom(), viewport()->height());
     const bool edge = grip.part == CuePart::Start || grip.part == CuePart::End;
     if (edge) {
         viewport()->setCursor(Qt::SizeHorCursor);
@@ -158,13 +153,13 @@ void CtarnView::EmitStatus(int deviceX) {
     line.deviceX = deviceX;
     line.logicalX = deviceX + ScrollPos();
     line.stripWidth = m_nScrollTotal;
-    line.zoom = m_pDoc->Zoom();
+    line.zoom = Zoom();
     line.frames = m_pDoc->Frames();
     line.selStart = m_pDoc->SelStart();
     line.selEnd = m_pDoc->SelEnd();
     line.scrollPos = ScrollPos();
     line.scrollMax = ScrollMax();
-    line.clipLength = m_pDoc->ClipLength();
+    line.clipLength = m_pDoc->GetRecording().ClipLength();
     emit statusTextChanged(StatusLineText(line));
     emit pointerFrameChanged(FrameOfColumn(line.logicalX, line.zoom));
 }
@@ -180,19 +175,16 @@ void CtarnView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (CueRowAt(p.y(), height) == CueRow::None) {
         return;
     }
-    const int cue = CueAtPoint(m_pDoc->Cues(), p.x(), p.y(), m_pDoc->Zoom(), height);
+    const int cue = CueAtPoint(m_pDoc->Cues(), p.x(), p.y(), Zoom(), height);
     m_pDoc->SetCurrentCue(cue);
     if (cue >= 0) {
-        Apply(EditCueText(*m_pDoc, cue));
+        Apply(EditCueText(*m_pDoc, *m_pHost, cue));
     }
 }
 
 void CtarnView::ZoomAround(bool in, qint64 frame, int pointerX) {
-    const int zoom = in ? ZoomIn(m_pDoc->Zoom()) : ZoomOut(m_pDoc->Zoom());
-    m_pDoc->SetZoom(zoom);
-    SetScrollSizes();
-    horizontalScrollBar()->setValue(AnchoredScrollPos(frame, pointerX, m_pDoc->Zoom()));
-    Redraw();
+    m_strip->SetZoom(in ? ZoomIn(Zoom()) : ZoomOut(Zoom()));
+    horizontalScrollBar()->setValue(AnchoredScrollPos(frame, pointerX, Zoom()));
 }
 
 void CtarnView::wheelEvent(QWheelEvent* event) {
@@ -207,7 +199,7 @@ void CtarnView::wheelEvent(QWheelEvent* event) {
     event->accept();
     if (event->modifiers().testFlag(Qt::ControlModifier)) {
         const int x = int(event->position().x());
-        ZoomAround(delta > 0, FrameOfColumn(x + ScrollPos(), m_pDoc->Zoom()), x);
+        ZoomAround(delta > 0, FrameOfColumn(x + ScrollPos(), Zoom()), x);
         return;
     }
     horizontalScrollBar()->setValue(WheelScrollPos(ScrollPos(), delta, viewport()->width()));

@@ -2,6 +2,7 @@
 
 #include "document/CtarnDoc.h"
 #include "geometry/RulerTicks.h"
+#include "geometry/StripState.h"
 #include "geometry/ViewGeometry.h"
 #include "subtitles/CueText.h"
 
@@ -23,10 +24,11 @@ constexpr int kLabelGap = 6;
 constexpr int kBoxCorner = 5;
 constexpr int kShadowOffset = 3;
 
-void PaintSelection(QPainter& p, const CtarnDoc& doc, ColumnRange visible, int height) {
+void PaintSelection(QPainter& p, const CtarnDoc& doc, const StripState& strip, ColumnRange visible,
+                    int height) {
     p.setPen(QPen(WaveformColour::kSelection, 1));
     for (qint64 x = visible.first; x < visible.last; ++x) {
-        if (IsColumnSelected(int(x), doc.Zoom(), doc.SelStart(), doc.SelEnd())) {
+        if (IsColumnSelected(int(x), strip.Zoom(), doc.SelStart(), doc.SelEnd())) {
             p.drawLine(int(x), 0, int(x), height - 1);
         }
     }
@@ -50,18 +52,19 @@ int WidestLabelChar(const QFontMetrics& metrics) {
     return widest;
 }
 
-void PaintRulerMarks(QPainter& p, const CtarnDoc& doc, ColumnRange visible, int height) {
+void PaintRulerMarks(QPainter& p, const StripState& strip, ColumnRange visible, int height) {
     p.setPen(WaveformColour::kSelection);
     for (qint64 x = visible.first; x < visible.last; ++x) {
-        if (doc.ColumnHasMark(x)) {
+        if (strip.ColumnHasMark(x)) {
             p.drawLine(int(x), 0, int(x), height - 1);
         }
     }
 }
 
 /// The labelled times, with a short tick where no mark's line runs.
-void PaintRulerLabels(QPainter& p, const CtarnDoc& doc, ColumnRange visible, int height) {
-    const int zoom = doc.Zoom();
+void PaintRulerLabels(QPainter& p, const CtarnDoc& doc, const StripState& strip,
+                      ColumnRange visible, int height) {
+    const int zoom = strip.Zoom();
     const LabelRoom room{WidestLabelChar(p.fontMetrics()), kLabelIndent + kLabelGap};
     const RulerLabels labels = ChooseRulerLabels(zoom, doc.SampleRate(), doc.Frames(), room);
     const qint64 end = std::min<qint64>(doc.Frames(), visible.last * zoom);
@@ -69,7 +72,7 @@ void PaintRulerLabels(QPainter& p, const CtarnDoc& doc, ColumnRange visible, int
     // From the last label left of the window: the only one that can reach into it.
     for (qint64 i = std::max<qint64>(span.first - 1, 0); i < span.last; ++i) {
         const int x = int(labels.Frame(i) / zoom);
-        if (!doc.ColumnHasMark(x)) {
+        if (!strip.ColumnHasMark(x)) {
             p.setPen(WaveformColour::kSelection);
             p.drawLine(x, 0, x, kTickLength - 1);
             p.drawLine(x, height - kTickLength, x, height - 1);
@@ -102,15 +105,15 @@ void PaintChannel(QPainter& p, const std::vector<qint16>& entries, int channel, 
     }
 }
 
-void PaintCues(QPainter& p, const CtarnDoc& doc, int curCue, ColumnRange visible,
-               const PaintArea& area, const QColor& shadow) {
+void PaintCues(QPainter& p, const CtarnDoc& doc, const StripState& strip, int curCue,
+               ColumnRange visible, const PaintArea& area, const QColor& shadow) {
     const CueList& cues = doc.Cues();
     const int height = area.height;
     for (int i = 0; i < cues.Count(); ++i) {
         const bool moved = i == area.movedCue;
         const std::optional<CueBoxRect> box =
             CueBox(moved ? area.movedStart : cues.Start(i), moved ? area.movedEnd : cues.End(i),
-                   cues.Overlap(i), doc.Zoom(), height, visible);
+                   cues.Overlap(i), strip.Zoom(), height, visible);
         if (!box) {
             continue;
         }
@@ -137,23 +140,23 @@ void PaintCues(QPainter& p, const CtarnDoc& doc, int curCue, ColumnRange visible
 
 } // namespace
 
-void PaintWaveform(QPainter& painter, const CtarnDoc& doc, int curCue, const PaintArea& area,
-                   const QColor& shadow, PaintBuffers& buffers) {
-    if (doc.StripColumns() == 0 || buffers.points.size() < 2) {
+void PaintWaveform(QPainter& painter, const CtarnDoc& doc, const StripState& strip, int curCue,
+                   const PaintArea& area, const QColor& shadow, PaintBuffers& buffers) {
+    if (strip.StripColumns() == 0 || buffers.points.size() < 2) {
         return;
     }
-    const ColumnRange visible = VisibleColumns(area.x0, area.width, doc.StripColumns());
+    const ColumnRange visible = VisibleColumns(area.x0, area.width, strip.StripColumns());
     painter.save();
     painter.translate(-area.x0, 0);
     painter.setBackgroundMode(Qt::TransparentMode);
-    PaintSelection(painter, doc, visible, area.height);
-    PaintRulerMarks(painter, doc, visible, area.height);
-    PaintRulerLabels(painter, doc, visible, area.height);
+    PaintSelection(painter, doc, strip, visible, area.height);
+    PaintRulerMarks(painter, strip, visible, area.height);
+    PaintRulerLabels(painter, doc, strip, visible, area.height);
     painter.setPen(QPen(WaveformColour::kWave, 1));
     for (int channel = 0; channel < 2; ++channel) {
-        doc.BuildEnvelope(channel, visible.first, visible.Count(), buffers.entries);
+        strip.BuildEnvelope(channel, visible.first, visible.Count(), buffers.entries);
         PaintChannel(painter, buffers.entries, channel, visible, area.height, buffers.points);
     }
-    PaintCues(painter, doc, curCue, visible, area, shadow);
+    PaintCues(painter, doc, strip, curCue, visible, area, shadow);
     painter.restore();
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 class CtarnDoc;
+class StripState;
 class QPainter;
 
 /// The part of the strip to paint: the logical x of the window's left edge and the window's
@@ -31,12 +32,13 @@ struct PaintBuffers {
     std::vector<qint16> entries;
 };
 
-/// Paints the visible part of the document's strip, each layer over the one before:
+/// Paints the visible part of the document's strip as `strip` lays it out, each layer over the
+/// one before:
 /// selection shading, time ruler (marks and the ticks between them), both waveforms, cue boxes with
 /// their numbered labels. Works on any paint device (the view, an image, a printer); the envelopes
 /// are computed for the visible columns only. `shadow` is the colour of the boxes' shadows.
-void PaintWaveform(QPainter& painter, const CtarnDoc& doc, int curCue, const PaintArea& area,
-                   const QColor& shadow, PaintBuffers& buffers);
+void PaintWaveform(QPainter& painter, const CtarnDoc& doc, const StripState& strip, int curCue,
+                   const PaintArea& area, const QColor& shadow, PaintBuffers& buffers);
 
 namespace WaveformColour {
 inline const QColor kSelection{0xBB, 0xBB, 0xBB};

@@ -60,11 +60,11 @@ TEST_P(AddSubtitleTest, AddsOverTheSelectionAndMakesItCurrent) {
     const AddCase& c = GetParam();
     Prepare(c.before, c.selStart, c.selEnd);
     host.texts.push_back(c.text);
-    const CueCommandResult r = AddSubtitle(doc, 7);
+    const CueCommandResult r = AddSubtitle(doc, host, 7);
     EXPECT_EQ(host.textRequests, QStringList{QString()});
     EXPECT_EQ(host.textTitles, QStringList{"Add Subtitle"});
     EXPECT_EQ(r.curCue, c.expectedCur);
-    EXPECT_TRUE(r.redraw);
+    EXPECT_TRUE(r.changed);
     EXPECT_FALSE(r.scrollPos);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(Spans(doc.Cues()), c.after);
@@ -99,10 +99,10 @@ TEST(AddSubtitleCancelTest, CancelChangesNothing) {
     doc.OnNewDocument();
     AddCues(doc, {{0, 10, "a"}, {20, 30, "b"}});
     doc.SetSelection(40, 60);
-    const CueCommandResult r = AddSubtitle(doc, 1);
+    const CueCommandResult r = AddSubtitle(doc, host, 1);
     EXPECT_EQ(host.textRequests.size(), 1);
     EXPECT_EQ(r.curCue, 1);
-    EXPECT_FALSE(r.redraw);
+    EXPECT_FALSE(r.changed);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(Spans(doc.Cues()), (std::vector<Span>{{0, 10, "a"}, {20, 30, "b"}}));
 }
@@ -126,7 +126,7 @@ TEST_P(DeleteSubtitleTest, RemovesOnlyAValidCurrentCue) {
     const CueCommandResult r = DeleteSubtitle(doc, c.cur);
     EXPECT_EQ(Spans(doc.Cues()), c.after);
     EXPECT_EQ(r.curCue, c.deletes ? -1 : c.cur);
-    EXPECT_EQ(r.redraw, c.deletes);
+    EXPECT_EQ(r.changed, c.deletes);
     EXPECT_EQ(doc.IsModified(), c.deletes);
     EXPECT_TRUE(host.messages.isEmpty());
 }
@@ -161,10 +161,10 @@ class AtachTest : public CueCommandsFixture, public ::testing::TestWithParam<Att
 TEST_P(AtachTest, MovesTheCueAndSpreadsPlaceholderRuns) {
     const AttachCase& c = GetParam();
     Prepare(c.cues, c.selStart, c.selEnd);
-    const CueCommandResult r = Atach(doc, c.cur);
+    const CueCommandResult r = Atach(doc, host, c.cur);
     EXPECT_EQ(Spans(doc.Cues()), c.expected);
     EXPECT_EQ(r.curCue, c.cur);
-    EXPECT_TRUE(r.redraw);
+    EXPECT_TRUE(r.changed);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(host.messages.isEmpty());
 }
@@ -259,10 +259,10 @@ TEST_P(AtachRefusedTest, ChangesNothing) {
     const AttachRefusedCase& c = GetParam();
     const std::vector<Cue> cues = {{0, 50, "#a"}, {60, 80, "#b"}};
     Prepare(cues, c.selStart, c.selEnd);
-    const CueCommandResult r = Atach(doc, c.cur);
+    const CueCommandResult r = Atach(doc, host, c.cur);
     EXPECT_EQ(host.messages, c.messages);
     EXPECT_EQ(r.curCue, c.cur);
-    EXPECT_FALSE(r.redraw);
+    EXPECT_FALSE(r.changed);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(Spans(doc.Cues()), (std::vector<Span>{{0, 50, "#a"}, {60, 80, "#b"}}));
 }
@@ -300,11 +300,10 @@ TEST_P(CheckConflictTest, MakesTheFirstOverlapCurrentAndCentresIt) {
         cues.push_back({s, e, QStringLiteral("t")});
     }
     Prepare(cues, 0, 0);
-    doc.SetZoom(c.zoom);
-    const CueCommandResult r = CheckConflict(doc, 0, c.clientWidth);
+    const CueCommandResult r = CheckConflict(doc, host, 0, c.zoom, c.clientWidth);
     EXPECT_EQ(r.curCue, c.expectedCur);
     EXPECT_EQ(r.scrollPos, c.scroll);
-    EXPECT_EQ(r.redraw, c.scroll.has_value());
+    EXPECT_EQ(r.changed, c.scroll.has_value());
     EXPECT_TRUE(host.messages.isEmpty());
     EXPECT_FALSE(doc.IsModified());
 }
@@ -340,11 +339,11 @@ TEST(CheckConflictNotFoundTest, SaysNotFoundAndKeepsTheCurrentCue) {
         CtarnDoc doc(host);
         doc.OnNewDocument();
         AddCues(doc, cues);
-        const CueCommandResult r = CheckConflict(doc, 1, 100);
+        const CueCommandResult r = CheckConflict(doc, host, 1, 1, 100);
         EXPECT_EQ(host.messages, QStringList{"NOT FOUND"}) << cues.size();
         EXPECT_EQ(r.curCue, 1);
         EXPECT_FALSE(r.scrollPos);
-        EXPECT_FALSE(r.redraw);
+        EXPECT_FALSE(r.changed);
     }
 }
 

@@ -36,8 +36,8 @@ TEST_F(CueMovesTest, MovePastANeighbourResortsAndIsOneStep) {
     EXPECT_EQ(doc.Cues().Text(0), "a");
     EXPECT_EQ(doc.Cues().Start(0), 1000);
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_FALSE(MoveCue(doc, 0, 500, 500).redraw);
-    EXPECT_FALSE(MoveCue(doc, 7, 500, 600).redraw);
+    EXPECT_FALSE(MoveCue(doc, 0, 500, 500).changed);
+    EXPECT_FALSE(MoveCue(doc, 7, 500, 600).changed);
     EXPECT_FALSE(doc.GetHistory().CanUndo());
 }
 
@@ -59,7 +59,7 @@ TEST_F(CueMovesTest, NudgesMoveOneEdgeByMilliseconds) {
         EXPECT_EQ(doc.Cues().End(0), c.end);
         doc.OnEditUndo();
     }
-    EXPECT_FALSE(NudgeCue(doc, -1, CuePart::Start, 10).redraw);
+    EXPECT_FALSE(NudgeCue(doc, -1, CuePart::Start, 10).changed);
 }
 
 } // namespace

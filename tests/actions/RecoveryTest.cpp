@@ -36,7 +36,7 @@ protected:
     void EditAndCrash() {
         FakeHost host;
         auto doc = std::make_unique<CtarnDoc>(host);
-        auto keeper = std::make_unique<RecoveryKeeper>(*doc, Folder());
+        auto keeper = std::make_unique<RecoveryKeeper>(*doc, host, Folder());
         ASSERT_TRUE(doc->OnOpenDocument(Path("a.wav")));
         doc->SetSelection(200, 700);
         doc->ScaleSelection(11);
@@ -45,7 +45,7 @@ protected:
         doc->OnEditPaste();
         host.texts.push_back(QStringLiteral("added"));
         doc->SetSelection(1000, 1200);
-        AddSubtitle(*doc, -1);
+        AddSubtitle(*doc, host, -1);
         doc->SetSelection(10, 30);
         doc->OnEditUndo(); // the history need not end on a sample edit
         doc->OnEditRedo();
@@ -71,7 +71,7 @@ protected:
 
 TEST_F(RecoveryTest, ReplaysTheRecordOnTheFileAndRemovesItOnSave) {
     EditAndCrash();
-    RecoveryKeeper keeper(doc, Folder());
+    RecoveryKeeper keeper(doc, host, Folder());
     ASSERT_TRUE(doc.OnOpenDocument(Path("a.wav")));
     host.answers.push_back(true);
     keeper.OfferForOpenFile();
@@ -86,7 +86,7 @@ TEST_F(RecoveryTest, ReplaysTheRecordOnTheFileAndRemovesItOnSave) {
 }
 
 TEST_F(RecoveryTest, WrittenSoonAfterAChangeAndRemovedOnSave) {
-    RecoveryKeeper keeper(doc, Folder(), 20);
+    RecoveryKeeper keeper(doc, host, Folder(), 20);
     ASSERT_TRUE(doc.OnOpenDocument(Path("a.wav")));
     doc.SetSelection(0, 100);
     doc.OnEditCut();
@@ -104,7 +104,7 @@ TEST_F(RecoveryTest, AChangedFileGetsOnlyTheCues) {
     EditAndCrash();
     // The file was replaced since: replaying sample edits on it would make nonsense.
     ASSERT_TRUE(wav::WriteFile(Path("a.wav"), wav::Simple(1, 8000, std::vector<qint16>(3000))));
-    RecoveryKeeper keeper(doc, Folder());
+    RecoveryKeeper keeper(doc, host, Folder());
     ASSERT_TRUE(doc.OnOpenDocument(Path("a.wav")));
     host.answers.push_back(true);
     keeper.OfferForOpenFile();
@@ -124,7 +124,7 @@ TEST_F(RecoveryTest, AChangedFileGetsOnlyTheCues) {
 TEST_F(RecoveryTest, NoRemovesTheRecordAndLeavesTheFileAsItIs) {
     EditAndCrash();
     const QByteArray original = wav::ReadFile(Path("a.wav"));
-    RecoveryKeeper keeper(doc, Folder());
+    RecoveryKeeper keeper(doc, host, Folder());
     ASSERT_TRUE(doc.OnOpenDocument(Path("a.wav")));
     keeper.OfferForOpenFile(); // answered No
     EXPECT_EQ(host.questions.size(), 1);
@@ -136,7 +136,7 @@ TEST_F(RecoveryTest, NoRemovesTheRecordAndLeavesTheFileAsItIs) {
 TEST_F(RecoveryTest, ADamagedRecordIsSetAside) {
     ASSERT_TRUE(QDir().mkpath(Folder()));
     ASSERT_TRUE(wav::WriteFile(Record(), "not a record"));
-    RecoveryKeeper keeper(doc, Folder());
+    RecoveryKeeper keeper(doc, host, Folder());
     ASSERT_TRUE(doc.OnOpenDocument(Path("a.wav")));
     keeper.OfferForOpenFile();
     EXPECT_EQ(host.messages,
@@ -150,7 +150,7 @@ TEST_F(RecoveryTest, ADamagedRecordIsSetAside) {
 TEST_F(RecoveryTest, AtStartAMissingFileIsOfferedWithItsCues) {
     EditAndCrash();
     ASSERT_TRUE(QFile::remove(Path("a.wav")));
-    RecoveryKeeper keeper(doc, Folder());
+    RecoveryKeeper keeper(doc, host, Folder());
     host.answers.push_back(true);
     keeper.OfferAtStart();
     ASSERT_EQ(host.questions.size(), 1);

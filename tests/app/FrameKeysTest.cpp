@@ -1,7 +1,8 @@
 #include "app/CMainFrame.h"
+#include "audio/Transport.h"
 
 #include "commands/CommandIds.h"
-#include "commands/DocumentCommands.h"
+#include "commands/CoreCommands.h"
 #include "document/CtarnDoc.h"
 #include "support/DocAccess.h"
 #include "support/FakeHost.h"
@@ -34,44 +35,47 @@ protected:
                                    wav::Simple(2, 8000, std::vector<qint16>(2 * kFrames))));
         ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
         AddCues(doc, {{16000, 24000, "a"}});
-        view->SetDocument(&doc);
-        AddDocumentCommands(docCommands, doc);
-        router.SetRoute({&view->Commands(), &docCommands, &frame.Commands()});
-        frame.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-        frame.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+        view->SetDocument(doc, transport, host);
+        AddCoreCommands(commands, {doc, host, transport, view->Strip()});
+        view->AddCommands(commands);
+        frame = std::make_unique<CMainFrame>(doc, *view, transport, host, commands);
+        frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
         view->OnInitialUpdate();
         doc.SetSelection(16000, 40000);
-        frame.RefreshCommandStates();
+        frame->RefreshCommandStates();
     }
 
-    void Key(Qt::Key key, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(&frame, key, mods); }
+    void Key(Qt::Key key, Qt::KeyboardModifiers mods = {}) {
+        QTest::keyClick(frame.get(), key, mods);
+    }
 
     QTemporaryDir dir;
     FakeHost host;
     FakeWaveOut device;
-    CtarnDoc doc{host, &device};
+    CtarnDoc doc{host};
+    Transport transport{doc, host, &device};
     CtarnView* view = new CtarnView; // the frame owns it
-    CommandTable docCommands;
-    CommandRouter router;
-    CMainFrame frame{doc, *view, router};
+    CommandTable commands;
+    std::unique_ptr<CMainFrame> frame; ///< made once the commands are there
 };
 
 TEST_F(FrameKeysTest, SpaceAndEscapePlayAndStop) {
-    EXPECT_FALSE(frame.Action(kStop)->isEnabled());
+    EXPECT_FALSE(frame->Action(kStop)->isEnabled());
     Key(Qt::Key_Space);
-    ASSERT_TRUE(doc.IsPlaying());
+    ASSERT_TRUE(transport.IsPlaying());
     EXPECT_EQ(device.written.size(), 24000 * 4);
-    EXPECT_TRUE(frame.Action(kStop)->isEnabled());
+    EXPECT_TRUE(frame->Action(kStop)->isEnabled());
     Key(Qt::Key_Space);
-    EXPECT_FALSE(doc.IsPlaying());
+    EXPECT_FALSE(transport.IsPlaying());
     EXPECT_EQ(device.calls.last(), "unprepare");
-    EXPECT_FALSE(frame.Action(kStop)->isEnabled());
+    EXPECT_FALSE(frame->Action(kStop)->isEnabled());
     Key(Qt::Key_Space);
     Key(Qt::Key_Escape);
-    EXPECT_FALSE(doc.IsPlaying());
-    EXPECT_EQ(frame.Action(kPlay)->toolTip(), "Play (Space)");
+    EXPECT_FALSE(transport.IsPlaying());
+    EXPECT_EQ(frame->Action(kPlay)->toolTip(), "Play (Space)");
 }
 
 TEST_F(FrameKeysTest, EdgeKeysPlayHalfSecondsAroundTheSelection) {
@@ -84,14 +88,14 @@ TEST_F(FrameKeysTest, EdgeKeysPlayHalfSecondsAroundTheSelection) {
                  {Qt::Key_V, 40000, 44000}};
     for (const auto& c : cases) {
         Key(c.key);
-        EXPECT_EQ(doc.PlayState().start, c.start) << c.key;
-        EXPECT_EQ(doc.PlayState().end, c.end) << c.key;
+        EXPECT_EQ(transport.PlayState().start, c.start) << c.key;
+        EXPECT_EQ(transport.PlayState().end, c.end) << c.key;
     }
 }
 
 TEST_F(FrameKeysTest, NudgeZoomAndScrollKeys) {
     doc.SetCurrentCue(0);
-    frame.RefreshCommandStates();
+    frame->RefreshCommandStates();
     Key(Qt::Key_BracketLeft);
     EXPECT_EQ(doc.Cues().Start(0), 16000 - 80);
     Key(Qt::Key_BracketRight, Qt::ControlModifier);
@@ -101,12 +105,12 @@ TEST_F(FrameKeysTest, NudgeZoomAndScrollKeys) {
     Key(Qt::Key_Comma, Qt::ControlModifier);
     EXPECT_EQ(doc.Cues().End(0), 24000 + 80 - 800);
 
-    const int zoom = doc.Zoom();
+    const int zoom = view->Strip().Zoom();
     Key(Qt::Key_Minus, Qt::ControlModifier);
-    EXPECT_EQ(doc.Zoom(), 2 * zoom);
+    EXPECT_EQ(view->Strip().Zoom(), 2 * zoom);
     Key(Qt::Key_Equal, Qt::ControlModifier);
     Key(Qt::Key_Plus, Qt::ControlModifier);
-    EXPECT_EQ(doc.Zoom(), zoom / 2);
+    EXPECT_EQ(view->Strip().Zoom(), zoom / 2);
     for (int i = 0; i < 3; ++i) {
         Key(Qt::Key_Plus, Qt::ControlModifier);
     }
@@ -119,17 +123,17 @@ TEST_F(FrameKeysTest, NudgeZoomAndScrollKeys) {
 
 TEST_F(FrameKeysTest, TimesPaneFollowsTheSelectionAndNoticesOutlastThePointer) {
     doc.SetSelection(8000, 20000);
-    EXPECT_TRUE(frame.TimesPane()->text().startsWith("0:00:01.000 - 0:00:02.500 (0:00:01.500)"))
-        << frame.TimesPane()->text().toStdString();
-    frame.ShowNotice("Saved a.wav with its .txt, .sbv and .ass");
+    EXPECT_TRUE(frame->TimesPane()->text().startsWith("0:00:01.000 - 0:00:02.500 (0:00:01.500)"))
+        << frame->TimesPane()->text().toStdString();
+    frame->ShowNotice("Saved a.wav with its .txt, .sbv and .ass");
     // Over a toolbar button and on to the waveform: neither the button's tip nor the pointer's
     // line takes the notice's place.
-    QToolBar* bar = frame.MainToolBar();
+    QToolBar* bar = frame->MainToolBar();
     QTest::mouseMove(bar->widgetForAction(bar->actions().first()), QPoint(5, 5));
     QTest::mouseMove(view->viewport(), QPoint(40, 20));
-    EXPECT_EQ(frame.statusBar()->currentMessage(), "Saved a.wav with its .txt, .sbv and .ass");
-    EXPECT_TRUE(frame.TimesPane()->text().endsWith("0:00:01.280"))
-        << frame.TimesPane()->text().toStdString();
+    EXPECT_EQ(frame->statusBar()->currentMessage(), "Saved a.wav with its .txt, .sbv and .ass");
+    EXPECT_TRUE(frame->TimesPane()->text().endsWith("0:00:01.280"))
+        << frame->TimesPane()->text().toStdString();
 }
 
 } // namespace

@@ -174,17 +174,17 @@ TEST_F(MainFrameTest, DisabledCommandsIgnoreTheirKeys) {
     QTest::keyClick(&frame, Qt::Key_Insert, Qt::ShiftModifier);
     QTest::keyClick(&frame, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(doc.Frames(), kFrames);
-    EXPECT_EQ(doc.ClipLength(), 0);
+    EXPECT_EQ(doc.GetRecording().ClipLength(), 0);
     EXPECT_FALSE(doc.IsModified());
     // Save is off while nothing changed: its key must not write the sidecars.
     EXPECT_FALSE(frame.Action(kFileSave)->isEnabled());
     QTest::keyClick(&frame, Qt::Key_S, Qt::ControlModifier);
-    EXPECT_FALSE(QFile::exists(QFileInfo(doc.GetPathName()).path() + "/a.sbv"));
+    EXPECT_FALSE(QFile::exists(QFileInfo(doc.File().GetPathName()).path() + "/a.sbv"));
 
     doc.SetSelection(0, 100);
     frame.RefreshCommandStates();
     QTest::keyClick(&frame, Qt::Key_C, Qt::ControlModifier);
-    ASSERT_EQ(doc.ClipLength(), 100);
+    ASSERT_EQ(doc.GetRecording().ClipLength(), 100);
     doc.SetSelection(200, 200);
     frame.RefreshCommandStates();
     QTest::keyClick(&frame, Qt::Key_Insert, Qt::ShiftModifier);
@@ -297,7 +297,7 @@ TEST_F(MainFrameTest, OpeningOverUnsavedChangesAsksFirst) {
             EXPECT_EQ(local.OpenDocumentFile(Path("other.wav")), c.opened);
         }
         EXPECT_EQ(questions, QStringList{QStringLiteral("Save changes to a.wav?")});
-        EXPECT_EQ(local.Document().GetPathName(), Path(c.path));
+        EXPECT_EQ(local.Document().File().GetPathName(), Path(c.path));
     }
 }
 

@@ -1,4 +1,5 @@
 #include "app/Translation.h"
+#include "audio/Transport.h"
 
 #include "app/CMainFrame.h"
 #include "app/CtarnApp.h"
@@ -46,9 +47,10 @@ TEST_P(TranslationTest, MenusAndMessagesInTheLocalesLanguage) {
     FakeHost host;
     FakeWaveOut output;
     output.failOpen = true;
-    CtarnDoc doc(host, &output);
+    CtarnDoc doc(host);
+    Transport transport(doc, host, &output);
     ASSERT_TRUE(doc.OnOpenDocument(path));
-    doc.OnPlay();
+    transport.OnPlay();
     EXPECT_EQ(host.messages, QStringList{c.noOutput});
 }
 

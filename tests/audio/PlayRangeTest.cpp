@@ -1,5 +1,6 @@
 #include "audio/PlayCursor.h"
 #include "audio/RecordingStream.h"
+#include "audio/Transport.h"
 #include "document/CtarnDoc.h"
 #include "support/FakeHost.h"
 #include "support/FakeWaveOut.h"
@@ -61,7 +62,8 @@ protected:
     QTemporaryDir dir;
     FakeHost host;
     FakeWaveOut device;
-    CtarnDoc doc{host, &device};
+    CtarnDoc doc{host};
+    Transport transport{doc, host, &device};
 };
 
 TEST_F(PlayRangeTest, RangesAreOrderedClampedAndEmptyMeansAll) {
@@ -73,9 +75,9 @@ TEST_F(PlayRangeTest, RangesAreOrderedClampedAndEmptyMeansAll) {
         {100, 100, 0, 100}, {300, 200, 0, 100}, {99, 100, 99, 100},
     };
     for (const auto& c : cases) {
-        doc.PlayRange(c.a, c.b);
-        EXPECT_EQ(doc.PlayState().start, c.lo) << c.a << ".." << c.b;
-        EXPECT_EQ(doc.PlayState().end, c.hi) << c.a << ".." << c.b;
+        transport.PlayRange(c.a, c.b);
+        EXPECT_EQ(transport.PlayState().start, c.lo) << c.a << ".." << c.b;
+        EXPECT_EQ(transport.PlayState().end, c.hi) << c.a << ".." << c.b;
         EXPECT_EQ(device.written, RampBytes(c.lo, c.hi)) << c.a << ".." << c.b;
     }
     EXPECT_TRUE(host.messages.isEmpty());
@@ -84,10 +86,10 @@ TEST_F(PlayRangeTest, RangesAreOrderedClampedAndEmptyMeansAll) {
 TEST_F(PlayRangeTest, FirstPlayOpensSecondResetsTheFirst) {
     Open(10);
     host.tick = 500;
-    doc.PlayRange(0, 4);
+    transport.PlayRange(0, 4);
     host.tick = 900;
     doc.SetSelection(6, 8);
-    doc.OnPlay();
+    transport.OnPlay();
     EXPECT_EQ(device.calls,
               (QStringList{"open", "prepare", "write", "reset", "unprepare", "prepare", "write"}));
     ASSERT_EQ(device.formats.size(), 1u);
@@ -95,10 +97,10 @@ TEST_F(PlayRangeTest, FirstPlayOpensSecondResetsTheFirst) {
     EXPECT_EQ(std::tuple(f.wFormatTag, f.nChannels, f.nSamplesPerSec, f.nAvgBytesPerSec,
                          f.nBlockAlign, f.wBitsPerSample, f.cbSize),
               std::tuple(1, 2, 8000, 32000u, 4, 16, 0));
-    EXPECT_EQ(doc.PlayState().tick, 900u);
-    EXPECT_EQ(doc.PlayState().start, 6);
-    EXPECT_EQ(doc.PlayState().end, 8);
-    EXPECT_TRUE(doc.GetPlayer().IsPrepared());
+    EXPECT_EQ(transport.PlayState().tick, 900u);
+    EXPECT_EQ(transport.PlayState().start, 6);
+    EXPECT_EQ(transport.PlayState().end, 8);
+    EXPECT_TRUE(transport.GetPlayer().IsPrepared());
 }
 
 // The device reads the range as it plays, in whatever pieces it asks for, after seeks too.
@@ -132,28 +134,28 @@ TEST_F(PlayRangeTest, ALongPlayCostsNoCopyOfTheRange) {
     ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("long.wav")));
     device.readLimit = 8;
     const size_t before = AllocatedBytes();
-    doc.PlayRange(0, 0);
+    transport.PlayRange(0, 0);
     EXPECT_LT(AllocatedBytes(), before + (1 << 20));
     EXPECT_EQ(device.written, wav::Samples16({3, 3, 3, 3}));
-    EXPECT_EQ(doc.PlayState().end, kFrames);
+    EXPECT_EQ(transport.PlayState().end, kFrames);
 }
 
 // The device reads the channel arrays as it plays, so an edit of the samples stops it first.
 TEST_F(PlayRangeTest, ASampleEditStopsThePlay) {
     Open(100);
-    doc.PlayRange(0, 100);
+    transport.PlayRange(0, 100);
     doc.SetSelection(10, 20);
     device.calls.clear();
     doc.OnEditCut();
     EXPECT_EQ(device.calls, (QStringList{"reset", "unprepare"}));
-    EXPECT_FALSE(doc.IsPlaying());
-    EXPECT_FALSE(doc.GetPlayer().IsPrepared());
+    EXPECT_FALSE(transport.IsPlaying());
+    EXPECT_FALSE(transport.GetPlayer().IsPrepared());
 }
 
 TEST_F(PlayRangeTest, MonoPlaysTheSameSampleOnBothSides) {
     ASSERT_TRUE(wav::WriteFile(dir.filePath("m.wav"), wav::Simple(1, 8000, {5, -7})));
     ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("m.wav")));
-    doc.PlayRange(0, 0);
+    transport.PlayRange(0, 0);
     EXPECT_EQ(device.written, wav::Samples16({5, 5, -7, -7}));
 }
 
@@ -171,7 +173,7 @@ TEST_P(PlayFailureTest, MessageAndThePreviousRecordStays) {
     const FailureCase& c = GetParam();
     Open(50);
     host.tick = 100;
-    doc.PlayRange(10, 20);
+    transport.PlayRange(10, 20);
     device.failOpen = c.open;
     device.failPrepare = c.prepare;
     device.failWrite = c.write;
@@ -181,12 +183,12 @@ TEST_P(PlayFailureTest, MessageAndThePreviousRecordStays) {
     }
     const PlayRecord before = c.open ? PlayRecord{} : PlayRecord{10, 20, 100};
     host.tick = 700;
-    doc.PlayRange(30, 40);
+    transport.PlayRange(30, 40);
     EXPECT_EQ(host.messages, QStringList{c.message});
-    EXPECT_EQ(doc.PlayState().start, before.start);
-    EXPECT_EQ(doc.PlayState().end, before.end);
-    EXPECT_EQ(doc.PlayState().tick, before.tick);
-    EXPECT_EQ(doc.IsDeviceOpen(), !c.open);
+    EXPECT_EQ(transport.PlayState().start, before.start);
+    EXPECT_EQ(transport.PlayState().end, before.end);
+    EXPECT_EQ(transport.PlayState().tick, before.tick);
+    EXPECT_EQ(transport.IsDeviceOpen(), !c.open);
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, PlayFailureTest,
@@ -199,20 +201,20 @@ INSTANTIATE_TEST_SUITE_P(Steps, PlayFailureTest,
 TEST_F(PlayRangeTest, FailedOpenIsTriedAgainNextTime) {
     Open(10);
     device.failOpen = true;
-    doc.PlayRange(0, 5);
-    EXPECT_FALSE(doc.IsDeviceOpen());
+    transport.PlayRange(0, 5);
+    EXPECT_FALSE(transport.IsDeviceOpen());
     device.failOpen = false;
-    doc.PlayRange(0, 5);
-    EXPECT_TRUE(doc.IsDeviceOpen());
+    transport.PlayRange(0, 5);
+    EXPECT_TRUE(transport.IsDeviceOpen());
     EXPECT_EQ(device.calls, (QStringList{"open", "open", "prepare", "write"}));
     EXPECT_EQ(host.messages, QStringList{"falkfdfjsew"});
 }
 
 TEST_F(PlayRangeTest, AnotherRateReopensTheDevice) {
     Open(10, 8000);
-    doc.PlayRange(0, 5);
+    transport.PlayRange(0, 5);
     Open(10, 44100, "b.wav");
-    doc.PlayRange(0, 5);
+    transport.PlayRange(0, 5);
     EXPECT_EQ(device.calls, (QStringList{"open", "prepare", "write", "reset", "unprepare", "close",
                                          "open", "prepare", "write"}));
     EXPECT_EQ(device.formats.back().nSamplesPerSec, 44100);
@@ -220,10 +222,10 @@ TEST_F(PlayRangeTest, AnotherRateReopensTheDevice) {
 
 TEST_F(PlayRangeTest, EmptyDocumentPlaysNothing) {
     doc.OnNewDocument();
-    doc.PlayRange(0, 10);
+    transport.PlayRange(0, 10);
     EXPECT_TRUE(device.calls.isEmpty());
     EXPECT_TRUE(host.messages.isEmpty());
-    EXPECT_EQ(doc.PlayState().start, doc.PlayState().end);
+    EXPECT_EQ(transport.PlayState().start, transport.PlayState().end);
 }
 
 TEST(PlayDeviceLifetimeTest, ClosedWithTheDocument) {
@@ -232,9 +234,10 @@ TEST(PlayDeviceLifetimeTest, ClosedWithTheDocument) {
     FakeWaveOut device;
     ASSERT_TRUE(wav::WriteFile(dir.filePath("a.wav"), wav::Simple(2, 8000, {1, 2, 3, 4})));
     {
-        CtarnDoc doc(host, &device);
+        CtarnDoc doc(host);
+        Transport transport(doc, host, &device);
         ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
-        doc.PlayRange(0, 2);
+        transport.PlayRange(0, 2);
         device.calls.clear();
     }
     EXPECT_EQ(device.calls, (QStringList{"reset", "unprepare", "close"}));

@@ -1,7 +1,10 @@
+#include "audio/Transport.h"
 #include "commands/CommandIds.h"
-#include "commands/CommandRouter.h"
-#include "commands/DocumentCommands.h"
+#include "commands/CommandTable.h"
+#include "commands/CoreCommands.h"
+#include "commands/FileCommands.h"
 #include "document/CtarnDoc.h"
+#include "geometry/StripState.h"
 #include "media/FfmpegDecoder.h"
 #include "support/DocAccess.h"
 #include "support/FakeHost.h"
@@ -19,39 +22,38 @@ namespace {
 
 using namespace CommandId;
 
-enum Table { kView, kDoc, kFrame, kApp };
-
-/// The program's route without widgets: stand-in view, frame and application tables whose
-/// handlers only record that they ran, and the real document table.
+/// The program's commands without widgets: the real rows of the logic, with stand-in handlers
+/// for the file commands and for the frame's, which only record that they ran.
 struct Program {
     Program() {
-        for (int id : {kZoomIn, kZoomOut, kVolumeDown, kVolumeUp, kAddSubtitle, kDeleteSubtitle,
-                       kAtach, kCheckConflict, kFilePrint}) {
-            view.On(id, Note(kView, id));
+        AddCoreCommands(commands, {doc, host, transport, strip});
+        FileActions files;
+        for (auto [action, id] : {std::pair{&files.newFile, kFileNew},
+                                  {&files.open, kFileOpen},
+                                  {&files.save, kFileSave},
+                                  {&files.saveAs, kFileSaveAs}}) {
+            *action = Note(id);
         }
-        AddViewRules(view, [this] { return curCue; });
-        AddDocumentCommands(docTable, doc);
-        for (int id : {kExec, kViewControlBar, kAppExit}) {
-            frame.On(id, Note(kFrame, id));
+        AddFileCommands(commands, doc, files);
+        for (int id : {kExec, kAppExit, kAppAbout}) {
+            commands.Add({.id = id, .handler = Note(id)});
         }
-        frame.Update(kViewControlBar, [this] { return ToggleState(barShown); });
-        for (int id : {kFileNew, kFileOpen, kFileSave, kFileSaveAs, kAppAbout}) {
-            app.On(id, Note(kApp, id));
-        }
-        router.SetRoute({&view, &docTable, &frame, &app});
+        commands.Add({.id = kViewControlBar, .handler = Note(kViewControlBar), .rule = [this] {
+                          return ToggleState(barShown);
+                      }});
     }
 
-    CommandTable::Handler Note(Table table, int id) {
-        return [this, table, id] { ran.emplace_back(table, id); };
+    Command::Handler Note(int id) {
+        return [this, id] { ran.push_back(id); };
     }
 
     FakeHost host;
     CtarnDoc doc{host};
-    int curCue = -1;
+    Transport transport{doc, host};
+    StripState strip{doc};
     bool barShown = false;
-    std::vector<std::pair<int, int>> ran; ///< (table, command) of every handler run
-    CommandTable view, docTable, frame, app;
-    CommandRouter router;
+    std::vector<int> ran; ///< every stand-in handler run
+    CommandTable commands;
 };
 
 /// The commands in the order of the marks in RuleRow::enabled.
@@ -101,14 +103,14 @@ TEST_P(CommandRulesTest, EnablesWhatTheStateAllows) {
         p.doc.OnEditCopy();
     }
     p.doc.SetSelection(r.selStart, r.selEnd);
-    p.doc.SetZoom(r.zoom);
+    p.strip.SetZoom(r.zoom);
     for (int i = 0; i < r.cues; ++i) {
         AddCues(p.doc, {{i * 100, i * 100 + 50, QStringLiteral("t")}});
     }
     if (r.modified) {
         p.doc.SetModifiedFlag(true);
     }
-    p.curCue = r.curCue;
+    p.doc.SetCurrentCue(r.curCue);
 
     std::string actual;
     size_t column = 0;
@@ -117,7 +119,7 @@ TEST_P(CommandRulesTest, EnablesWhatTheStateAllows) {
             actual += '|';
         } else {
             ASSERT_LT(column, std::size(kColumns));
-            actual += p.router.State(kColumns[column++]).enabled ? 'x' : '.';
+            actual += p.commands.State(kColumns[column++]).enabled ? 'x' : '.';
         }
     }
     EXPECT_EQ(column, std::size(kColumns));
@@ -150,29 +152,41 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
-TEST(CommandRouteTest, ControlBarShowsTheFramesCheckMark) {
+TEST(CommandTableTest, ControlBarShowsTheFramesCheckMark) {
     Program p;
     p.barShown = true;
-    EXPECT_EQ(p.router.State(kViewControlBar), ToggleState(true));
+    EXPECT_EQ(p.commands.State(kViewControlBar), ToggleState(true));
     p.barShown = false;
-    EXPECT_EQ(p.router.State(kViewControlBar), ToggleState(false));
+    EXPECT_EQ(p.commands.State(kViewControlBar), ToggleState(false));
 }
 
-TEST(CommandRouteTest, ExecuteRunsOnlyTheFirstEnabledHandler) {
+TEST(CommandTableTest, ExecuteRunsOnlyAnEnabledHandler) {
     Program p;
-    // Undo has no handler anywhere.
-    EXPECT_FALSE(p.router.Execute(kEditUndo));
+    // Print has no row here, so no handler.
+    EXPECT_FALSE(p.commands.Execute(kFilePrint));
 
-    // The view handles Paste, but the document's rule disables it while the clipboard is empty.
-    p.view.On(kEditPaste, p.Note(kView, kEditPaste));
-    ASSERT_EQ(p.doc.ClipLength(), 0);
-    EXPECT_FALSE(p.router.Execute(kEditPaste));
-    EXPECT_TRUE(p.ran.empty());
+    // The rule disables Paste while the clipboard is empty.
+    ASSERT_EQ(p.doc.GetRecording().ClipLength(), 0);
+    EXPECT_FALSE(p.commands.Execute(kEditPaste));
 
-    // Open is handled by the frame and the application: the frame comes first.
-    p.frame.On(kFileOpen, p.Note(kFrame, kFileOpen));
-    EXPECT_TRUE(p.router.Execute(kFileOpen));
-    EXPECT_EQ(p.ran, (std::vector<std::pair<int, int>>{{kFrame, kFileOpen}}));
+    EXPECT_TRUE(p.commands.Execute(kFileOpen));
+    EXPECT_EQ(p.ran, std::vector<int>{kFileOpen});
+}
+
+TEST(CommandTableTest, MenusAndToolbarFollowTheRowsPlaces) {
+    Program p;
+    const std::vector<MenuLayout> menus = MenuBarLayout(p.commands);
+    ASSERT_EQ(menus.size(), 6u);
+    EXPECT_EQ(menus[1].items, (std::vector<int>{kEditUndo, kEditRedo, kSeparator, kEditCut,
+                                                kEditCopy, kEditPaste}));
+    EXPECT_EQ(menus[0].items,
+              (std::vector<int>{kFileNew, kFileOpen, kFileSave, kFileSaveAs, kSaveVorn, kSaveVorn2,
+                                kImportSubtitles, kExportSubtitles, kExportClips, kSeparator,
+                                kRecentFiles}));
+    const std::vector<int> tools = ToolBarLayout(p.commands);
+    EXPECT_EQ(std::vector<int>(tools.begin(), tools.begin() + 9),
+              (std::vector<int>{kFileNew, kFileOpen, kFileSave, kZoomOut, kZoomIn, kSeparator,
+                                kEditCut, kEditCopy, kEditPaste}));
 }
 
 } // namespace

@@ -66,7 +66,7 @@ TEST_P(SaveTestCommandTest, WritesTheCueRecords) {
     Open("a.wav");
     ASSERT_TRUE(wav::WriteFile(dir.filePath("a.txt"),
                                QByteArray(200, 'z'))); // longer than what replaces it
-    RunConsoleCommand(doc, GetParam());
+    RunConsoleCommand(doc, host, GetParam());
     EXPECT_EQ(wav::ReadFile(dir.filePath("a.txt")), kExpected);
     EXPECT_TRUE(host.messages.isEmpty()) << host.messages.join('|').toStdString();
 }
@@ -82,7 +82,7 @@ TEST_F(ConsoleCommandTest, OutputNameReplacesTheLastThreeCharacters) {
     } cases[] = {{"b.WAV", "b.txt"}, {"c.wave", "c.wtxt"}};
     for (const auto& c : cases) {
         Open(c.wav);
-        RunConsoleCommand(doc, "savetest");
+        RunConsoleCommand(doc, host, "savetest");
         EXPECT_EQ(wav::ReadFile(dir.filePath(c.txt)), kExpected) << c.wav.toStdString();
     }
     EXPECT_TRUE(host.messages.isEmpty());
@@ -91,7 +91,7 @@ TEST_F(ConsoleCommandTest, OutputNameReplacesTheLastThreeCharacters) {
 TEST_F(ConsoleCommandTest, AnEmptyListWritesOnlyTheMark) {
     Open("a.wav");
     ClearCues(doc);
-    RunConsoleCommand(doc, "savetest");
+    RunConsoleCommand(doc, host, "savetest");
     EXPECT_EQ(wav::ReadFile(dir.filePath("a.txt")), kBom);
 }
 
@@ -99,7 +99,7 @@ TEST_F(ConsoleCommandTest, LeavesTheModifiedFlagAlone) {
     for (bool modified : {false, true}) {
         Open("a.wav");
         doc.SetModifiedFlag(modified);
-        RunConsoleCommand(doc, "savetest");
+        RunConsoleCommand(doc, host, "savetest");
         EXPECT_EQ(doc.IsModified(), modified);
     }
 }
@@ -110,7 +110,7 @@ TEST_F(ConsoleCommandTest, OtherWordsAreUnknown) {
                              "save test", "savetestx", "xsavetest", "load a.wav"};
     for (const QString& text : texts) {
         host.messages.clear();
-        RunConsoleCommand(doc, text);
+        RunConsoleCommand(doc, host, text);
         EXPECT_EQ(host.messages, QStringList{"unknow command"}) << text.toStdString();
     }
     EXPECT_EQ(Files(), QStringList{"a.wav"});
@@ -123,7 +123,7 @@ TEST_F(ConsoleCommandTest, ANewDocumentHasNowhereToWrite) {
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
     doc.OnNewDocument();
     AddCues(doc, {{0, 10, "a"}});
-    RunConsoleCommand(doc, "savetest");
+    RunConsoleCommand(doc, host, "savetest");
     QDir::setCurrent(previous);
     EXPECT_TRUE(host.messages.isEmpty());
     EXPECT_TRUE(Files().isEmpty());
@@ -132,7 +132,7 @@ TEST_F(ConsoleCommandTest, ANewDocumentHasNowhereToWrite) {
 TEST_F(ConsoleCommandTest, UnwritableOutputShowsAMessage) {
     Open("a.wav");
     ASSERT_TRUE(QDir(dir.path()).mkdir("a.txt"));
-    RunConsoleCommand(doc, "savetest");
+    RunConsoleCommand(doc, host, "savetest");
     EXPECT_EQ(host.messages, QStringList{"open file error1"});
 }
 

@@ -1,5 +1,6 @@
 #include "recording/Envelope.h"
 #include "document/CtarnDoc.h"
+#include "geometry/StripState.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"
 
@@ -125,6 +126,7 @@ TEST(EnvelopeWindowTest, EditsKeepTheSummaryExact) {
     ASSERT_TRUE(wav::WriteFile(dir.filePath("a.wav"), wav::Simple(2, 8000, interleaved)));
     FakeHost host;
     CtarnDoc doc(host);
+    StripState strip(doc);
     ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
     // Well under 1 % of the samples' memory.
     EXPECT_LE(doc.GetRecording().Summary(0).MemoryBytes(), qint64(track.size()) * 2 / 100);
@@ -149,9 +151,9 @@ TEST(EnvelopeWindowTest, EditsKeepTheSummaryExact) {
             const SampleVector& samples = doc.GetRecording().Samples(channel);
             const std::vector<qint16> plain(samples.begin(), samples.end());
             for (int zoom : {1, 16, 256, 4096}) {
-                doc.SetZoom(zoom);
+                strip.SetZoom(zoom);
                 std::vector<qint16> entries;
-                doc.BuildEnvelope(channel, 0, int(doc.StripColumns()), entries);
+                strip.BuildEnvelope(channel, 0, int(strip.StripColumns()), entries);
                 ASSERT_EQ(entries, WholeEnvelope(plain, zoom)) << "step " << step;
             }
         }
@@ -203,8 +205,8 @@ protected:
 
     std::vector<int> MarkedColumns() const {
         std::vector<int> columns;
-        for (qint64 c = 0; c < doc.StripColumns(); ++c) {
-            if (doc.ColumnHasMark(c)) {
+        for (qint64 c = 0; c < strip.StripColumns(); ++c) {
+            if (strip.ColumnHasMark(c)) {
                 columns.push_back(int(c));
             }
         }
@@ -214,6 +216,7 @@ protected:
     QTemporaryDir dir;
     FakeHost host;
     CtarnDoc doc{host};
+    StripState strip{doc};
 };
 
 TEST_F(DocumentEnvelopeTest, MarksFallOnWholeSeconds) {
@@ -221,7 +224,7 @@ TEST_F(DocumentEnvelopeTest, MarksFallOnWholeSeconds) {
     EXPECT_EQ(MarkedColumns(), std::vector<int>{0});
     Open(1, 8000, 16000);
     EXPECT_EQ(MarkedColumns(), (std::vector<int>{0, 8000 / 256}));
-    EXPECT_EQ(doc.StripColumns(), 16000 / 256 + 1);
+    EXPECT_EQ(strip.StripColumns(), 16000 / 256 + 1);
 }
 
 TEST_F(DocumentEnvelopeTest, RateOfZeroOpensWithoutMarks) {

@@ -1,4 +1,5 @@
 #include "support/FullDisk.h"
+#include "actions/ClipSaves.h"
 #include "actions/SubtitleTransfer.h"
 #include "document/CtarnDoc.h"
 #include "document/RecoveryRecord.h"
@@ -116,7 +117,7 @@ const WriterCase kWriters[] = {
      "c.wav",
      [](World& w) {
          w.host.savePaths.push_back(w.Path("c.wav"));
-         w.doc.OnSaveClip();
+         OnSaveClip(w.doc, w.host);
          return w.host.messages.isEmpty();
      },
      {"write file error %1"}},

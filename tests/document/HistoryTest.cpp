@@ -62,18 +62,18 @@ Where RandomEdit(CtarnDoc& doc, FakeHost& host, QRandomGenerator& random) {
         break;
     case 4:
         host.texts.push_back(QStringLiteral("new %1").arg(random.bounded(100)));
-        doc.SetCurrentCue(AddSubtitle(doc, doc.CurrentCue()).curCue);
+        doc.SetCurrentCue(AddSubtitle(doc, host, doc.CurrentCue()).curCue);
         break;
     case 5:
         doc.SetCurrentCue(DeleteSubtitle(doc, doc.CurrentCue()).curCue);
         break;
     case 6:
-        doc.SetCurrentCue(Atach(doc, doc.CurrentCue()).curCue);
+        doc.SetCurrentCue(Atach(doc, host, doc.CurrentCue()).curCue);
         break;
     default:
         // An empty text deletes the cue.
         host.texts.push_back(random.bounded(3) == 0 ? QString() : QStringLiteral("edited"));
-        doc.SetCurrentCue(EditCueText(doc, doc.CurrentCue()).curCue);
+        doc.SetCurrentCue(EditCueText(doc, host, doc.CurrentCue()).curCue);
     }
     return start;
 }
@@ -134,17 +134,17 @@ TEST(HistoryPropertyTest, UndoAllRestoresRedoAllReapplies) {
 // A cue command's undo makes current the cue that was current before it, and its redo the
 // cue it made current, whatever was made current in between (a click on another cue).
 TEST(HistoryCurrentCueTest, UndoAndRedoBringBackTheCommandsCurrentCue) {
-    using Command = std::function<void(CtarnDoc&)>;
+    using Command = std::function<void(CtarnDoc&, Host&)>;
     const struct {
         const char* name;
         Command command;
         int after; ///< the current cue after the command; cue 3 is current before it
     } cases[] = {
-        {"add", [](CtarnDoc& d) { AddSubtitle(d, d.CurrentCue()); }, 2},
-        {"delete", [](CtarnDoc& d) { DeleteSubtitle(d, d.CurrentCue()); }, -1},
-        {"atach keeps the position", [](CtarnDoc& d) { Atach(d, d.CurrentCue()); }, 3},
-        {"edit", [](CtarnDoc& d) { EditCueText(d, d.CurrentCue()); }, 3},
-        {"move", [](CtarnDoc& d) { MoveCue(d, d.CurrentCue(), 10, 20); }, 1},
+        {"add", [](CtarnDoc& d, Host& h) { AddSubtitle(d, h, d.CurrentCue()); }, 2},
+        {"delete", [](CtarnDoc& d, Host&) { DeleteSubtitle(d, d.CurrentCue()); }, -1},
+        {"atach keeps the position", [](CtarnDoc& d, Host& h) { Atach(d, h, d.CurrentCue()); }, 3},
+        {"edit", [](CtarnDoc& d, Host& h) { EditCueText(d, h, d.CurrentCue()); }, 3},
+        {"move", [](CtarnDoc& d, Host&) { MoveCue(d, d.CurrentCue(), 10, 20); }, 1},
     };
     QTemporaryDir dir;
     ASSERT_TRUE(
@@ -158,7 +158,7 @@ TEST(HistoryCurrentCueTest, UndoAndRedoBringBackTheCommandsCurrentCue) {
         AddCues(doc, {{0, 100, "a"}, {50, 150, "b"}, {200, 260, "c"}, {300, 390, "d"}});
         doc.SetSelection(120, 180);
         doc.SetCurrentCue(3);
-        c.command(doc);
+        c.command(doc, host);
         ASSERT_EQ(doc.GetHistory().Count(), 1);
         EXPECT_EQ(doc.CurrentCue(), c.after);
         doc.SetCurrentCue(0);

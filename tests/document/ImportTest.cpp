@@ -58,15 +58,15 @@ TEST_F(ImportTest, DecodedFileIsTitledImportedWithTheSourcesCues) {
     ASSERT_TRUE(doc.OnImportDocument(Path("talk.mp3"), decoder));
     EXPECT_EQ(ChannelOf(doc, 0), (std::vector<qint16>{1, 2, 1, 2, 1, 2}));
     EXPECT_EQ(ChannelOf(doc, 1), (std::vector<qint16>{-1, -2, -1, -2, -1, -2}));
-    EXPECT_EQ(doc.GetTitle(), "talk.mp3 (imported)");
-    EXPECT_EQ(doc.GetPathName(), "");
+    EXPECT_EQ(doc.File().GetTitle(), "talk.mp3 (imported)");
+    EXPECT_EQ(doc.File().GetPathName(), "");
     EXPECT_EQ(doc.Cues().Count(), 1);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(host.statuses.value(0), "Opened talk.mp3: 48000 Hz stereo, decoded to 16 bits");
 
     ASSERT_TRUE(doc.OnSaveDocument(Path("talk.wav")));
-    EXPECT_EQ(doc.GetTitle(), "talk.wav");
-    EXPECT_EQ(doc.ImportSource(), "");
+    EXPECT_EQ(doc.File().GetTitle(), "talk.wav");
+    EXPECT_EQ(doc.File().ImportSource(), "");
 }
 
 TEST_F(ImportTest, MonoStaysMonoInBothArraysAndSaysSo) {
@@ -85,7 +85,7 @@ TEST_F(ImportTest, CancelLeavesTheOpenDocumentAsItWas) {
     FakeDecoder endless(2, std::vector<qint16>(8192, 9), -1);
     EXPECT_FALSE(opened.OnImportDocument(Path("long.mp3"), endless));
     EXPECT_EQ(ChannelOf(opened, 0), (std::vector<qint16>{3}));
-    EXPECT_EQ(opened.GetTitle(), "open.wav");
+    EXPECT_EQ(opened.File().GetTitle(), "open.wav");
     EXPECT_TRUE(cancelling.messages.isEmpty());
 }
 

@@ -1,4 +1,5 @@
 #include "document/CtarnDoc.h"
+#include "geometry/StripState.h"
 #include "support/DocAccess.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"
@@ -40,6 +41,7 @@ protected:
     QTemporaryDir dir;
     FakeHost host;
     CtarnDoc doc{host};
+    const StripState strip{doc};
 };
 
 struct VolumeCase {
@@ -104,10 +106,10 @@ TEST_F(SampleEditTest, CutMovesTheRestAndFillsTheClipboard) {
     EXPECT_EQ(doc.SelStart(), 10);
     EXPECT_EQ(doc.SelEnd(), 10);
     EXPECT_EQ(ClipOf(doc, 0), Ramp(10, 20));
-    EXPECT_EQ(doc.ClipLength(), 10);
+    EXPECT_EQ(doc.GetRecording().ClipLength(), 10);
     EXPECT_EQ(doc.Cues().Start(0), 40);
     EXPECT_EQ(doc.Cues().End(0), 50);
-    EXPECT_EQ(doc.StripColumns(), 90 / 256 + 1);
+    EXPECT_EQ(strip.StripColumns(), 90 / 256 + 1);
     EXPECT_TRUE(doc.IsModified());
 }
 
@@ -129,7 +131,7 @@ TEST_F(SampleEditTest, CuttingEverythingLeavesNothingToDraw) {
     Select(0, 300);
     doc.OnEditCut();
     EXPECT_EQ(doc.Frames(), 0);
-    EXPECT_EQ(doc.StripColumns(), 0);
+    EXPECT_EQ(strip.StripColumns(), 0);
 }
 
 TEST_F(SampleEditTest, PasteInsertsAtAnEmptySelectionAndSelectsThePastedFrames) {
@@ -142,7 +144,7 @@ TEST_F(SampleEditTest, PasteInsertsAtAnEmptySelectionAndSelectsThePastedFrames) 
     EXPECT_EQ(ChannelOf(doc, 0), Concat(Concat(Ramp(10, 60), Ramp(0, 10)), Ramp(60, 100)));
     EXPECT_EQ(doc.SelStart(), 50);
     EXPECT_EQ(doc.SelEnd(), 60);
-    EXPECT_EQ(doc.ClipLength(), 10);
+    EXPECT_EQ(doc.GetRecording().ClipLength(), 10);
 }
 
 TEST_F(SampleEditTest, PasteOverASelectionMovesTheCues) {

@@ -1,4 +1,5 @@
 #include "document/CtarnDoc.h"
+#include "geometry/StripState.h"
 #include "support/DocAccess.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"
@@ -154,6 +155,7 @@ protected:
     QTemporaryDir dir;
     FakeHost host;
     CtarnDoc doc{host};
+    StripState strip{doc};
 };
 
 TEST_P(WaveReadTest, OpensOrRefusesWithoutTouchingThePreviousDocument) {
@@ -161,11 +163,11 @@ TEST_P(WaveReadTest, OpensOrRefusesWithoutTouchingThePreviousDocument) {
     ASSERT_TRUE(wav::WriteFile(Path("before.wav"), wav::Simple(1, 22050, {7, 8, 9, 10, 11})));
     ASSERT_TRUE(doc.OnOpenDocument(Path("before.wav")));
     doc.SetSelection(1, 3);
-    doc.SetZoom(2);
+    strip.SetZoom(2);
     AddCues(doc, {{0, 4, "kept"}});
     doc.SetModifiedFlag(true);
     std::vector<qint16> envelopeBefore;
-    doc.BuildEnvelope(0, 0, int(doc.StripColumns()), envelopeBefore);
+    strip.BuildEnvelope(0, 0, int(strip.StripColumns()), envelopeBefore);
 
     ASSERT_TRUE(wav::WriteFile(Path("case.wav"), c.bytes));
     const bool opened = doc.OnOpenDocument(Path("case.wav"));
@@ -180,12 +182,12 @@ TEST_P(WaveReadTest, OpensOrRefusesWithoutTouchingThePreviousDocument) {
         EXPECT_EQ(doc.GetRecording().Format().fmtExtra, c.fmtExtra);
         EXPECT_EQ(doc.GetRecording().Format().fact, c.fact);
         EXPECT_EQ(doc.GetRecording().Format().list, c.list);
-        EXPECT_EQ(doc.Zoom(), CtarnDoc::kOpenedZoom);
+        EXPECT_EQ(strip.Zoom(), StripState::kOpenedZoom);
         EXPECT_EQ(doc.SelStart(), 0);
         EXPECT_EQ(doc.SelEnd(), 0);
         EXPECT_EQ(doc.Cues().Count(), 0);
         EXPECT_FALSE(doc.IsModified());
-        EXPECT_EQ(doc.GetPathName(), Path("case.wav"));
+        EXPECT_EQ(doc.File().GetPathName(), Path("case.wav"));
         return;
     }
     EXPECT_FALSE(opened);
@@ -197,13 +199,13 @@ TEST_P(WaveReadTest, OpensOrRefusesWithoutTouchingThePreviousDocument) {
     EXPECT_EQ(doc.GetRecording().Header().NumOfChannel, 1);
     EXPECT_EQ(doc.SelStart(), 1);
     EXPECT_EQ(doc.SelEnd(), 3);
-    EXPECT_EQ(doc.Zoom(), 2);
+    EXPECT_EQ(strip.Zoom(), 2);
     std::vector<qint16> envelopeAfter;
-    doc.BuildEnvelope(0, 0, int(doc.StripColumns()), envelopeAfter);
+    strip.BuildEnvelope(0, 0, int(strip.StripColumns()), envelopeAfter);
     EXPECT_EQ(envelopeAfter, envelopeBefore);
     EXPECT_EQ(doc.Cues().Count(), 1);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.GetPathName(), Path("before.wav"));
+    EXPECT_EQ(doc.File().GetPathName(), Path("before.wav"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, WaveReadTest, ::testing::ValuesIn(ReadCases()),
@@ -216,23 +218,24 @@ TEST(WaveOpenTest, UnreadableFileNamesThePath) {
     const QString path = dir.filePath("missing.wav");
     EXPECT_FALSE(doc.OnOpenDocument(path));
     EXPECT_EQ(host.messages, QStringList{"cannot read " + path});
-    EXPECT_EQ(doc.GetTitle(), "noname");
+    EXPECT_EQ(doc.File().GetTitle(), "noname");
 }
 
 TEST(WaveOpenTest, NewDocumentKeepsTheClipboard) {
     QTemporaryDir dir;
     FakeHost host;
     CtarnDoc doc(host);
+    const StripState strip(doc);
     ASSERT_TRUE(wav::WriteFile(dir.filePath("a.wav"), wav::Simple(2, 8000, {1, 2, 3, 4})));
     ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
     doc.SetSelection(doc.SelStart(), 2);
     doc.OnEditCopy();
     doc.OnNewDocument();
     EXPECT_EQ(doc.Frames(), 0);
-    EXPECT_EQ(doc.Zoom(), 1);
-    EXPECT_EQ(doc.StripColumns(), 0);
-    EXPECT_EQ(doc.ClipLength(), 2);
-    EXPECT_EQ(doc.GetTitle(), "noname");
+    EXPECT_EQ(strip.Zoom(), 1);
+    EXPECT_EQ(strip.StripColumns(), 0);
+    EXPECT_EQ(doc.GetRecording().ClipLength(), 2);
+    EXPECT_EQ(doc.File().GetTitle(), "noname");
 }
 
 } // namespace

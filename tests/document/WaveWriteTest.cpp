@@ -1,3 +1,4 @@
+#include "actions/ClipSaves.h"
 #include "document/CtarnDoc.h"
 #include "recording/WaveWriter.h"
 #include "support/FakeHost.h"
@@ -31,7 +32,7 @@ protected:
     QByteArray Clip(int a, int b) {
         doc.SetSelection(a, b);
         host.savePaths.push_back(dir.filePath("clip.wav"));
-        doc.OnSaveClip();
+        OnSaveClip(doc, host);
         return wav::ReadFile(dir.filePath("clip.wav"));
     }
 
@@ -85,14 +86,14 @@ TEST_F(WaveWriteTest, SavedDocumentReadsBackAsIs) {
     ASSERT_TRUE(doc.OnSaveDocument(out));
     EXPECT_EQ(wav::ReadFile(out), source);
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.GetPathName(), out);
-    EXPECT_EQ(doc.GetTitle(), "saved.wav");
+    EXPECT_EQ(doc.File().GetPathName(), out);
+    EXPECT_EQ(doc.File().GetTitle(), "saved.wav");
 }
 
 TEST_F(WaveWriteTest, CancelledClipWritesNothing) {
     Open(wav::Simple(2, 8000, {1, 2, 3, 4}));
     doc.SetSelection(doc.SelStart(), 2);
-    doc.OnSaveClip();
+    OnSaveClip(doc, host);
     EXPECT_TRUE(host.recentFiles.isEmpty());
     EXPECT_FALSE(QFile::exists(dir.filePath("clip.wav")));
 }
@@ -104,11 +105,11 @@ TEST_F(WaveWriteTest, UnwritablePathIsReportedAndTheDocumentStaysModified) {
     EXPECT_FALSE(doc.OnSaveDocument(bad));
     EXPECT_EQ(host.messages, QStringList{"write file error " + bad});
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.GetPathName(), dir.filePath("src.wav"));
+    EXPECT_EQ(doc.File().GetPathName(), dir.filePath("src.wav"));
 
     host.messages.clear();
     host.savePaths.push_back(bad);
-    doc.OnSaveClip();
+    OnSaveClip(doc, host);
     EXPECT_EQ(host.messages, QStringList{"write file error " + bad});
     EXPECT_TRUE(host.recentFiles.isEmpty());
 }

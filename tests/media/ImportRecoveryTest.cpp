@@ -54,7 +54,7 @@ TEST_P(ImportRecoveryTest, TheTimersRecordIsOfferedAndReplayed) {
     std::vector<Cue> cues;
     {
         CtarnDoc crashed(host);
-        RecoveryKeeper keeper(crashed, folder, 20);
+        RecoveryKeeper keeper(crashed, host, folder, 20);
         ASSERT_TRUE(Open(crashed));
         crashed.ChangeCues("Add", [](CueList& list) { list.AddCues({{800, 2400, "spoken"}}); });
         if (c.imported) {
@@ -72,7 +72,7 @@ TEST_P(ImportRecoveryTest, TheTimersRecordIsOfferedAndReplayed) {
     }
 
     CtarnDoc doc(host);
-    RecoveryKeeper keeper(doc, folder);
+    RecoveryKeeper keeper(doc, host, folder);
     ASSERT_TRUE(Open(doc));
     host.answers.push_back(true);
     if (c.imported) {

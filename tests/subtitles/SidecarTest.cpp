@@ -97,7 +97,7 @@ TEST_F(SidecarTest, EachSidecarFailsOnItsOwn) {
     EXPECT_EQ(wav::ReadFile(Path("c.txt")), kBom + "[0,100]\r\nx\r\n\r\n");
     EXPECT_TRUE(wav::ReadFile(Path("c.ass")).startsWith(kBom + "[Script Info]\r\n"));
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.GetPathName(), Path("c.wav"));
+    EXPECT_EQ(doc.File().GetPathName(), Path("c.wav"));
 
     host.messages.clear();
     ASSERT_TRUE(QDir(dir.path()).mkdir("d.txt"));

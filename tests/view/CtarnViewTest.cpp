@@ -1,4 +1,5 @@
 #include "view/CtarnView.h"
+#include "audio/Transport.h"
 
 #include "document/CtarnDoc.h"
 #include "support/DocAccess.h"
@@ -23,7 +24,7 @@ constexpr int kRate = 8000;
 class CtarnViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        view.SetDocument(&doc);
+        view.SetDocument(doc, transport, host);
         view.resize(800, 400);
         view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
@@ -37,7 +38,7 @@ protected:
         ASSERT_TRUE(WriteSilence("a.wav"));
         ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
         AddCues(doc, {{2000, 5000, "z"}, {20000, 30000, "a"}, {25000, 35000, "b"}});
-        ASSERT_EQ(doc.Zoom(), 256);
+        ASSERT_EQ(view.Strip().Zoom(), 256);
         ASSERT_EQ(doc.Cues().Count(), 3);
         ASSERT_EQ(doc.Cues().Overlap(2), 1);
         doc.SetModifiedFlag(false);
@@ -53,7 +54,8 @@ protected:
     QTemporaryDir dir;
     FakeHost host;
     FakeWaveOut device;
-    CtarnDoc doc{host, &device};
+    CtarnDoc doc{host};
+    Transport transport{doc, host, &device};
     CtarnView view;
 };
 
@@ -106,7 +108,7 @@ TEST_F(CtarnViewTest, ClicksSelectAndPlay) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         doc.SetSelection(1000, 5000);
-        doc.EndPlayCursor();
+        transport.EndPlayCursor();
         const qsizetype writes = device.calls.count("write");
         ASSERT_EQ(view.horizontalScrollBar()->value(), 0);
         QTest::mousePress(view.viewport(), c.button,
@@ -119,11 +121,11 @@ TEST_F(CtarnViewTest, ClicksSelectAndPlay) {
         }
         if (c.plays) {
             EXPECT_EQ(device.calls.count("write"), writes + 1);
-            EXPECT_EQ(doc.PlayState().start, c.playFrom);
-            EXPECT_EQ(doc.PlayState().end, c.playTo);
+            EXPECT_EQ(transport.PlayState().start, c.playFrom);
+            EXPECT_EQ(transport.PlayState().end, c.playTo);
         } else {
             EXPECT_EQ(device.calls.count("write"), writes);
-            EXPECT_FALSE(doc.PlayState().IsShowing());
+            EXPECT_FALSE(transport.PlayState().IsShowing());
         }
     }
 }
@@ -173,8 +175,8 @@ TEST_F(CtarnViewTest, PlayCursorShowsPlayedAndComingParts) {
     // Silence draws a green line at h/4, so the bar's other rows tell it apart.
     const int rows[] = {h / 4 - 2, h / 4, h / 4 + 1};
     host.tick = 0;
-    doc.PlayRange(0, 80000); // columns 0..312
-    host.tick = 5000;        // 5 s at 8000 Hz: frame 40000, column 156
+    transport.PlayRange(0, 80000); // columns 0..312
+    host.tick = 5000;              // 5 s at 8000 Hz: frame 40000, column 156
 
     view.OnTimer();
     QImage img = view.viewport()->grab().toImage();
@@ -192,8 +194,8 @@ TEST_F(CtarnViewTest, PlayCursorShowsPlayedAndComingParts) {
         EXPECT_EQ(img.pixelColor(200, y), coming) << y;
     }
     EXPECT_NE(img.pixelColor(350, h / 4 - 2), coming);
-    EXPECT_EQ(doc.PlayState().start, 0);
-    EXPECT_EQ(doc.PlayState().end, 0);
+    EXPECT_EQ(transport.PlayState().start, 0);
+    EXPECT_EQ(transport.PlayState().end, 0);
 }
 
 TEST_F(CtarnViewTest, AnEmptyDocumentSaysHowToOpenOneInTheMiddle) {

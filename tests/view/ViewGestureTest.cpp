@@ -1,3 +1,4 @@
+#include "audio/Transport.h"
 #include "view/CtarnView.h"
 
 #include "document/CtarnDoc.h"
@@ -26,7 +27,7 @@ constexpr int kAboveY = 50;
 class ViewGestureTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        view.SetDocument(&doc);
+        view.SetDocument(doc, transport, host);
         view.resize(800, 400);
         view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
@@ -34,7 +35,7 @@ protected:
                                    wav::Simple(2, 8000, std::vector<qint16>(2 * kFrames))));
         ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
         AddCues(doc, {{2000, 5000, "z"}, {20000, 30000, "a"}});
-        doc.SetZoom(kZoom);
+        view.Strip().SetZoom(kZoom);
         view.OnInitialUpdate();
         cueY = view.viewport()->height() / 2;
     }
@@ -64,7 +65,8 @@ protected:
     QTemporaryDir dir;
     FakeHost host;
     FakeWaveOut device;
-    CtarnDoc doc{host, &device};
+    CtarnDoc doc{host};
+    Transport transport{doc, host, &device};
     CtarnView view;
 };
 
@@ -72,7 +74,7 @@ TEST_F(ViewGestureTest, DragSelectsFromPressToReleaseAndStopsTheClicksPlay) {
     Drag({400, kAboveY}, {100, kAboveY});
     EXPECT_EQ(doc.SelStart(), 100 * kZoom);
     EXPECT_EQ(doc.SelEnd(), 400 * kZoom);
-    EXPECT_FALSE(doc.IsPlaying());
+    EXPECT_FALSE(transport.IsPlaying());
     EXPECT_TRUE(device.calls.contains("reset"));
 
     // Shift+click moves the nearer edge and plays nothing.
@@ -118,10 +120,10 @@ TEST_F(ViewGestureTest, CtrlWheelZoomsAroundThePointerAndTheWheelScrolls) {
     const qint64 frame = qint64(x + 1000) * kZoom;
     for (int delta : {120, 120, -120, -120, -120}) {
         Wheel({x, kAboveY}, delta, Qt::ControlModifier);
-        SCOPED_TRACE(doc.Zoom());
-        EXPECT_EQ(Bar()->value() + x, frame / doc.Zoom());
+        SCOPED_TRACE(view.Strip().Zoom());
+        EXPECT_EQ(Bar()->value() + x, frame / view.Strip().Zoom());
     }
-    EXPECT_EQ(doc.Zoom(), 2 * kZoom);
+    EXPECT_EQ(view.Strip().Zoom(), 2 * kZoom);
     const int before = Bar()->value();
     Wheel({x, kAboveY}, -120, {});
     EXPECT_EQ(Bar()->value(), before + view.viewport()->width() / 10);

@@ -1,3 +1,7 @@
+#include "audio/Transport.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandTable.h"
+#include "commands/CoreCommands.h"
 #include "document/CtarnDoc.h"
 #include "support/DocAccess.h"
 #include "support/FakeHost.h"
@@ -19,7 +23,8 @@ protected:
     void Open(int frames, qint32 rate) {
         ASSERT_TRUE(wav::WriteFile(dir.filePath("a.wav"),
                                    wav::Simple(1, rate, std::vector<qint16>(size_t(frames), 0))));
-        view.SetDocument(&doc);
+        view.SetDocument(doc, transport, host);
+        AddCoreCommands(commands, {doc, host, transport, view.Strip()});
         view.resize(1000, 300);
         ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
         view.OnInitialUpdate();
@@ -28,7 +33,9 @@ protected:
     QTemporaryDir dir;
     FakeHost host;
     CtarnDoc doc{host};
+    Transport transport{doc, host};
     CtarnView view;
+    CommandTable commands;
 };
 
 TEST_F(ViewZoomTest, ZoomStepsAndCoarseMarks) {
@@ -42,33 +49,34 @@ TEST_F(ViewZoomTest, ZoomStepsAndCoarseMarks) {
         {false, 4096, 32000}, {true, 2048, 16000}, {true, 1024, 16000},
     };
     for (const auto& s : steps) {
-        s.in ? view.OnZoomIn() : view.OnZoomOut();
-        EXPECT_EQ(doc.Zoom(), s.zoom);
-        EXPECT_EQ(doc.MarkPeriod(), s.markPeriod) << s.zoom;
-        EXPECT_EQ(doc.StripColumns(), 8000 * 60 / s.zoom + 1);
+        commands.Execute(s.in ? CommandId::kZoomIn : CommandId::kZoomOut);
+        EXPECT_EQ(view.Strip().Zoom(), s.zoom);
+        EXPECT_EQ(view.Strip().MarkPeriod(), s.markPeriod) << s.zoom;
+        EXPECT_EQ(view.Strip().StripColumns(), 8000 * 60 / s.zoom + 1);
     }
     for (int i = 0; i < 12; ++i) {
-        view.OnZoomIn();
+        commands.Execute(CommandId::kZoomIn);
     }
-    EXPECT_EQ(doc.Zoom(), 1);
+    EXPECT_EQ(view.Strip().Zoom(), 1);
 }
 
 TEST_F(ViewZoomTest, ZoomKeepsTheCentreFrameInTheCentre) {
     Open(8000 * 600, 8000);
     const int width = view.viewport()->width();
     view.horizontalScrollBar()->setValue(5000);
-    const qint64 centreFrame = qint64(5000 + width / 2) * doc.Zoom();
-    view.OnZoomIn();
-    const qint64 after = qint64(view.horizontalScrollBar()->value() + width / 2) * doc.Zoom();
-    EXPECT_NEAR(double(after), double(centreFrame), 2.0 * doc.Zoom());
+    const qint64 centreFrame = qint64(5000 + width / 2) * view.Strip().Zoom();
+    commands.Execute(CommandId::kZoomIn);
+    const qint64 after =
+        qint64(view.horizontalScrollBar()->value() + width / 2) * view.Strip().Zoom();
+    EXPECT_NEAR(double(after), double(centreFrame), 2.0 * view.Strip().Zoom());
 }
 
 TEST_F(ViewZoomTest, ScrollsFarBeyond65535Pixels) {
     Open(8000 * 60, 8000);
     for (int i = 0; i < 8; ++i) {
-        view.OnZoomIn();
+        commands.Execute(CommandId::kZoomIn);
     }
-    ASSERT_EQ(doc.Zoom(), 1);
+    ASSERT_EQ(view.Strip().Zoom(), 1);
     view.horizontalScrollBar()->setValue(400000);
     EXPECT_EQ(view.horizontalScrollBar()->value(), 400000);
 }
@@ -84,7 +92,7 @@ TEST_F(ViewZoomTest, TheCurrentCueComesIntoView) {
     QScrollBar& bar = *view.horizontalScrollBar();
     const int width = view.viewport()->width();
     const auto inView = [&](int cue) {
-        const int zoom = doc.Zoom();
+        const int zoom = view.Strip().Zoom();
         return doc.Cues().End(cue) / zoom >= bar.value() &&
                doc.Cues().Start(cue) / zoom < bar.value() + width;
     };
@@ -95,13 +103,13 @@ TEST_F(ViewZoomTest, TheCurrentCueComesIntoView) {
         int cue;      ///< current afterwards
         bool scrolls; ///< false: the window stays where it was
     } steps[] = {
-        {"conflict far off", 2000, [&] { view.OnCheckConflict(); }, 1, true},
-        {"conflict in view", 300, [&] { view.OnCheckConflict(); }, 1, false},
+        {"conflict far off", 2000, [&] { commands.Execute(CommandId::kCheckConflict); }, 1, true},
+        {"conflict in view", 300, [&] { commands.Execute(CommandId::kCheckConflict); }, 1, false},
         {"added far off", 0,
          [&] {
              doc.SetSelection(850000, 860000);
              host.texts = {QStringLiteral("new")};
-             view.OnAddSubtitle();
+             commands.Execute(CommandId::kAddSubtitle);
          },
          3, true},
         {"undone", 1500, [&] { doc.OnEditUndo(); }, 1, true},

@@ -1,4 +1,5 @@
 #include "view/WaveformPainter.h"
+#include "geometry/StripState.h"
 
 #include "document/CtarnDoc.h"
 #include "support/DocAccess.h"
@@ -32,13 +33,14 @@ protected:
         image.fill(Qt::white);
         QPainter p(&image);
         PaintBuffers buffers;
-        PaintWaveform(p, doc, curCue, {x0, width, height}, QColor(Qt::darkGray), buffers);
+        PaintWaveform(p, doc, strip, curCue, {x0, width, height}, QColor(Qt::darkGray), buffers);
         return image;
     }
 
     QTemporaryDir dir;
     FakeHost host;
     CtarnDoc doc{host};
+    StripState strip{doc};
 };
 
 QColor At(const QImage& image, int x, int y) {
@@ -111,7 +113,7 @@ TEST_F(WaveformPainterTest, RulerMarksTheSecondWithItsLabel) {
 
 TEST_F(WaveformPainterTest, RulerTicksBetweenTheSecondsAtZoom1) {
     Open(8000, 3 * 8000);
-    doc.SetZoom(1);
+    strip.SetZoom(1);
     // Frame 800 (0.1 s) carries a tick whichever step of 100 ms or less the labels allow.
     const QImage image = Paint(700);
     for (int y : {0, 7, 392, 399}) {
@@ -171,7 +173,7 @@ TEST_F(WaveformPainterTest, CueBoxesFillByKindAndLane) {
 
 TEST_F(WaveformPainterTest, WideWindowDrawsUnbrokenAcrossPolylines) {
     Open(8000, 6000);
-    doc.SetZoom(1);
+    strip.SetZoom(1);
     const QImage image = Paint(0, -1, 5000);
     // 4998, not 4999: the final point of a flat polyline is not painted.
     for (int x : {3838, 3839, 3840, 3841, 4998}) {

@@ -1,3 +1,4 @@
+#include "actions/ClipSaves.h"
 #include "document/CtarnDoc.h"
 #include "support/DocAccess.h"
 #include "support/FakeHost.h"
@@ -37,9 +38,9 @@ protected:
 
     void Export(Mode mode) {
         if (mode == Mode::Pairs) {
-            doc.OnSaveVorn();
+            OnSaveVorn(doc, host);
         } else {
-            doc.OnSaveVorn2();
+            OnSaveVorn2(doc, host);
         }
     }
 
@@ -140,7 +141,7 @@ class ClipContentTest : public ClipExportFixture, public ::testing::Test {};
 TEST_F(ClipContentTest, PairsWriteEachCuesFrames) {
     Open(kThreeCues);
     host.savePaths.push_back(Out("10.wav"));
-    doc.OnSaveVorn();
+    OnSaveVorn(doc, host);
     EXPECT_EQ(wav::ReadFile(Out("10.wav")), Clip(10, 13));
     EXPECT_EQ(wav::ReadFile(Out("10v.wav")), Clip(20, 22));
     EXPECT_EQ(wav::ReadFile(Out("11.wav")), Clip(30, 34));
@@ -154,7 +155,7 @@ TEST_F(ClipContentTest, SingleWritesEachCuesFramesOverAnExistingFile) {
     Open(kThreeCues);
     ASSERT_TRUE(wav::WriteFile(Out("2.wav"), "an older file, longer than any clip written here"));
     host.savePaths.push_back(Out("1.wav"));
-    doc.OnSaveVorn2();
+    OnSaveVorn2(doc, host);
     EXPECT_EQ(wav::ReadFile(Out("1.wav")), Clip(10, 13));
     EXPECT_EQ(wav::ReadFile(Out("2.wav")), Clip(20, 22));
     EXPECT_EQ(wav::ReadFile(Out("3.wav")), Clip(30, 34));

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "audio/EdgePlay.h"
+#include "audio/Player.h"
+
+#include <QObject>
+
+class CtarnDoc;
+class Host;
+
+/// Playing the document: the player and its record of what sounds since when. It lets go of
+/// the channel arrays whenever the document is about to change them, and announces every
+/// start and stop.
+class Transport : public QObject {
+    Q_OBJECT
+
+public:
+    /// Sound goes to `output`, or nowhere when it is null.
+    Transport(const CtarnDoc& doc, Host& host, WaveOut* output = nullptr,
+              QObject* parent = nullptr);
+
+    /// Plays frames between a and b (either order, clamped into the recording), streamed as
+    /// 16-bit stereo, stopping what was playing; an empty range plays the whole recording.
+    void PlayRange(int a, int b);
+    /// Plays the selection ("Play").
+    void OnPlay();
+    /// Stops the sound and the cursor at once ("Stop").
+    void OnStop();
+    /// Space: plays the selection, or stops while a play is sounding.
+    void OnPlayOrStop();
+    /// Plays one of the short stretches around the selection's edges; nothing when the
+    /// stretch is empty.
+    void PlayEdge(EdgePlay edge);
+    /// Ends the play cursor once its range has elapsed.
+    void EndPlayCursor();
+
+    /// Whether a play is sounding (its cursor is shown).
+    bool IsPlaying() const { return m_player.Record().IsShowing(); }
+    /// What is playing since when; start == end when no cursor is shown.
+    const PlayRecord& PlayState() const { return m_player.Record(); }
+    const Player& GetPlayer() const { return m_player; }
+    /// Whether the output device is open (it stays open between plays).
+    bool IsDeviceOpen() const { return m_player.IsDeviceOpen(); }
+
+signals:
+    /// A play started or stopped, or its range elapsed.
+    void playStateChanged();
+
+private:
+    const CtarnDoc& m_doc;
+    Player m_player;
+};
