@@ -3,7 +3,26 @@
 #include <QString>
 #include <QtGlobal>
 
-// Times as a person reads them, for the status bar and the ruler.
+// Times as a person reads them, for the status bar, the ruler and the subtitle files.
+
+/// The largest unit a clock text shows; the larger ones are folded into it.
+enum class ClockLead { Hours, Minutes, Seconds };
+
+/// How ClockText lays out a time.
+struct ClockStyle {
+    ClockLead lead = ClockLead::Hours;
+    /// Least digits of the leading field, zero-padded; it is never cut. The fields after it
+    /// take two digits each.
+    int leadDigits = 1;
+    /// What stands between the seconds and the fraction.
+    char separator = '.';
+    /// Digits of the fraction of a second, 0 to 3: the milliseconds cut to that many.
+    int fractionDigits = 3;
+};
+
+/// `ms` milliseconds as clock text, e.g. "1:02:03.450" in the default style or "62:03" with
+/// minutes leading, two digits and no fraction. A negative count is its magnitude after a '-'.
+QString ClockText(qint64 ms, ClockStyle style = {});
 
 /// Milliseconds from the start to `frame` at `rate`, rounded to the nearest (a half rounds
 /// up); a frame before the start counts as the start, and a rate <= 0 gives 0.

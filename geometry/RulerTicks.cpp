@@ -18,10 +18,9 @@ LabelFormat FormatOfStep(qint64 ms) {
 } // namespace
 
 QString RulerLabelText(qint64 ms, LabelFormat format) {
-    if (format == LabelFormat::Seconds) {
-        return QString::asprintf("%02lld:%02lld", ms / 60000, ms / 1000 % 60);
-    }
-    return QString::asprintf("%02lld:%02lld.%03lld", ms / 60000, ms / 1000 % 60, ms % 1000);
+    return ClockText(ms, {.lead = ClockLead::Minutes,
+                          .leadDigits = 2,
+                          .fractionDigits = format == LabelFormat::Seconds ? 0 : 3});
 }
 
 qint64 RulerLabels::Frame(qint64 index) const {

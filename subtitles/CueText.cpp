@@ -1,5 +1,7 @@
 #include "subtitles/CueText.h"
 
+#include "base/ClockText.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -7,21 +9,13 @@
 
 namespace {
 
-struct ClockTime {
-    qint64 hours = 0;
-    qint64 minutes = 0;
-    qint64 seconds = 0;
-    qint64 fraction = 0; ///< in 1/`parts` of a second
-};
-
-/// Splits a frame position into clock fields, truncating like C's integer division.
-ClockTime ToClock(qint64 position, qint32 rate, qint64 parts) {
+/// Milliseconds from the start to `position` at `rate`, cut like C's integer division (the
+/// stored files were written that way); a rate <= 0 gives 0.
+qint64 CutMilliseconds(qint64 position, qint32 rate) {
     if (rate <= 0) {
-        return {};
+        return 0;
     }
-    const qint64 wholeSeconds = position / rate;
-    return {wholeSeconds / 3600, wholeSeconds / 60 % 60, wholeSeconds % 60,
-            position % rate * parts / rate};
+    return position / rate * 1000 + position % rate * 1000 / rate;
 }
 
 } // namespace
@@ -60,13 +54,9 @@ int LeadingInt(QStringView text) {
 }
 
 QString FormatCueTime(qint64 position, qint32 rate) {
-    const ClockTime t = ToClock(position, rate, 1000);
-    return QString::asprintf("%lld:%02lld:%02lld.%03lld", t.hours, t.minutes, t.seconds,
-                             t.fraction);
+    return ClockText(CutMilliseconds(position, rate));
 }
 
 QString FormatAssTime(qint64 position, qint32 rate) {
-    const ClockTime t = ToClock(position, rate, 100);
-    return QString::asprintf("%lld:%02lld:%02lld.%02lld", t.hours, t.minutes, t.seconds,
-                             t.fraction);
+    return ClockText(CutMilliseconds(position, rate), {.fractionDigits = 2});
 }

@@ -9,15 +9,12 @@
 
 namespace {
 
-/// "HH:MM:SS" and the milliseconds after `separator`.
-QString Clock(qint64 ms, char separator) {
-    const qint64 s = ms / 1000;
-    return QString::asprintf("%02lld:%02lld:%02lld%c%03lld", s / 3600, s / 60 % 60, s % 60,
-                             separator, ms % 1000);
-}
+constexpr ClockStyle kSrtClock{.leadDigits = 2, .separator = ','};
+constexpr ClockStyle kWebVttClock{.leadDigits = 2};
 
-QString Seconds(qint64 ms) {
-    return QString::asprintf("%lld.%03lld000", ms / 1000, ms % 1000);
+/// Seconds with six decimals, the last three always 0.
+QString SecondsText(qint64 ms) {
+    return ClockText(ms, {.lead = ClockLead::Seconds}) + QLatin1String("000");
 }
 
 QString EscapeWebVtt(QString text) {
@@ -60,17 +57,18 @@ QString FormatSubtitles(SubtitleFormat format, const CueList& cues, qint32 rate)
         const qint64 end = FrameMilliseconds(cues.End(i), rate);
         switch (format) {
         case SubtitleFormat::Srt:
-            out += QString::number(++number) + QLatin1String("\r\n") + Clock(start, ',') +
-                   QLatin1String(" --> ") + Clock(end, ',') + QLatin1String("\r\n") +
+            out += QString::number(++number) + QLatin1String("\r\n") + ClockText(start, kSrtClock) +
+                   QLatin1String(" --> ") + ClockText(end, kSrtClock) + QLatin1String("\r\n") +
                    QString(text).replace(QChar('\n'), QLatin1String("\r\n")) +
                    QLatin1String("\r\n\r\n");
             break;
         case SubtitleFormat::WebVtt:
-            out += Clock(start, '.') + QLatin1String(" --> ") + Clock(end, '.') + QChar('\n') +
-                   EscapeWebVtt(text) + QLatin1String("\n\n");
+            out += ClockText(start, kWebVttClock) + QLatin1String(" --> ") +
+                   ClockText(end, kWebVttClock) + QChar('\n') + EscapeWebVtt(text) +
+                   QLatin1String("\n\n");
             break;
         default:
-            out += Seconds(start) + QChar('\t') + Seconds(end) + QChar('\t') +
+            out += SecondsText(start) + QChar('\t') + SecondsText(end) + QChar('\t') +
                    QString(text).replace(QChar('\n'), QChar(' ')) + QChar('\n');
             break;
         }

@@ -2,7 +2,36 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
+
+TEST(ClockTextTest, ClockTextLaysOutEachStyle) {
+    constexpr ClockStyle kMinutes{.lead = ClockLead::Minutes, .leadDigits = 2};
+    constexpr ClockStyle kSeconds{.lead = ClockLead::Seconds};
+    const struct {
+        qint64 ms;
+        ClockStyle style;
+        const char* text;
+    } cases[] = {
+        {0, {}, "0:00:00.000"},
+        {999, {}, "0:00:00.999"},
+        {3599999, {}, "0:59:59.999"},
+        {3600000, {.leadDigits = 2, .separator = ','}, "01:00:00,000"},
+        {362439999, {}, "100:40:39.999"},           // hours take more digits than asked
+        {999, {.fractionDigits = 2}, "0:00:00.99"}, // fractions are cut, not rounded
+        {59999, {.fractionDigits = 0}, "0:00:59"},  //
+        {3599999, kMinutes, "59:59.999"},           //
+        {362439999, kMinutes, "6040:39.999"},       // hours folded into minutes
+        {3599999, kSeconds, "3599.999"},            // and minutes into seconds
+        {-1500, {}, "-0:00:01.500"},                //
+        {-1, kMinutes, "-00:00.001"},               //
+        {std::numeric_limits<qint64>::min(), kSeconds, "-9223372036854775.808"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ClockText(c.ms, c.style), c.text) << c.ms;
+    }
+}
 
 TEST(ClockTextTest, ClockRoundsToTheMillisecond) {
     const struct {
