@@ -8,7 +8,11 @@ Command::Rule EnabledWhile(std::function<bool()> enabled) {
     return [enabled = std::move(enabled)] { return CommandState{enabled(), {}, {}}; };
 }
 
-void CommandTable::Add(Command command) {
+int CommandTable::Add(Command command) {
+    if (command.id == 0) {
+        command.id = m_nNextId++;
+    }
+    const int id = command.id;
     const auto it = std::find_if(m_rows.begin(), m_rows.end(),
                                  [&command](const Command& row) { return row.id == command.id; });
     if (it != m_rows.end()) {
@@ -16,6 +20,7 @@ void CommandTable::Add(Command command) {
     } else {
         m_rows.push_back(std::move(command));
     }
+    return id;
 }
 
 const Command* CommandTable::Find(int id) const {

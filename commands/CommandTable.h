@@ -31,6 +31,7 @@ struct Command {
     using Handler = std::function<void()>;
     using Rule = std::function<CommandState()>;
 
+    /// Its identifier; 0 for a command without a number of its own, which the table gives one.
     int id = 0;
     /// What `tarn-cli edit` calls it; empty when it is no operation there.
     const char* name = "";
@@ -64,8 +65,8 @@ Command::Rule EnabledWhile(std::function<bool()> enabled);
 /// Every command of a program, each in one row that its owner adds.
 class CommandTable {
 public:
-    /// Adds `command`; a row with the same identifier is replaced.
-    void Add(Command command);
+    /// Adds `command`, a row with the same identifier replaced, and returns its identifier.
+    int Add(Command command);
 
     const std::vector<Command>& Rows() const { return m_rows; }
     const Command* Find(int id) const;
@@ -78,7 +79,12 @@ public:
     bool Execute(int id) const;
 
 private:
+    /// The numbers the table gives lie between the program's own commands and the standard
+    /// ones.
+    static constexpr int kFirstGivenId = 40000;
+
     std::vector<Command> m_rows;
+    int m_nNextId = kFirstGivenId;
 };
 
 /// Marks a separator in the layouts below.

@@ -62,7 +62,6 @@ void Recording::BuildEnvelope(int channel, int zoom, qint64 firstColumn, int cou
 void Recording::Replace(WaveFormatData format, ChannelSamples channels) {
     m_format = std::move(format);
     m_channels = std::move(channels);
-    emit changed();
 }
 
 void Recording::Clear() {
@@ -80,7 +79,6 @@ void Recording::Scale(FrameRange range, int k) {
         }
     }
     SummariseRange(range);
-    emit changed();
 }
 
 bool Recording::Copy(FrameRange range) {
@@ -120,7 +118,6 @@ bool Recording::Swap(int at, int length, SampleVector (&frames)[2]) {
     } else {
         SummariseFrom(at);
     }
-    emit changed();
     return true;
 }
 

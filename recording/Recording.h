@@ -4,16 +4,13 @@
 #include "recording/SampleSplit.h"
 #include "recording/WaveWriter.h"
 
-#include <QObject>
 #include <QString>
 
 /// The audio of the open file: its header and the chunks written back, the two 16-bit
 /// channel arrays with their min/max summaries, and the sample clipboard (which outlives
 /// every recording it was copied from). Ranges passed in must lie inside the recording, as
 /// EditRange and OrderedRange make them.
-class Recording : public QObject {
-    Q_OBJECT
-
+class Recording {
 public:
     const WaveFormatData& Format() const { return m_format; }
     const WaveHeader& Header() const { return m_format.header; }
@@ -56,10 +53,6 @@ public:
     /// only when the new one is complete; false when it cannot. The header keeps the stereo
     /// channel count it was written with.
     bool SaveWave(const QString& path, FrameRange range);
-
-signals:
-    /// The samples changed (or were replaced).
-    void changed();
 
 private:
     /// Recomputes both channels' summary blocks of `range` (the length unchanged).

@@ -173,6 +173,16 @@ TEST(CommandTableTest, ExecuteRunsOnlyAnEnabledHandler) {
     EXPECT_EQ(p.ran, std::vector<int>{kFileOpen});
 }
 
+TEST(CommandTableTest, ARowWithoutANumberGetsOneOfItsOwn) {
+    CommandTable table;
+    const int first = table.Add({.name = "first", .menu = Menu::Help, .menuPlace = 901});
+    const int second = table.Add({.name = "second"});
+    EXPECT_NE(first, 0);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(table.FindByName("second"), table.Find(second));
+    EXPECT_EQ(MenuBarLayout(table)[5].items, std::vector<int>{first});
+}
+
 TEST(CommandTableTest, MenusAndToolbarFollowTheRowsPlaces) {
     Program p;
     const std::vector<MenuLayout> menus = MenuBarLayout(p.commands);

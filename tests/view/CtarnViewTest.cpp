@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 // 8000 Hz stereo, 100000 frames: two seconds are 16000 frames, one column 256 frames.
@@ -196,6 +198,47 @@ TEST_F(CtarnViewTest, PlayCursorShowsPlayedAndComingParts) {
     EXPECT_NE(img.pixelColor(350, h / 4 - 2), coming);
     EXPECT_EQ(transport.PlayState().start, 0);
     EXPECT_EQ(transport.PlayState().end, 0);
+}
+
+/// Counts the paint events of the object it filters.
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+// However many announcements an edit makes, the window is painted once for it.
+TEST_F(CtarnViewTest, AnEditRepaintsOnce) {
+    PaintCounter counter;
+    view.viewport()->installEventFilter(&counter);
+    const struct {
+        const char* name;
+        std::function<void()> edit;
+    } edits[] = {
+        {"cut", [&] { doc.OnEditCut(); }},
+        {"paste", [&] { doc.OnEditPaste(); }},
+        {"undo", [&] { doc.OnEditUndo(); }},
+        {"redo", [&] { doc.OnEditRedo(); }},
+        {"volume", [&] { doc.ScaleSelection(11); }},
+        {"cue",
+         [&] {
+             doc.ChangeCuesToCurrent("Move", [](CueList& cues) {
+                 cues.SetEnd(0, 6000);
+                 return 0;
+             });
+         }},
+    };
+    doc.SetSelection(1000, 9000);
+    for (const auto& e : edits) {
+        SCOPED_TRACE(e.name);
+        QCoreApplication::processEvents();
+        counter.paints = 0;
+        e.edit();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(counter.paints, 1);
+    }
 }
 
 TEST_F(CtarnViewTest, AnEmptyDocumentSaysHowToOpenOneInTheMiddle) {
