@@ -28,7 +28,8 @@ void OnSaveClip(CtarnDoc& doc, Host& host) {
         return;
     }
     host.AddToRecentFileList(*path);
-    const FrameRange range = OrderedRange(doc.SelStart(), doc.SelEnd(), doc.Frames());
+    const FrameRange range =
+        OrderedRange(doc.SelStart(), doc.SelEnd(), doc.GetRecording().Frames());
     host.ShowStatus(QCoreApplication::translate("Message", "Saved clip %1 (%2 frames)")
                         .arg(QFileInfo(*path).fileName())
                         .arg(range.Length()));

@@ -29,7 +29,8 @@ QString ClipBaseName(const CtarnDoc& doc) {
 
 std::vector<PlannedClip> PlanDocumentClips(const CtarnDoc& doc, const ClipSetOptions& options) {
     return PlanClipSet(doc.Cues(), options, doc.SelStart(), doc.SelEnd(), doc.CurrentCue(),
-                       doc.Frames(), doc.SampleRate(), ClipBaseName(doc));
+                       doc.GetRecording().Frames(), doc.GetRecording().SampleRate(),
+                       ClipBaseName(doc));
 }
 
 void ExportClipSet(const CtarnDoc& doc, Host& host, const ClipSetOptions& options,

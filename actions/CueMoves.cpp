@@ -33,8 +33,8 @@ CueCommandResult NudgeCue(CtarnDoc& doc, int curCue, CuePart edge, int ms) {
     if (!cues.IsValidIndex(curCue) || (edge != CuePart::Start && edge != CuePart::End)) {
         return {curCue, std::nullopt, false};
     }
-    const qint64 delta = qint64(doc.SampleRate()) * ms / 1000;
-    const CueSpan span =
-        DragCue({cues.Start(curCue), cues.End(curCue)}, edge, delta, {}, 0, doc.Frames());
+    const qint64 delta = qint64(doc.GetRecording().SampleRate()) * ms / 1000;
+    const CueSpan span = DragCue({cues.Start(curCue), cues.End(curCue)}, edge, delta, {}, 0,
+                                 doc.GetRecording().Frames());
     return MoveCue(doc, curCue, span.start, span.end);
 }

@@ -23,7 +23,7 @@ std::vector<int> PlaceholderChars(const CueList& cues) {
 LevelTrack MeasureSelectionLevels(const CtarnDoc& doc) {
     FrameRange range = doc.SelectionForEdit();
     if (range.IsEmpty()) {
-        range = {0, doc.Frames()};
+        range = {0, doc.GetRecording().Frames()};
     }
     return MeasureLevels(doc.GetRecording(), range);
 }
@@ -50,8 +50,8 @@ PhraseOutcome ApplyPhrases(CtarnDoc& doc, const std::vector<FrameRange>& phrases
             placeholders.push_back(i);
         }
     }
-    FittedPhrases fitted =
-        FitPhrases(phrases, PlaceholderChars(doc.Cues()), levels, settings, doc.SampleRate());
+    FittedPhrases fitted = FitPhrases(phrases, PlaceholderChars(doc.Cues()), levels, settings,
+                                      doc.GetRecording().SampleRate());
     outcome.joined = fitted.joined;
     outcome.split = fitted.split;
     outcome.spans = std::move(fitted.spans);

@@ -19,7 +19,8 @@ SubtitleImport ImportSubtitles(CtarnDoc& doc, Host& host, const QString& path) {
                            .arg(doc.File().GetTitle(), name))) {
         return {};
     }
-    std::optional<SubtitleRead> read = ReadImportedCues(path, doc.SampleRate(), doc.Frames());
+    std::optional<SubtitleRead> read =
+        ReadImportedCues(path, doc.GetRecording().SampleRate(), doc.GetRecording().Frames());
     if (!read) {
         host.ShowMessage(QCoreApplication::translate("Message", "Cannot read %1").arg(name));
         return {};
@@ -37,7 +38,7 @@ SubtitleImport ImportSubtitles(CtarnDoc& doc, Host& host, const QString& path) {
                          skipped);
         return {};
     }
-    const int frames = doc.Frames();
+    const int frames = doc.GetRecording().Frames();
     const int pastEnd =
         int(std::count_if(read->cues.begin(), read->cues.end(),
                           [frames](const Cue& cue) { return cue.start >= frames; }));
@@ -79,7 +80,7 @@ bool ExportSubtitles(const CtarnDoc& doc, Host& host, const QString& path, Subti
                              .arg(QFileInfo(path).fileName(), QFileInfo(wav).fileName()));
         return false;
     }
-    if (!WriteSubtitleFile(path, format, doc.Cues(), doc.SampleRate())) {
+    if (!WriteSubtitleFile(path, format, doc.Cues(), doc.GetRecording().SampleRate())) {
         host.ShowMessage(QCoreApplication::translate("Message", "Cannot write %1")
                              .arg(QDir::toNativeSeparators(path)));
         return false;

@@ -193,7 +193,7 @@ void CMainFrame::CreateStatusBar() {
 }
 
 void CMainFrame::UpdateTimes() {
-    const qint32 rate = m_doc.SampleRate();
+    const qint32 rate = m_doc.GetRecording().SampleRate();
     m_timesLabel->setText(SelectionTimesText(m_doc.SelStart(), m_doc.SelEnd(), rate) +
                           QStringLiteral("   ") + PointerTimeText(m_nPointerFrame, rate));
 }

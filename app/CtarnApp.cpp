@@ -208,10 +208,10 @@ void CtarnApp::OnExportClips() {
 }
 
 void CtarnApp::OnDetectPhrases() {
-    if (m_doc.Frames() <= 0) {
+    if (m_doc.GetRecording().Frames() <= 0) {
         return;
     }
-    CDetectPhrasesDlg dialog(MeasureSelectionLevels(m_doc), m_doc.SampleRate(),
+    CDetectPhrasesDlg dialog(MeasureSelectionLevels(m_doc), m_doc.GetRecording().SampleRate(),
                              PlaceholderChars(m_doc.Cues()), m_frame.get());
     if (dialog.exec() != QDialog::Accepted) {
         return;

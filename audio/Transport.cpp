@@ -35,8 +35,9 @@ void Transport::OnPlayOrStop() {
 }
 
 void Transport::PlayEdge(EdgePlay edge) {
-    if (const std::optional<FrameRange> range = EdgePlayRange(
-            edge, m_doc.SelStart(), m_doc.SelEnd(), m_doc.Frames(), m_doc.SampleRate())) {
+    if (const std::optional<FrameRange> range =
+            EdgePlayRange(edge, m_doc.SelStart(), m_doc.SelEnd(), m_doc.GetRecording().Frames(),
+                          m_doc.GetRecording().SampleRate())) {
         PlayRange(range->lo, range->hi);
     }
 }

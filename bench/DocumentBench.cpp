@@ -74,7 +74,7 @@ CtarnDoc* HourAsOpened(benchmark::State& state) {
         state.SkipWithError("cannot open the hour file");
         return nullptr;
     }
-    if (hour.doc.Frames() != kHourFrames) {
+    if (hour.doc.GetRecording().Frames() != kHourFrames) {
         state.SkipWithError("the shared hour lost its length");
         return nullptr;
     }
@@ -167,7 +167,7 @@ void BM_CutOneSecondInTheMiddle(benchmark::State& state) {
             break;
         }
     }
-    if (doc->Frames() != kHourFrames) {
+    if (doc->GetRecording().Frames() != kHourFrames) {
         state.SkipWithError("cut and paste did not restore the length");
     }
 }
@@ -202,7 +202,7 @@ void BM_PasteOneSecondInTheMiddle(benchmark::State& state) {
             break;
         }
     }
-    if (doc->Frames() != kHourFrames) {
+    if (doc->GetRecording().Frames() != kHourFrames) {
         state.SkipWithError("paste and cut did not restore the length");
     }
 }
@@ -287,8 +287,9 @@ void BM_DetectPhrasesHour(benchmark::State& state) {
     }
     size_t phrases = 0;
     for (auto _ : state) {
-        const LevelTrack levels = MeasureLevels(doc->GetRecording(), {0, doc->Frames()});
-        phrases = FindPhrases(levels, PhraseSettings{}, doc->SampleRate()).size();
+        const LevelTrack levels =
+            MeasureLevels(doc->GetRecording(), {0, doc->GetRecording().Frames()});
+        phrases = FindPhrases(levels, PhraseSettings{}, doc->GetRecording().SampleRate()).size();
         benchmark::DoNotOptimize(phrases);
     }
     state.counters["phrases"] = double(phrases);
@@ -386,7 +387,7 @@ void BM_HourAsOnePlayBuffer(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        RecordingStream stream(doc->GetRecording(), {0, doc->Frames()});
+        RecordingStream stream(doc->GetRecording(), {0, doc->GetRecording().Frames()});
         stream.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
         const QByteArray buffer = stream.readAll();
         benchmark::DoNotOptimize(buffer.data());

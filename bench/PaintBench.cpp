@@ -99,7 +99,7 @@ void BM_DragRepaintHour(benchmark::State& state) {
         if (cue) {
             const SnapTargets targets{&cues, dragged, doc.SelStart(), doc.SelEnd()};
             const CueSpan span = DragCue({cues.Start(dragged), cues.End(dragged)}, CuePart::End,
-                                         step, targets, kSnapPixels, doc.Frames());
+                                         step, targets, kSnapPixels, doc.GetRecording().Frames());
             area.movedCue = dragged;
             area.movedStart = span.start;
             area.movedEnd = span.end;

@@ -43,7 +43,7 @@ int RunInfo(const QStringList& args) {
     }
     return OnOpened(args[0], [](CtarnDoc& doc, CliHost&) {
         const WaveHeader& header = doc.GetRecording().Header();
-        Out() << "frames: " << doc.Frames() << '\n'
+        Out() << "frames: " << doc.GetRecording().Frames() << '\n'
               << "rate: " << header.SampleRate << '\n'
               << "channels: " << header.NumOfChannel << '\n'
               << "bits: " << header.bitsPerSample << '\n'
@@ -79,8 +79,7 @@ int RunClip(const QStringList& args) {
 /// What the operations of `edit` work on: the document and the commands both programs run
 /// on it, taken from the same table as the window's.
 struct EditSession {
-    EditSession(CtarnDoc& d, CliHost& h)
-        : doc(d), host(h), transport(d, h), strip(d) {
+    EditSession(CtarnDoc& d, CliHost& h) : doc(d), host(h), transport(d, h), strip(d) {
         AddCoreCommands(commands, {doc, host, transport, strip});
     }
 
@@ -204,9 +203,9 @@ void WaitUntilPlayed(const CtarnDoc& doc, const Transport& transport, const Wave
     poll.setInterval(20);
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
         const PlayRecord& play = transport.PlayState();
-        const qint64 frame =
-            PlayCursorFrame(play.start, play.tick, host.TickCount(), doc.SampleRate());
-        const qint64 graceFrames = qint64(kGraceMs) * doc.SampleRate() / 1000;
+        const qint64 frame = PlayCursorFrame(play.start, play.tick, host.TickCount(),
+                                             doc.GetRecording().SampleRate());
+        const qint64 graceFrames = qint64(kGraceMs) * doc.GetRecording().SampleRate() / 1000;
         const bool elapsed = frame >= play.end;
         if ((elapsed && !output.IsPlaying()) || frame >= play.end + graceFrames) {
             loop.quit();
@@ -352,8 +351,10 @@ int RunPhrases(const QStringList& args) {
     const PhraseSettings& settings = options->first;
     const PhraseUse use = options->second;
     return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
-        const LevelTrack levels = MeasureLevels(doc.GetRecording(), {0, doc.Frames()});
-        const std::vector<FrameRange> phrases = FindPhrases(levels, settings, doc.SampleRate());
+        const LevelTrack levels =
+            MeasureLevels(doc.GetRecording(), {0, doc.GetRecording().Frames()});
+        const std::vector<FrameRange> phrases =
+            FindPhrases(levels, settings, doc.GetRecording().SampleRate());
         const PhraseOutcome outcome = ApplyPhrases(doc, phrases, levels, settings, use);
         const int before = host.MessageCount();
         doc.OnSaveDocument(args[1]);

@@ -134,8 +134,8 @@ int RunExportClips(const QStringList& args) {
     }
     return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
         const std::vector<PlannedClip> plan =
-            PlanClipSet(doc.Cues(), *options, 0, 0, -1, doc.Frames(), doc.SampleRate(),
-                        QFileInfo(args[0]).completeBaseName());
+            PlanClipSet(doc.Cues(), *options, 0, 0, -1, doc.GetRecording().Frames(),
+                        doc.GetRecording().SampleRate(), QFileInfo(args[0]).completeBaseName());
         const QStringList existing = ExistingClipFiles(plan, *options);
         const QString question = QCoreApplication::translate(
             "Message", "Replace %n existing files?", nullptr, int(existing.size()));

@@ -26,7 +26,7 @@ void AddEditCommands(CommandTable& table, const CommandContext& c) {
     Host& host = c.host;
     const auto hasSelection = [&doc] { return doc.SelStart() != doc.SelEnd(); };
     const auto samplesForward = [&doc] {
-        return doc.Frames() > 0 && doc.SelStart() < doc.SelEnd();
+        return doc.GetRecording().Frames() > 0 && doc.SelStart() < doc.SelEnd();
     };
 
     table.Add({.id = kEditUndo,
@@ -110,8 +110,9 @@ void AddEditCommands(CommandTable& table, const CommandContext& c) {
                .icon = "volume-up",
                .toolPlace = 303,
                .handler = [&doc] { doc.ScaleSelection(11); },
-               .rule = EnabledWhile(
-                   [&doc, hasSelection] { return doc.Frames() > 0 && hasSelection(); })});
+               .rule = EnabledWhile([&doc, hasSelection] {
+                   return doc.GetRecording().Frames() > 0 && hasSelection();
+               })});
     table.Add({.id = kSaveClip,
                .text = QT_TRANSLATE_NOOP("Command", "Save clip"),
                .prompt = QT_TRANSLATE_NOOP("Command", "Save clip"),

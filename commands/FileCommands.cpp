@@ -9,7 +9,8 @@ void AddFileCommands(CommandTable& table, const CtarnDoc& doc, const FileActions
     // A decoded file has no file of its own yet: saving it is how it becomes a WAV file.
     const Command::Rule unsaved =
         EnabledWhile([&doc] { return doc.IsModified() || !doc.File().ImportSource().isEmpty(); });
-    const Command::Rule hasSamples = EnabledWhile([&doc] { return doc.Frames() > 0; });
+    const Command::Rule hasSamples =
+        EnabledWhile([&doc] { return doc.GetRecording().Frames() > 0; });
     table.Add({.id = kFileNew,
                .text = QT_TRANSLATE_NOOP("Command", "新建(&N)\tCtrl+N"),
                .prompt = QT_TRANSLATE_NOOP("Command", "创建新文档"),

@@ -9,7 +9,8 @@ void AddPlayCommands(CommandTable& table, const CommandContext& c) {
     using namespace CommandId;
     Transport& transport = c.transport;
     const CtarnDoc& doc = c.doc;
-    const Command::Rule hasSamples = EnabledWhile([&doc] { return doc.Frames() > 0; });
+    const Command::Rule hasSamples =
+        EnabledWhile([&doc] { return doc.GetRecording().Frames() > 0; });
 
     table.Add({.id = kPlay,
                .text = QT_TRANSLATE_NOOP("Command", "Play"),

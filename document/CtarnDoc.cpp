@@ -69,10 +69,10 @@ bool CtarnDoc::OnOpenDocument(const QString& path) {
           std::move(cues), fullPath, {});
     if (chunks->dataCut) {
         // What is there opens all the same; the user should know that the end is missing.
-        m_host.ShowStatus(
-            QCoreApplication::translate(
-                "Message", "%1 is shorter than its header says: %n frames read", nullptr, Frames())
-                .arg(QFileInfo(fullPath).fileName()));
+        m_host.ShowStatus(QCoreApplication::translate(
+                              "Message", "%1 is shorter than its header says: %n frames read",
+                              nullptr, m_recording.Frames())
+                              .arg(QFileInfo(fullPath).fileName()));
     }
     if (SaveMarked(fullPath)) {
         m_host.ShowMessage(QCoreApplication::translate(
@@ -150,7 +150,7 @@ bool CtarnDoc::OnSaveDocument(const QString& path) {
             QCoreApplication::translate("Message", "write file error %1").arg(fullPath));
         return false;
     }
-    if (!SaveWave(fullPath, 0, Frames())) {
+    if (!SaveWave(fullPath, 0, m_recording.Frames())) {
         m_host.ShowMessage(
             QCoreApplication::translate("Message", "write file error %1").arg(fullPath));
         if (!marked) {
@@ -194,7 +194,7 @@ void CtarnDoc::UpdateModified() {
 void CtarnDoc::ResetHistory() {
     // A quarter of the recording's samples, but room for a few minutes of edits on short ones.
     constexpr qint64 kLeastCapacity = qint64(64) << 20;
-    const qint64 recordingBytes = qint64(Frames()) * 2 * qint64(sizeof(qint16));
+    const qint64 recordingBytes = qint64(m_recording.Frames()) * 2 * qint64(sizeof(qint16));
     m_history.Clear();
     m_history.SetCapacity(std::max(kLeastCapacity, recordingBytes / 4));
     emit historyChanged(HistoryChange::Reset);
@@ -325,18 +325,20 @@ void CtarnDoc::SetCurrentCue(int index) {
 }
 
 void CtarnDoc::SetSelection(qint64 start, qint64 end) {
-    const auto clamp = [this](qint64 v) { return int(std::clamp<qint64>(v, 0, Frames())); };
+    const auto clamp = [this](qint64 v) {
+        return int(std::clamp<qint64>(v, 0, m_recording.Frames()));
+    };
     m_nSelStart = clamp(start);
     m_nSelEnd = clamp(end);
     emit selectionChanged();
 }
 
 FrameRange CtarnDoc::SelectionForEdit() const {
-    return EditRange(m_nSelStart, m_nSelEnd, Frames());
+    return EditRange(m_nSelStart, m_nSelEnd, m_recording.Frames());
 }
 
 bool CtarnDoc::SaveWave(const QString& path, int a, int b) {
-    return m_recording.SaveWave(path, OrderedRange(a, b, Frames()));
+    return m_recording.SaveWave(path, OrderedRange(a, b, m_recording.Frames()));
 }
 
 void CtarnDoc::ScaleSelection(int k) {
@@ -395,7 +397,7 @@ void CtarnDoc::ReplaceFrames(const QString& name, FrameRange range, SampleVector
     EditStep step = StartStep(name);
     const int inserted = int(frames[0].size());
     const std::vector<Cue> cuesBefore = m_cues.Records(0, m_cues.Count());
-    const int oldLength = Frames();
+    const int oldLength = m_recording.Frames();
     emit samplesAboutToChange();
     if (!m_recording.Swap(range.lo, range.Length(), frames)) {
         m_host.ShowMessage(
@@ -405,7 +407,7 @@ void CtarnDoc::ReplaceFrames(const QString& name, FrameRange range, SampleVector
     // The recording handed back what it replaced: undoing puts it in again.
     step.samples = SampleSwap{range.lo, inserted, {std::move(frames[0]), std::move(frames[1])}};
     step.replay = std::move(replay);
-    m_cues.ShiftCues(range, Frames() - oldLength, range.lo + inserted);
+    m_cues.ShiftCues(range, m_recording.Frames() - oldLength, range.lo + inserted);
     step.cues = CueDifference(cuesBefore, m_cues);
     std::optional<CueChange> cueChange;
     if (step.cues) {
@@ -427,7 +429,7 @@ void CtarnDoc::ReplaceFrames(const QString& name, FrameRange range, SampleVector
 }
 
 void CtarnDoc::ReplayEdit(const ReplayOp& op) {
-    const FrameRange range = EditRange(op.range.lo, op.range.hi, Frames());
+    const FrameRange range = EditRange(op.range.lo, op.range.hi, m_recording.Frames());
     switch (op.kind) {
     case ReplayOp::Kind::Scale:
         SetSelection(range.lo, range.hi);

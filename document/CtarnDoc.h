@@ -49,9 +49,6 @@ public:
     const DocumentFile& File() const { return m_file; }
 
     const Recording& GetRecording() const { return m_recording; }
-    /// Frames of the recording.
-    int Frames() const { return m_recording.Frames(); }
-    qint32 SampleRate() const { return m_recording.SampleRate(); }
 
     const CueList& Cues() const { return m_cues; }
     /// Changes the cue list as one step of the history named `name` ("Add Subtitle"); a

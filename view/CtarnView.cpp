@@ -170,7 +170,7 @@ void CtarnView::OnDraw(QPainter& painter, int width, int height) {
 
 void CtarnView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
-    if (m_pDoc && m_pDoc->Frames() == 0) {
+    if (m_pDoc && m_pDoc->GetRecording().Frames() == 0) {
         // Nothing to draw yet: say how to get something (on screen only, never printed).
         painter.setPen(palette().color(QPalette::PlaceholderText));
         painter.drawText(viewport()->rect(), Qt::AlignCenter | Qt::TextWordWrap,
@@ -209,8 +209,8 @@ void CtarnView::OnTimer() {
         return;
     }
     const PlayRecord play = m_pTransport->PlayState();
-    const qint64 frame =
-        PlayCursorFrame(play.start, play.tick, m_pHost->TickCount(), m_pDoc->SampleRate());
+    const qint64 frame = PlayCursorFrame(play.start, play.tick, m_pHost->TickCount(),
+                                         m_pDoc->GetRecording().SampleRate());
     m_cursor = PlayCursorBars(play.start, play.end, frame, Zoom());
     if (m_cursor->ended) {
         m_pTransport->EndPlayCursor();

@@ -39,8 +39,8 @@ void CtarnView::ClickAt(Qt::MouseButton button, const QPoint& p, bool ctrl) {
         return;
     }
     const qint64 frame = FrameOfColumn(p.x(), Zoom());
-    const qint32 rate = m_pDoc->SampleRate();
-    const int frames = m_pDoc->Frames();
+    const qint32 rate = m_pDoc->GetRecording().SampleRate();
+    const int frames = m_pDoc->GetRecording().Frames();
     ApplyClick(button == Qt::LeftButton
                    ? LeftClick(frame, ctrl, m_pDoc->SelEnd(), frames, rate)
                    : RightClick(frame, ctrl, m_pDoc->SelStart(), frames, rate));
@@ -63,7 +63,7 @@ void CtarnView::mousePressEvent(QMouseEvent* event) {
     const CueGrip grip = CueGripAt(m_pDoc->Cues(), p.x(), p.y(), Zoom(), viewport()->height());
     if (mods.testFlag(Qt::ShiftModifier) && !ctrl && grip.part == CuePart::None) {
         const auto span = ShiftClick(FrameOfColumn(p.x(), Zoom()), m_pDoc->SelStart(),
-                                     m_pDoc->SelEnd(), m_pDoc->Frames());
+                                     m_pDoc->SelEnd(), m_pDoc->GetRecording().Frames());
         if (span) {
             m_pDoc->SetSelection(span->start, span->end);
         }
@@ -77,8 +77,9 @@ void CtarnView::DragTo(int x, bool noSnap) {
     const Press& press = *m_press;
     const int zoom = Zoom();
     if (press.grip.part == CuePart::None) {
-        const SelectionSpan span = DragSelection(FrameOfColumn(press.logical.x(), zoom),
-                                                 FrameOfColumn(x, zoom), m_pDoc->Frames());
+        const SelectionSpan span =
+            DragSelection(FrameOfColumn(press.logical.x(), zoom), FrameOfColumn(x, zoom),
+                          m_pDoc->GetRecording().Frames());
         m_pDoc->SetSelection(span.start, span.end);
         return;
     }
@@ -90,8 +91,9 @@ void CtarnView::DragTo(int x, bool noSnap) {
     const SnapTargets targets{&cues, cue, m_pDoc->SelStart(), m_pDoc->SelEnd()};
     const qint64 delta = qint64(x - press.logical.x()) * zoom;
     const qint64 tolerance = noSnap ? 0 : qint64(kSnapPixels) * zoom;
-    m_cueDrag = CueDragPreview{cue, DragCue({cues.Start(cue), cues.End(cue)}, press.grip.part,
-                                            delta, targets, tolerance, m_pDoc->Frames())};
+    m_cueDrag =
+        CueDragPreview{cue, DragCue({cues.Start(cue), cues.End(cue)}, press.grip.part, delta,
+                                    targets, tolerance, m_pDoc->GetRecording().Frames())};
     Repaint();
 }
 
@@ -154,7 +156,7 @@ void CtarnView::EmitStatus(int deviceX) {
     line.logicalX = deviceX + ScrollPos();
     line.stripWidth = m_nScrollTotal;
     line.zoom = Zoom();
-    line.frames = m_pDoc->Frames();
+    line.frames = m_pDoc->GetRecording().Frames();
     line.selStart = m_pDoc->SelStart();
     line.selEnd = m_pDoc->SelEnd();
     line.scrollPos = ScrollPos();

@@ -66,8 +66,9 @@ void PaintRulerLabels(QPainter& p, const CtarnDoc& doc, const StripState& strip,
                       ColumnRange visible, int height) {
     const int zoom = strip.Zoom();
     const LabelRoom room{WidestLabelChar(p.fontMetrics()), kLabelIndent + kLabelGap};
-    const RulerLabels labels = ChooseRulerLabels(zoom, doc.SampleRate(), doc.Frames(), room);
-    const qint64 end = std::min<qint64>(doc.Frames(), visible.last * zoom);
+    const RulerLabels labels =
+        ChooseRulerLabels(zoom, doc.GetRecording().SampleRate(), doc.GetRecording().Frames(), room);
+    const qint64 end = std::min<qint64>(doc.GetRecording().Frames(), visible.last * zoom);
     const TickSpan span = labels.Within(visible.first * zoom, end);
     // From the last label left of the window: the only one that can reach into it.
     for (qint64 i = std::max<qint64>(span.first - 1, 0); i < span.last; ++i) {

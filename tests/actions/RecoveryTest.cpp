@@ -111,7 +111,7 @@ TEST_F(RecoveryTest, AChangedFileGetsOnlyTheCues) {
     ASSERT_EQ(host.questions.size(), 1);
     EXPECT_TRUE(
         host.questions[0].endsWith("The file changed since: only the cues can be recovered."));
-    EXPECT_EQ(doc.Frames(), 3000);
+    EXPECT_EQ(doc.GetRecording().Frames(), 3000);
     EXPECT_TRUE(doc.IsModified());
     CtarnDoc expected(host);
     ASSERT_TRUE(expected.OnOpenDocument(Path("expected.wav")));
@@ -156,7 +156,7 @@ TEST_F(RecoveryTest, AtStartAMissingFileIsOfferedWithItsCues) {
     ASSERT_EQ(host.questions.size(), 1);
     EXPECT_TRUE(host.questions[0].endsWith("The file no longer exists: only the cues can be "
                                            "recovered."));
-    EXPECT_EQ(doc.Frames(), 0);
+    EXPECT_EQ(doc.GetRecording().Frames(), 0);
     EXPECT_EQ(doc.Cues().Count(), 3);
     EXPECT_TRUE(doc.IsModified());
 }

@@ -154,7 +154,7 @@ TEST_F(MainFrameTest, TitleNamesTheDocument) {
     CtarnApp opened;
     ASSERT_TRUE(opened.InitInstance({QStringLiteral("tarn"), Path("a.wav")}));
     EXPECT_EQ(opened.MainFrame().windowTitle(), QStringLiteral("tarn - a.wav[*]"));
-    EXPECT_EQ(opened.Document().Frames(), kFrames);
+    EXPECT_EQ(opened.Document().GetRecording().Frames(), kFrames);
 }
 
 TEST_F(MainFrameTest, MissingFileOnTheCommandLineFails) {
@@ -173,7 +173,7 @@ TEST_F(MainFrameTest, DisabledCommandsIgnoreTheirKeys) {
     QTest::keyClick(&frame, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(&frame, Qt::Key_Insert, Qt::ShiftModifier);
     QTest::keyClick(&frame, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(doc.Frames(), kFrames);
+    EXPECT_EQ(doc.GetRecording().Frames(), kFrames);
     EXPECT_EQ(doc.GetRecording().ClipLength(), 0);
     EXPECT_FALSE(doc.IsModified());
     // Save is off while nothing changed: its key must not write the sidecars.
@@ -188,7 +188,7 @@ TEST_F(MainFrameTest, DisabledCommandsIgnoreTheirKeys) {
     doc.SetSelection(200, 200);
     frame.RefreshCommandStates();
     QTest::keyClick(&frame, Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(doc.Frames(), kFrames + 100);
+    EXPECT_EQ(doc.GetRecording().Frames(), kFrames + 100);
     EXPECT_TRUE(doc.IsModified());
 
     EXPECT_TRUE(frame.isWindowModified());
@@ -203,7 +203,7 @@ TEST_F(MainFrameTest, UndoAndRedoKeysFollowTheHistory) {
     doc.SetSelection(0, 100);
     frame.RefreshCommandStates();
     QTest::keyClick(&frame, Qt::Key_X, Qt::ControlModifier);
-    ASSERT_EQ(doc.Frames(), kFrames - 100);
+    ASSERT_EQ(doc.GetRecording().Frames(), kFrames - 100);
     EXPECT_EQ(frame.Action(kEditUndo)->statusTip(), QStringLiteral("Undo Cut"));
     EXPECT_TRUE(frame.isWindowModified());
 
@@ -223,7 +223,7 @@ TEST_F(MainFrameTest, UndoAndRedoKeysFollowTheHistory) {
     };
     for (const auto& k : keys) {
         QTest::keyClick(&frame, k.key, k.modifiers);
-        EXPECT_EQ(doc.Frames(), k.frames);
+        EXPECT_EQ(doc.GetRecording().Frames(), k.frames);
         EXPECT_EQ(doc.IsModified(), k.modified);
         EXPECT_EQ(frame.isWindowModified(), k.modified);
     }

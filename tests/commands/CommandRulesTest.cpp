@@ -97,7 +97,7 @@ TEST_P(CommandRulesTest, EnablesWhatTheStateAllows) {
     } else {
         ASSERT_TRUE(r.frames > 0 ? p.doc.OnOpenDocument(path) : p.doc.OnNewDocument());
     }
-    ASSERT_EQ(p.doc.Frames(), r.frames);
+    ASSERT_EQ(p.doc.GetRecording().Frames(), r.frames);
     if (r.clipLen > 0) {
         p.doc.SetSelection(0, r.clipLen);
         p.doc.OnEditCopy();

@@ -131,8 +131,8 @@ TEST(EnvelopeWindowTest, EditsKeepTheSummaryExact) {
     // Well under 1 % of the samples' memory.
     EXPECT_LE(doc.GetRecording().Summary(0).MemoryBytes(), qint64(track.size()) * 2 / 100);
     for (int step = 0; step < 40; ++step) {
-        const int a = random.bounded(doc.Frames() + 1);
-        const int b = random.bounded(doc.Frames() + 1);
+        const int a = random.bounded(doc.GetRecording().Frames() + 1);
+        const int b = random.bounded(doc.GetRecording().Frames() + 1);
         doc.SetSelection(std::min(a, b), std::max(a, b));
         switch (step % 4) {
         case 0:
@@ -230,7 +230,7 @@ TEST_F(DocumentEnvelopeTest, MarksFallOnWholeSeconds) {
 TEST_F(DocumentEnvelopeTest, RateOfZeroOpensWithoutMarks) {
     Open(2, 0, 300);
     EXPECT_TRUE(host.messages.isEmpty());
-    EXPECT_EQ(doc.Frames(), 300);
+    EXPECT_EQ(doc.GetRecording().Frames(), 300);
     EXPECT_TRUE(MarkedColumns().empty());
 }
 

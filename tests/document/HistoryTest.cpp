@@ -35,7 +35,7 @@ Where StateOf(const CtarnDoc& doc) {
 /// One of the edits that are steps, on a random selection and current cue. Returns the
 /// selection and current cue the edit started from.
 Where RandomEdit(CtarnDoc& doc, FakeHost& host, QRandomGenerator& random) {
-    const int frames = std::max(doc.Frames(), 1);
+    const int frames = std::max(doc.GetRecording().Frames(), 1);
     const int a = random.bounded(frames + 1);
     const int b = random.bounded(frames + 1);
     doc.SetSelection(std::min(a, b), std::max(a, b));

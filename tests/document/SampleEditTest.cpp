@@ -100,7 +100,7 @@ TEST_F(SampleEditTest, CutMovesTheRestAndFillsTheClipboard) {
     AddCues(doc, {{50, 60, "after"}});
     Select(10, 20);
     doc.OnEditCut();
-    EXPECT_EQ(doc.Frames(), 90);
+    EXPECT_EQ(doc.GetRecording().Frames(), 90);
     EXPECT_EQ(ChannelOf(doc, 0), Concat(Ramp(0, 10), Ramp(20, 100)));
     EXPECT_EQ(ChannelOf(doc, 1)[10], -20);
     EXPECT_EQ(doc.SelStart(), 10);
@@ -121,7 +121,7 @@ TEST_F(SampleEditTest, CutWithEmptySelectionTouchesNothing) {
     doc.OnEditCut();
     Select(9, 3);
     doc.OnEditCut();
-    EXPECT_EQ(doc.Frames(), 30);
+    EXPECT_EQ(doc.GetRecording().Frames(), 30);
     EXPECT_EQ(ClipOf(doc, 0), Ramp(2, 4));
     EXPECT_FALSE(doc.IsModified());
 }
@@ -130,7 +130,7 @@ TEST_F(SampleEditTest, CuttingEverythingLeavesNothingToDraw) {
     OpenRamp(300);
     Select(0, 300);
     doc.OnEditCut();
-    EXPECT_EQ(doc.Frames(), 0);
+    EXPECT_EQ(doc.GetRecording().Frames(), 0);
     EXPECT_EQ(strip.StripColumns(), 0);
 }
 
@@ -140,7 +140,7 @@ TEST_F(SampleEditTest, PasteInsertsAtAnEmptySelectionAndSelectsThePastedFrames) 
     doc.OnEditCut();
     Select(50, 50);
     doc.OnEditPaste();
-    EXPECT_EQ(doc.Frames(), 100);
+    EXPECT_EQ(doc.GetRecording().Frames(), 100);
     EXPECT_EQ(ChannelOf(doc, 0), Concat(Concat(Ramp(10, 60), Ramp(0, 10)), Ramp(60, 100)));
     EXPECT_EQ(doc.SelStart(), 50);
     EXPECT_EQ(doc.SelEnd(), 60);
@@ -158,7 +158,7 @@ TEST_F(SampleEditTest, PasteOverASelectionMovesTheCues) {
                   {1, 3, "before"}});
     Select(20, 30);
     doc.OnEditPaste();
-    EXPECT_EQ(doc.Frames(), 94);
+    EXPECT_EQ(doc.GetRecording().Frames(), 94);
     EXPECT_EQ(ChannelOf(doc, 0), Concat(Concat(Ramp(0, 20), Ramp(0, 4)), Ramp(30, 100)));
     ASSERT_EQ(doc.Cues().Count(), 4);
     const std::vector<std::tuple<int, int, QString>> expected = {
@@ -186,7 +186,7 @@ TEST_F(SampleEditTest, PasteWithAnEmptyClipboardDoesNothing) {
     OpenRamp(10);
     Select(2, 5);
     doc.OnEditPaste();
-    EXPECT_EQ(doc.Frames(), 10);
+    EXPECT_EQ(doc.GetRecording().Frames(), 10);
     EXPECT_FALSE(doc.IsModified());
 }
 

@@ -178,7 +178,7 @@ TEST_P(WaveReadTest, OpensOrRefusesWithoutTouchingThePreviousDocument) {
         EXPECT_TRUE(host.messages.isEmpty()) << host.messages.join('|').toStdString();
         EXPECT_EQ(ChannelOf(doc, 0), c.left);
         EXPECT_EQ(ChannelOf(doc, 1), c.right);
-        EXPECT_EQ(doc.Frames(), int(c.left.size()));
+        EXPECT_EQ(doc.GetRecording().Frames(), int(c.left.size()));
         EXPECT_EQ(doc.GetRecording().Format().fmtExtra, c.fmtExtra);
         EXPECT_EQ(doc.GetRecording().Format().fact, c.fact);
         EXPECT_EQ(doc.GetRecording().Format().list, c.list);
@@ -194,7 +194,7 @@ TEST_P(WaveReadTest, OpensOrRefusesWithoutTouchingThePreviousDocument) {
     EXPECT_EQ(host.messages, QStringList{c.message});
     EXPECT_EQ(ChannelOf(doc, 0), (std::vector<qint16>{7, 8, 9, 10, 11}));
     EXPECT_EQ(ChannelOf(doc, 1), (std::vector<qint16>{7, 8, 9, 10, 11}));
-    EXPECT_EQ(doc.Frames(), 5);
+    EXPECT_EQ(doc.GetRecording().Frames(), 5);
     EXPECT_EQ(doc.GetRecording().Header().SampleRate, 22050);
     EXPECT_EQ(doc.GetRecording().Header().NumOfChannel, 1);
     EXPECT_EQ(doc.SelStart(), 1);
@@ -231,7 +231,7 @@ TEST(WaveOpenTest, NewDocumentKeepsTheClipboard) {
     doc.SetSelection(doc.SelStart(), 2);
     doc.OnEditCopy();
     doc.OnNewDocument();
-    EXPECT_EQ(doc.Frames(), 0);
+    EXPECT_EQ(doc.GetRecording().Frames(), 0);
     EXPECT_EQ(strip.Zoom(), 1);
     EXPECT_EQ(strip.StripColumns(), 0);
     EXPECT_EQ(doc.GetRecording().ClipLength(), 2);

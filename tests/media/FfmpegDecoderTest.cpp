@@ -77,7 +77,7 @@ TEST_P(ExactDecodeTest, ValuesAreRoundedAndSaturated) {
     ASSERT_TRUE(doc.OnImportDocument(path, *audio.decoder));
     EXPECT_EQ(ChannelOf(doc, 0), GetParam().left);
     EXPECT_EQ(ChannelOf(doc, 1), GetParam().right);
-    EXPECT_EQ(doc.SampleRate(), 8000);
+    EXPECT_EQ(doc.GetRecording().SampleRate(), 8000);
 }
 
 INSTANTIATE_TEST_SUITE_P(Wav, ExactDecodeTest, ::testing::ValuesIn(kExact),
@@ -150,7 +150,8 @@ TEST_P(MadeDecodeTest, DecodesOrSaysWhy) {
     FakeHost host;
     CtarnDoc doc(host);
     ASSERT_TRUE(doc.OnImportDocument(path, *audio.decoder));
-    EXPECT_LE(std::abs(doc.Frames() - c.frames), c.tolerance) << doc.Frames();
+    EXPECT_LE(std::abs(doc.GetRecording().Frames() - c.frames), c.tolerance)
+        << doc.GetRecording().Frames();
     const auto peak = [&doc](int channel) {
         const std::vector<qint16> samples = ChannelOf(doc, channel);
         const auto [lo, hi] = std::minmax_element(samples.begin(), samples.end());

@@ -104,10 +104,11 @@ TEST_P(FormatChangeTest, LaterPartJoinsInTheFirstPartsFormat) {
     FakeHost host;
     CtarnDoc doc(host);
     ASSERT_TRUE(doc.OnImportDocument(path, *audio.decoder));
-    EXPECT_EQ(doc.SampleRate(), c.first.rate);
+    EXPECT_EQ(doc.GetRecording().SampleRate(), c.first.rate);
     EXPECT_EQ(doc.GetRecording().Header().NumOfChannel, c.channels);
     // The second second is resampled to the first one's rate.
-    EXPECT_LE(std::abs(doc.Frames() - 2 * c.first.rate), 2 * c.tolerance) << doc.Frames();
+    EXPECT_LE(std::abs(doc.GetRecording().Frames() - 2 * c.first.rate), 2 * c.tolerance)
+        << doc.GetRecording().Frames();
     EXPECT_TRUE(host.statuses.value(0).endsWith(c.change)) << host.statuses.value(0).toStdString();
 
     const std::vector<qint16> left = ChannelOf(doc, 0);

@@ -128,7 +128,7 @@ TEST_F(SidecarTest, OpenAfterASaveCutShortSaysTheCuesMayNotMatch) {
     const QString warning =
         "The last save of a.wav did not finish: its cues may not match its audio";
     ASSERT_TRUE(doc.OnOpenDocument(Path("a.wav")));
-    EXPECT_EQ(doc.Frames(), 6);
+    EXPECT_EQ(doc.GetRecording().Frames(), 6);
     EXPECT_EQ(host.messages, QStringList{warning});
     // A save that fails again keeps the warning; one that completes ends it.
     ASSERT_TRUE(QDir(dir.path()).mkdir("a.sbv"));
@@ -143,7 +143,7 @@ TEST_F(SidecarTest, OpenAfterASaveCutShortSaysTheCuesMayNotMatch) {
     EXPECT_EQ(edit.err, warning + "\n");
     host.messages.clear();
     ASSERT_TRUE(doc.OnOpenDocument(Path("a.wav")));
-    EXPECT_EQ(doc.Frames(), 5);
+    EXPECT_EQ(doc.GetRecording().Frames(), 5);
     EXPECT_TRUE(host.messages.isEmpty());
 }
 
