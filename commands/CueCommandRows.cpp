@@ -18,12 +18,27 @@ void Apply(const CommandContext& c, const CueCommandResult& result) {
     }
 }
 
+void OnAddSubtitle(const CommandContext& c) {
+    Apply(c, AddSubtitle(c.doc, c.host, c.doc.CurrentCue()));
+}
+
+void OnDeleteSubtitle(const CommandContext& c) {
+    Apply(c, DeleteSubtitle(c.doc, c.doc.CurrentCue()));
+}
+
+void OnAtach(const CommandContext& c) {
+    Apply(c, Atach(c.doc, c.host, c.doc.CurrentCue()));
+}
+
+void OnCheckConflict(const CommandContext& c) {
+    Apply(c, CheckConflict(c.doc, c.host, c.doc.CurrentCue(), c.strip.Zoom(), c.strip.Width()));
+}
+
 } // namespace
 
 void AddCueCommands(CommandTable& table, const CommandContext& c) {
     using namespace CommandId;
     CtarnDoc& doc = c.doc;
-    Host& host = c.host;
     const Command::Rule cueCurrent = EnabledWhile([&doc] { return doc.CurrentCue() >= 0; });
 
     table.Add(
@@ -36,7 +51,7 @@ void AddCueCommands(CommandTable& table, const CommandContext& c) {
          .menu = Menu::Cues,
          .menuPlace = 101,
          .toolPlace = 307,
-         .handler = [c] { Apply(c, AddSubtitle(c.doc, c.host, c.doc.CurrentCue())); },
+         .handler = [c] { OnAddSubtitle(c); },
          .rule = EnabledWhile([&doc] { return qint64(doc.SelEnd()) - doc.SelStart() > 10; })});
     table.Add({.id = kDeleteSubtitle,
                .name = "delete",
@@ -47,7 +62,7 @@ void AddCueCommands(CommandTable& table, const CommandContext& c) {
                .menu = Menu::Cues,
                .menuPlace = 102,
                .toolPlace = 308,
-               .handler = [c] { Apply(c, DeleteSubtitle(c.doc, c.doc.CurrentCue())); },
+               .handler = [c] { OnDeleteSubtitle(c); },
                .rule = cueCurrent});
     table.Add({.id = kAtach,
                .name = "attach",
@@ -58,7 +73,7 @@ void AddCueCommands(CommandTable& table, const CommandContext& c) {
                .menu = Menu::Cues,
                .menuPlace = 103,
                .toolPlace = 306,
-               .handler = [c] { Apply(c, Atach(c.doc, c.host, c.doc.CurrentCue())); },
+               .handler = [c] { OnAtach(c); },
                .rule = cueCurrent});
     table.Add({.id = kCheckConflict,
                .name = "check",
@@ -69,11 +84,7 @@ void AddCueCommands(CommandTable& table, const CommandContext& c) {
                .menu = Menu::Cues,
                .menuPlace = 104,
                .toolPlace = 309,
-               .handler =
-                   [c, &host] {
-                       Apply(c, CheckConflict(c.doc, host, c.doc.CurrentCue(), c.strip.Zoom(),
-                                              c.strip.Width()));
-                   },
+               .handler = [c] { OnCheckConflict(c); },
                .rule = EnabledWhile([] { return true; })});
 
     // Nudges of the current cue's edges: 10 ms, or 100 ms with Ctrl.

@@ -10,5 +10,5 @@ cd "$(dirname "$0")/.."
 lupdate=${LUPDATE:-/usr/lib/qt6/bin/lupdate}
 
 "$lupdate" -locations none -extensions cpp,h -target-language en -I . "$@" \
-  app audio commands document geometry qtaudio subtitles view \
+  actions app audio base commands document geometry media qtaudio recording subtitles view \
   -ts translations/tarn_en.ts

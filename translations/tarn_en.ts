@@ -1028,6 +1028,14 @@ Build: %2</source>
             <numerusform>(%n changes in all)</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1 cannot be opened as audio: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no audio</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QtHost</name>
