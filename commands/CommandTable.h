@@ -45,6 +45,7 @@ struct Command {
     QStringList keys = {};
     /// Toolbar icon, a resource name under :/icons; empty when it has no button.
     const char* icon = "";
+    /// The menu it belongs to (also where the keyboard list puts it).
     Menu menu = Menu::None;
     /// Place in its menu and on the toolbar (0: not there): the hundreds are the group, with
     /// a separator between groups, the rest the order within it.

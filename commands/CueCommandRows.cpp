@@ -121,7 +121,7 @@ void AddCueCommands(CommandTable& table, const CommandContext& c) {
              .text = n.text,
              .prompt = n.prompt,
              .keys = {n.key},
-             .menu = n.menuPlace > 0 ? Menu::Cues : Menu::None,
+             .menu = Menu::Cues,
              .menuPlace = n.menuPlace,
              .handler = [c, edge = n.edge,
                          ms = n.ms] { Apply(c, NudgeCue(c.doc, c.doc.CurrentCue(), edge, ms)); },

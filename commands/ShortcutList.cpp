@@ -4,6 +4,9 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 /// The gestures of the waveform view, in the order a person meets them.
@@ -37,13 +40,23 @@ const char* const kGestures[][2] = {
 } // namespace
 
 std::vector<ShortcutEntry> ShortcutList(const CommandTable& table) {
-    std::vector<ShortcutEntry> list;
+    std::vector<const Command*> keyed;
     for (const Command& row : table.Rows()) {
-        if (row.keys.isEmpty()) {
-            continue;
+        if (!row.keys.isEmpty()) {
+            keyed.push_back(&row);
         }
-        const char* what = *row.prompt != '\0' ? row.prompt : row.text;
-        list.push_back({row.keys, QString::fromUtf8(what), "Command"});
+    }
+    // Rows of a menu that do not show in it come after those that do.
+    const auto order = [](const Command* row) {
+        const int menu = row->menu == Menu::None ? int(Menu::Help) + 1 : int(row->menu);
+        return std::pair(menu, row->menuPlace > 0 ? row->menuPlace : 1000);
+    };
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [&order](const Command* a, const Command* b) { return order(a) < order(b); });
+    std::vector<ShortcutEntry> list;
+    for (const Command* row : keyed) {
+        const char* what = *row->prompt != '\0' ? row->prompt : row->text;
+        list.push_back({row->keys, QString::fromUtf8(what), "Command"});
     }
     for (const auto& gesture : kGestures) {
         list.push_back(

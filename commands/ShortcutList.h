@@ -15,6 +15,6 @@ struct ShortcutEntry {
     const char* context = "Command"; ///< where `what` is translated
 };
 
-/// Every command of `table` with keys, in the order of its rows, then every mouse gesture
-/// of the waveform view.
+/// Every command of `table` with keys, menu by menu in the order they show there (those of no
+/// menu last), then every mouse gesture of the waveform view.
 std::vector<ShortcutEntry> ShortcutList(const CommandTable& table);
