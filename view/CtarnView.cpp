@@ -89,7 +89,6 @@ void CtarnView::OnInitialUpdate() {
 void CtarnView::OnDocumentReplaced() {
     SetScrollSizes();
     horizontalScrollBar()->setValue(0);
-    m_strip->SetScrollPos(ScrollPos());
     Repaint();
 }
 
