@@ -33,31 +33,46 @@ std::vector<PlannedClip> PlanDocumentClips(const CtarnDoc& doc, const ClipSetOpt
                        ClipBaseName(doc));
 }
 
+ClipSetRun RunClipSet(const CtarnDoc& doc, Host& host, const std::vector<PlannedClip>& plan,
+                      const ClipSetOptions& options, ClipEncoder& encoder,
+                      const std::function<bool(int done, int total)>& progress) {
+    ClipSetRun run;
+    const QStringList existing = ExistingClipFiles(plan, options);
+    if (!existing.isEmpty()) {
+        const QString question = QCoreApplication::translate(
+            "Message", "Replace %n existing files?", nullptr, int(existing.size()));
+        if (!host.AskYesNo(question)) {
+            run.declined = question;
+            return run;
+        }
+    }
+    if (!QDir().mkpath(options.folder)) {
+        host.ShowMessage(QCoreApplication::translate("Message", "Cannot create the folder %1")
+                             .arg(QDir::toNativeSeparators(options.folder)));
+        return run;
+    }
+    run.ran = true;
+    run.result = WriteClipSet(doc.GetRecording(), plan, options, encoder, progress);
+    return run;
+}
+
 void ExportClipSet(const CtarnDoc& doc, Host& host, const ClipSetOptions& options,
                    ClipEncoder& encoder) {
     const std::vector<PlannedClip> plan = PlanDocumentClips(doc, options);
     if (plan.empty()) {
         return;
     }
-    const QStringList existing = ExistingClipFiles(plan, options);
-    if (!existing.isEmpty() &&
-        !host.AskYesNo(QCoreApplication::translate("Message", "Replace %n existing files?", nullptr,
-                                                   int(existing.size())))) {
-        return;
-    }
-    const QString folder = QDir::toNativeSeparators(options.folder);
-    if (!QDir().mkpath(options.folder)) {
-        host.ShowMessage(
-            QCoreApplication::translate("Message", "Cannot create the folder %1").arg(folder));
-        return;
-    }
     const QString task = QCoreApplication::translate("Message", "Export clips");
     const int total = int(plan.size());
-    const ClipSetResult result =
-        WriteClipSet(doc.GetRecording(), plan, options, encoder,
-                     [&](int done, int all) { return host.ReportProgress(task, done, all); });
+    const ClipSetRun run = RunClipSet(doc, host, plan, options, encoder, [&](int done, int all) {
+        return host.ReportProgress(task, done, all);
+    });
+    if (!run.ran) {
+        return;
+    }
     host.ReportProgress(task, total, total);
-
+    const ClipSetResult& result = run.result;
+    const QString folder = QDir::toNativeSeparators(options.folder);
     const QString index = QDir::cleanPath(options.indexPath);
     const int clips =
         int(std::count_if(result.written.begin(), result.written.end(),

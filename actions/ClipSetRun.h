@@ -2,6 +2,8 @@
 
 #include "subtitles/ClipSet.h"
 
+#include <functional>
+
 class CtarnDoc;
 class Host;
 
@@ -11,6 +13,24 @@ QString ClipBaseName(const CtarnDoc& doc);
 
 /// The clip set of the document's cues, selection and current cue under `options`.
 std::vector<PlannedClip> PlanDocumentClips(const CtarnDoc& doc, const ClipSetOptions& options);
+
+/// How a write of a clip set ended.
+struct ClipSetRun {
+    /// The question about existing files the user said No to (nothing was written); empty
+    /// when there was none or the answer was Yes.
+    QString declined;
+    /// Whether the set was written (in part when `result` says so): false when the user
+    /// declined or the folder could not be made (its message was shown).
+    bool ran = false;
+    ClipSetResult result;
+};
+
+/// Writes `plan` as both programs do: asks once before replacing files that exist (No writes
+/// nothing), makes the folder (a message when it cannot), then writes the set through
+/// `encoder`, `progress(done, total)` told as WriteClipSet tells it.
+ClipSetRun RunClipSet(const CtarnDoc& doc, Host& host, const std::vector<PlannedClip>& plan,
+                      const ClipSetOptions& options, ClipEncoder& encoder,
+                      const std::function<bool(int done, int total)>& progress);
 
 /// "Export clips...": asks once before replacing files that exist (No writes nothing), writes
 /// the set with progress and Cancel, then says in the status line how many clips went where;

@@ -1,5 +1,6 @@
 #include "cli/CliMediaCommands.h"
 
+#include "actions/ClipSetRun.h"
 #include "actions/OpenDocument.h"
 #include "actions/SubtitleTransfer.h"
 #include "cli/CliCommands.h"
@@ -133,24 +134,14 @@ int RunExportClips(const QStringList& args) {
         return kCliUsage;
     }
     return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
-        const std::vector<PlannedClip> plan =
-            PlanClipSet(doc.Cues(), *options, 0, 0, -1, doc.GetRecording().Frames(),
-                        doc.GetRecording().SampleRate(), QFileInfo(args[0]).completeBaseName());
-        const QStringList existing = ExistingClipFiles(plan, *options);
-        const QString question = QCoreApplication::translate(
-            "Message", "Replace %n existing files?", nullptr, int(existing.size()));
-        if (!existing.isEmpty() && !host.AskYesNo(question)) {
-            host.ShowMessage(question);
-            return;
-        }
-        if (!QDir().mkpath(options->folder)) {
-            host.ShowMessage(QCoreApplication::translate("Message", "Cannot create the folder %1")
-                                 .arg(QDir::toNativeSeparators(options->folder)));
-            return;
-        }
         FfmpegClipEncoder encoder;
-        const ClipSetResult result = WriteClipSet(doc.GetRecording(), plan, *options, encoder,
-                                                  [](int, int) { return true; });
+        const ClipSetRun run = RunClipSet(doc, host, PlanDocumentClips(doc, *options), *options,
+                                          encoder, [](int, int) { return true; });
+        // The program's question is the message: nothing is replaced without a yes.
+        if (!run.declined.isEmpty()) {
+            host.ShowMessage(run.declined);
+        }
+        const ClipSetResult& result = run.result;
         for (const QString& path : result.written) {
             Out() << path << '\n';
         }
