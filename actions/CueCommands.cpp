@@ -5,6 +5,10 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
 namespace {
 
 /// Narrowest selection Atach accepts, in frames.
@@ -77,6 +81,57 @@ CueCommandResult DeleteSubtitle(CtarnDoc& doc, int curCue) {
         cues.RemoveCue(curCue);
         return -1;
     }));
+}
+
+CueCommandResult DeleteCues(CtarnDoc& doc, const std::vector<int>& rows) {
+    std::vector<int> cues;
+    std::copy_if(rows.begin(), rows.end(), std::back_inserter(cues),
+                 [&doc](int row) { return doc.Cues().IsValidIndex(row); });
+    if (cues.size() == 1) {
+        return DeleteSubtitle(doc, cues.front());
+    }
+    if (cues.empty()) {
+        return {doc.CurrentCue(), std::nullopt, false};
+    }
+    const QString step = QCoreApplication::translate("Step", "Delete Subtitles");
+    return Changed(doc.ChangeCuesToCurrent(step, [&cues](CueList& list) {
+        // One sort for the lot: removing them one by one would sort the list each time.
+        std::vector<Cue> kept;
+        kept.reserve(size_t(list.Count()));
+        auto next = cues.begin();
+        for (int i = 0; i < list.Count(); ++i) {
+            if (next != cues.end() && *next == i) {
+                ++next;
+            } else {
+                kept.push_back({list.Start(i), list.End(i), list.Text(i)});
+            }
+        }
+        list.Clear();
+        list.AddCues(std::move(kept));
+        return -1;
+    }));
+}
+
+void SelectCueSpan(CtarnDoc& doc, int curCue) {
+    if (doc.Cues().IsValidIndex(curCue)) {
+        doc.SetSelection(doc.Cues().Start(curCue), doc.Cues().End(curCue));
+    }
+}
+
+int NeighbourCue(const CtarnDoc& doc, bool next) {
+    const CueList& cues = doc.Cues();
+    if (cues.Count() == 0) {
+        return -1;
+    }
+    const int current = doc.CurrentCue();
+    if (cues.IsValidIndex(current)) {
+        return std::clamp(current + (next ? 1 : -1), 0, cues.Count() - 1);
+    }
+    int after = 0;
+    while (after < cues.Count() && cues.Start(after) < doc.SelStart()) {
+        ++after;
+    }
+    return next ? (after < cues.Count() ? after : -1) : after - 1;
 }
 
 CueCommandResult Atach(CtarnDoc& doc, Host& host, int curCue) {

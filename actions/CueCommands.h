@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 class CtarnDoc;
 class Host;
@@ -18,6 +19,18 @@ CueCommandResult AddSubtitle(CtarnDoc& doc, Host& host, int curCue);
 /// Removes the current cue; afterwards no cue is current. Does nothing when `curCue` is not
 /// a cue of the list.
 CueCommandResult DeleteSubtitle(CtarnDoc& doc, int curCue);
+
+/// Removes the cues at `rows` (sorted indexes; those that are no cue are left out) as one step;
+/// afterwards no cue is current. Nothing when none of them is a cue.
+CueCommandResult DeleteCues(CtarnDoc& doc, const std::vector<int>& rows);
+
+/// Selects the span of cue `curCue`; nothing when it is no cue.
+void SelectCueSpan(CtarnDoc& doc, int curCue);
+
+/// The cue after (`next`) or before the current one, staying at the ends of the list; with
+/// no current cue, the first cue that starts at or after the selection's start (the last that
+/// starts before it). -1 when there is none.
+int NeighbourCue(const CtarnDoc& doc, bool next);
 
 /// Moves the current cue onto the selection (at least 10 frames wide, else the message
 /// "left=%d right=%d"). A placeholder cue ("#" first) loses its mark, and the placeholder

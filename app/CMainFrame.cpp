@@ -45,15 +45,16 @@ QString CommandText(const char* source) {
 
 CMainFrame::CMainFrame(CtarnDoc& doc, CtarnView& view, Transport& transport, Host& host,
                        CommandTable& commands)
-    : m_doc(doc), m_view(view), m_host(host), m_commands(commands) {
-    setCentralWidget(&m_view);
+    : m_doc(doc), m_view(view), m_transport(transport), m_host(host), m_commands(commands) {
     setAcceptDrops(true);
     resize(1100, 520);
     AddFrameCommands();
+    AddCueCommands();
     CreateActions();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    CreateCueParts();
     CreateConsoleBar();
     RestoreLayout();
     m_refreshTimer.setSingleShot(true);

@@ -9,6 +9,8 @@
 #include <functional>
 #include <map>
 
+class CCueListDock;
+class CFindDlg;
 class CtarnDoc;
 class CtarnView;
 class Host;
@@ -43,6 +45,13 @@ public:
     /// "tarn - <document title>".
     void UpdateTitle();
 
+    /// The cues chosen in the cue list, the current cue alone when none is.
+    std::vector<int> ChosenCues() const;
+    /// Makes `cue` current and selects its span, playing it when the setting says so; nothing
+    /// when it is no cue.
+    void MakeCueCurrent(int cue);
+    CCueListDock* CueList() const { return m_cueDock; }
+
     QAction* Action(int id) const;
     /// Shows a quiet confirmation in the status bar for a few seconds; the pointer's
     /// diagnostics and the tips of buttons and menu items wait until it has gone.
@@ -72,6 +81,16 @@ private:
     void CreateStatusBar();
     void CreateConsoleBar();
     void AddFrameCommands();
+    /// The cue list, the overview above the waveform and the current cue's pane.
+    void CreateCueParts();
+    void AddCueCommands();
+    /// The current cue's figures in the status bar, or nothing.
+    void UpdateCueStatus();
+    /// Makes the next (previous) cue with the find dialog's text current; opens the dialog
+    /// when it has no text yet.
+    void FindCueAndShow(bool backward);
+    /// "Retime cues...": asks how, then retimes the chosen cues or all of them.
+    void OnRetimeCues();
     /// Refreshes the command states once the event loop comes round, however many changes
     /// were announced in between.
     void ScheduleRefresh();
@@ -84,6 +103,7 @@ private:
 
     CtarnDoc& m_doc;
     CtarnView& m_view;
+    Transport& m_transport;
     Host& m_host;
     CommandTable& m_commands;
     QTimer m_refreshTimer;
@@ -99,6 +119,10 @@ private:
     QLabel* m_lockLabels[3] = {};
     QTimer m_lockTimer;
     QLabel* m_timesLabel = nullptr;
+    QLabel* m_cueLabel = nullptr;
+    CCueListDock* m_cueDock = nullptr;
+    CFindDlg* m_findDlg = nullptr;
+    bool m_bPlayOnCurrent = true;
     qint64 m_nPointerFrame = 0;
     QTimer m_noticeTimer;     ///< runs while a confirmation is showing
     QString m_strPointerLine; ///< the pointer's latest line, shown again once a notice has gone

@@ -27,7 +27,9 @@ CtarnApp::CtarnApp()
     // The icons live in the static library; keep its resources from being dropped.
     Q_INIT_RESOURCE(tarn);
     m_view->SetDocument(m_doc, m_transport, m_host);
-    AddCoreCommands(m_commands, {m_doc, m_host, m_transport, m_view->Strip()});
+    // The window chooses the cues for the commands that take several; it is made further on.
+    AddCoreCommands(m_commands, {m_doc, m_host, m_transport, m_view->Strip(),
+                                 [this] { return m_frame->ChosenCues(); }});
     AddApplicationCommands();
     m_view->AddCommands(m_commands);
     m_frame = std::make_unique<CMainFrame>(m_doc, *m_view, m_transport, m_host, m_commands);

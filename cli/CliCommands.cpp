@@ -4,6 +4,7 @@
 #include "actions/PhraseCommands.h"
 #include "audio/PlayCursor.h"
 #include "audio/Transport.h"
+#include "cli/CliCueCommands.h"
 #include "cli/CliHost.h"
 #include "cli/CliMediaCommands.h"
 #include "cli/CliSupport.h"
@@ -415,6 +416,16 @@ QString CliUsage() {
         "file\n"
         "                                     written; existing files are not replaced;\n"
         "                                     N from 0 to 999999, MS from 0 to 10000\n"
+        "  tarn-cli cues WAV                  print \"n<TAB>start<TAB>end<TAB>text\" per cue:\n"
+        "                                     n from 1, frames, a line break in text as \\n\n"
+        "  tarn-cli retime WAV OUT (--shift MS | --sync N=TIME M=TIME | --fps F1 F2)\n"
+        "                   [--cues I-J]\n"
+        "                                     retime cues I to J (default: all), save to OUT:\n"
+        "                                     move them by MS milliseconds (signed, decimals\n"
+        "                                     allowed), lay them so that cues N and M start\n"
+        "                                     at their TIMEs, or carry them from F1 to F2\n"
+        "                                     frames per second; TIME as h:mm:ss.mmm,\n"
+        "                                     mm:ss.mmm or seconds\n"
         "  tarn-cli --help                    print this text\n"
         "\n"
         "operations of edit:\n"
@@ -452,7 +463,9 @@ int RunCliCommand(const QStringList& args) {
          {"import", RunImport},
          {"import-subs", RunImportSubs},
          {"export-subs", RunExportSubs},
-         {"export-clips", RunExportClips}};
+         {"export-clips", RunExportClips},
+         {"cues", RunCues},
+         {"retime", RunRetime}};
     int status = kCliUsage;
     if (!args.isEmpty()) {
         for (const auto& [name, run] : commands) {

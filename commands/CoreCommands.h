@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <vector>
+
 class CommandTable;
 class CtarnDoc;
 class Host;
@@ -7,12 +10,18 @@ class StripState;
 class Transport;
 
 /// What the commands of the logic work on: the document, the host's questions and messages,
-/// the transport that plays it and the strip state of the view that shows it.
+/// the transport that plays it and the strip state of the view that shows it; and the cues a
+/// front end lets the user choose for the commands that take several (the current cue alone
+/// when it gives none).
 struct CommandContext {
     CtarnDoc& doc;
     Host& host;
     Transport& transport;
     StripState& strip;
+    std::function<std::vector<int>()> chosenCues = {};
+
+    /// The chosen cues, in order.
+    std::vector<int> ChosenCues() const;
 };
 
 /// The edits of the samples, undo and redo, and the clip and subtitle exports.

@@ -23,7 +23,9 @@ void OnAddSubtitle(const CommandContext& c) {
 }
 
 void OnDeleteSubtitle(const CommandContext& c) {
-    Apply(c, DeleteSubtitle(c.doc, c.doc.CurrentCue()));
+    const std::vector<int> chosen = c.ChosenCues();
+    Apply(c, chosen.size() > 1 ? DeleteCues(c.doc, chosen)
+                               : DeleteSubtitle(c.doc, c.doc.CurrentCue()));
 }
 
 void OnAtach(const CommandContext& c) {
@@ -36,6 +38,14 @@ void OnCheckConflict(const CommandContext& c) {
 
 } // namespace
 
+std::vector<int> CommandContext::ChosenCues() const {
+    if (chosenCues) {
+        return chosenCues();
+    }
+    return doc.Cues().IsValidIndex(doc.CurrentCue()) ? std::vector<int>{doc.CurrentCue()}
+                                                     : std::vector<int>{};
+}
+
 void AddCueCommands(CommandTable& table, const CommandContext& c) {
     using namespace CommandId;
     CtarnDoc& doc = c.doc;
@@ -47,6 +57,7 @@ void AddCueCommands(CommandTable& table, const CommandContext& c) {
          .text = QT_TRANSLATE_NOOP("Command", "Add Subtitle"),
          .prompt = QT_TRANSLATE_NOOP("Command", "Add Subtitle"),
          .tooltip = QT_TRANSLATE_NOOP("Command", "Add Subtitle"),
+         .keys = {"Ins"},
          .icon = "add-subtitle",
          .menu = Menu::Cues,
          .menuPlace = 101,
@@ -58,6 +69,7 @@ void AddCueCommands(CommandTable& table, const CommandContext& c) {
                .text = QT_TRANSLATE_NOOP("Command", "Delete Subtitle"),
                .prompt = QT_TRANSLATE_NOOP("Command", "Delete Subtitle"),
                .tooltip = QT_TRANSLATE_NOOP("Command", "Delete Subtitle"),
+               .keys = {"Del"},
                .icon = "delete-subtitle",
                .menu = Menu::Cues,
                .menuPlace = 102,
@@ -69,6 +81,7 @@ void AddCueCommands(CommandTable& table, const CommandContext& c) {
                .text = QT_TRANSLATE_NOOP("Command", "Atach"),
                .prompt = QT_TRANSLATE_NOOP("Command", "Atach"),
                .tooltip = QT_TRANSLATE_NOOP("Command", "Atach"),
+               .keys = {"A"},
                .icon = "attach",
                .menu = Menu::Cues,
                .menuPlace = 103,
@@ -86,6 +99,21 @@ void AddCueCommands(CommandTable& table, const CommandContext& c) {
                .toolPlace = 309,
                .handler = [c] { OnCheckConflict(c); },
                .rule = EnabledWhile([] { return true; })});
+
+    table.Add({.text = QT_TRANSLATE_NOOP("Command", "Edit cue text..."),
+               .prompt = QT_TRANSLATE_NOOP("Command", "Edit the text of the current cue"),
+               .keys = {"F2"},
+               .menu = Menu::Cues,
+               .menuPlace = 105,
+               .handler = [c] { Apply(c, EditCueText(c.doc, c.host, c.doc.CurrentCue())); },
+               .rule = cueCurrent});
+    table.Add({.text = QT_TRANSLATE_NOOP("Command", "Select the cue"),
+               .prompt = QT_TRANSLATE_NOOP("Command", "Move the selection to the current cue"),
+               .keys = {"S"},
+               .menu = Menu::Cues,
+               .menuPlace = 106,
+               .handler = [c] { SelectCueSpan(c.doc, c.doc.CurrentCue()); },
+               .rule = cueCurrent});
 
     // Nudges of the current cue's edges: 10 ms, or 100 ms with Ctrl.
     const struct {

@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace CommandId;
 
 namespace {
@@ -134,6 +136,42 @@ TEST_F(FrameKeysTest, TimesPaneFollowsTheSelectionAndNoticesOutlastThePointer) {
     EXPECT_EQ(frame->statusBar()->currentMessage(), "Saved a.wav with its .txt, .sbv and .ass");
     EXPECT_TRUE(frame->TimesPane()->text().endsWith("0:00:01.280"))
         << frame->TimesPane()->text().toStdString();
+}
+
+// The cue keys work without the mouse, and the status bar shows the current cue's figures.
+TEST_F(FrameKeysTest, CueKeysWorkWithoutTheMouse) {
+    AddCues(doc, {{40000, 48000, "b"}});
+    doc.SetSelection(100, 100);
+    frame->RefreshCommandStates();
+    const auto cuePane = [this] { return frame->findChild<QLabel*>("cuePane")->text(); };
+
+    Key(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(doc.CurrentCue(), 0);
+    EXPECT_EQ(std::pair(doc.SelStart(), doc.SelEnd()), std::pair(16000, 24000));
+    EXPECT_EQ(cuePane(), "Cue 1: 0:00:02.000 - 0:00:03.000 (1.000 s, 1.0 cps)");
+    Key(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(doc.CurrentCue(), 1);
+    Key(Qt::Key_Up, Qt::AltModifier);
+    EXPECT_EQ(doc.CurrentCue(), 0);
+
+    doc.SetSelection(60000, 64000);
+    host.texts = {QStringLiteral("added")};
+    frame->RefreshCommandStates();
+    Key(Qt::Key_Insert);
+    ASSERT_EQ(doc.Cues().Count(), 3);
+    EXPECT_EQ(doc.CurrentCue(), 2);
+    host.texts = {QStringLiteral("edited")};
+    Key(Qt::Key_F2);
+    EXPECT_EQ(doc.Cues().Text(2), "edited");
+    Key(Qt::Key_Up, Qt::AltModifier);
+    Key(Qt::Key_S);
+    EXPECT_EQ(std::pair(doc.SelStart(), doc.SelEnd()), std::pair(40000, 48000));
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(doc.Cues().Count(), 2);
+    EXPECT_EQ(doc.CurrentCue(), -1);
+    EXPECT_EQ(cuePane(), "");
+    Key(Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(doc.GetRecording().Frames(), kFrames - 8000) << "Shift+Delete still cuts the audio";
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "geometry/ViewGeometry.h"
+#include "geometry/OverviewGeometry.h"
 #include "geometry/PointerRules.h"
 #include "geometry/ScrollRules.h"
 
@@ -9,6 +10,9 @@
 #include <limits>
 #include <optional>
 #include <tuple>
+#include <vector>
+
+#include "subtitles/CueList.h"
 
 namespace {
 
@@ -221,6 +225,28 @@ TEST(PointerRulesTest, PlayCursorSplitsUntilTheEnd) {
     EXPECT_EQ(bars(9000), std::tuple(10, 10, 90, true));
     EXPECT_EQ(bars(12000), std::tuple(10, 10, 90, true));
     EXPECT_EQ(bars(Q_INT64_C(4294967296) + 5000), std::tuple(10, 10, 90, true));
+}
+
+TEST(OverviewGeometryTest, TheWholeRecordingFitsTheWidth) {
+    EXPECT_EQ(OverviewFramesPerColumn(0, 100), 1);
+    EXPECT_EQ(OverviewFramesPerColumn(1000, 100), 10);
+    EXPECT_EQ(OverviewFramesPerColumn(1001, 100), 11);
+    EXPECT_EQ(OverviewFramesPerColumn(Q_INT64_C(158760000), 0), Q_INT64_C(158760000));
+
+    CueList cues;
+    // Two cues sharing column 3, one alone further on, one past the last column.
+    cues.AddCues({{10, 35, "a"}, {30, 39, "b"}, {70, 71, "c"}, {5000, 6000, "far"}});
+    const std::vector<ColumnRange> runs = OverviewCueRuns(cues, 10, 50);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(std::tie(runs[0].first, runs[0].last), std::make_tuple(qint64(1), qint64(4)));
+    EXPECT_EQ(std::tie(runs[1].first, runs[1].last), std::make_tuple(qint64(7), qint64(8)));
+
+    // A window of 100 columns at zoom 4 from column 50: frames 200 .. 600.
+    const ColumnRange window = OverviewWindow(50, 100, 4, 1000, 10);
+    EXPECT_EQ(std::tie(window.first, window.last), std::make_tuple(qint64(20), qint64(60)));
+    // The window centres on the frame clicked, never before the start.
+    EXPECT_EQ(OverviewScrollPos(40, 10, 4, 100), 50);
+    EXPECT_EQ(OverviewScrollPos(2, 10, 4, 100), 0);
 }
 
 } // namespace

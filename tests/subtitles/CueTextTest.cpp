@@ -1,4 +1,6 @@
 #include "subtitles/CueText.h"
+#include "subtitles/CueFigures.h"
+#include "subtitles/CueList.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +64,17 @@ TEST(CueTextTest, ClockTimesMeanWhatTheirFormatsSay) {
         EXPECT_EQ(FormatCueTime(c.position, c.rate), c.sbv) << c.position;
         EXPECT_EQ(FormatAssTime(c.position, c.rate), c.ass) << c.position;
     }
+}
+
+TEST(CueFiguresTest, CharactersSpeedAndTheStatusLine) {
+    EXPECT_EQ(CueCharacters(QStringLiteral("ab\ncd")), 4);
+    EXPECT_EQ(CueCharacters(QStringLiteral("\U0001F600 ok")), 4); // one code point, not two
+    EXPECT_EQ(CpsText(CharsPerSecond(QStringLiteral("abcd"), 0, 8000, 8000)), "4.0");
+    EXPECT_EQ(CpsText(CharsPerSecond(QStringLiteral("abc"), 100, 100, 8000)), "");
+    CueList cues;
+    cues.AddCues({{8000, 22200, "Fifteen letters"}, {30000, 30000, "none"}});
+    EXPECT_EQ(CueStatusText(cues, 0, 8000), "Cue 1: 0:00:01.000 - 0:00:02.775 (1.775 s, 8.5 cps)");
+    EXPECT_EQ(CueStatusText(cues, 1, 8000), "Cue 2: 0:00:03.750 - 0:00:03.750 (0.000 s)");
 }
 
 } // namespace
