@@ -9,7 +9,8 @@ CueGrip CueGripAt(const CueList& cues, int x, int y, int zoom, int height) {
     // A box may reach two columns past its cue's last column (boxes are at least two wide).
     const ColumnRange near{qint64(x) - kEdgeGripPixels - 3, qint64(x) + kEdgeGripPixels + 1};
     CueGrip grip;
-    for (int i = 0; i < cues.Count(); ++i) {
+    const auto [first, last] = cues.CuesNear((near.first - 3) * zoom, near.last * qint64(zoom));
+    for (int i = first; i < last; ++i) {
         const std::optional<CueBoxRect> box =
             CueBox(cues.Start(i), cues.End(i), cues.Overlap(i), zoom, height, near);
         if (!box || y < box->top || y >= box->bottom) {

@@ -54,6 +54,10 @@ int CueList::AddCue(int start, int end, QString text) {
     m_end.insert(m_end.begin() + at, end);
     m_text.insert(m_text.begin() + at, std::move(text));
     m_overlap.insert(m_overlap.begin() + at, overlap);
+    m_reach.insert(m_reach.begin() + at, 0);
+    for (size_t i = pos; i < m_reach.size(); ++i) {
+        m_reach[i] = std::max(i > 0 ? m_reach[i - 1] : std::numeric_limits<int>::min(), m_end[i]);
+    }
     return int(std::lower_bound(m_start.begin(), m_start.end(), start) - m_start.begin());
 }
 
@@ -98,13 +102,33 @@ void CueList::SortCues() {
         m_text = std::move(text);
     }
 
+    Recount();
+}
+
+void CueList::Recount() {
     m_overlap = CountOverlaps(m_start, m_end);
+    m_reach.resize(m_end.size());
+    int reach = std::numeric_limits<int>::min();
+    for (size_t i = 0; i < m_end.size(); ++i) {
+        reach = std::max(reach, m_end[i]);
+        m_reach[i] = reach;
+    }
+}
+
+std::pair<int, int> CueList::CuesNear(qint64 lo, qint64 hi) const {
+    const auto first = std::lower_bound(m_reach.begin(), m_reach.end(), lo,
+                                        [](int reach, qint64 frame) { return reach < frame; });
+    const auto last = std::upper_bound(m_start.begin(), m_start.end(), hi,
+                                       [](qint64 frame, int start) { return frame < start; });
+    const int begin = int(first - m_reach.begin());
+    return {begin, std::max(begin, int(last - m_start.begin()))};
 }
 
 int CueList::FindCueAt(int pos, int scale, bool overlappedLane) const {
     scale = std::max(scale, 1);
     const int column = ColumnOf(pos, scale);
-    for (int i = 0; i < Count(); ++i) {
+    const auto [first, last] = CuesNear(qint64(column) * scale, (qint64(column) + 1) * scale - 1);
+    for (int i = first; i < last; ++i) {
         if ((Overlap(i) != 0) != overlappedLane) {
             continue;
         }
@@ -129,6 +153,7 @@ void CueList::Clear() {
     m_end.clear();
     m_text.clear();
     m_overlap.clear();
+    m_reach.clear();
 }
 
 void CueList::ShiftCues(FrameRange removed, int delta, int newStart) {
@@ -184,6 +209,6 @@ std::vector<Cue> CueList::ReplaceRecords(int first, int count, std::vector<Cue> 
     m_end.insert(m_end.begin() + at, ends.begin(), ends.end());
     m_text.insert(m_text.begin() + at, std::make_move_iterator(texts.begin()),
                   std::make_move_iterator(texts.end()));
-    m_overlap = CountOverlaps(m_start, m_end);
+    Recount();
     return replaced;
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 /// One subtitle as it is added: a span of frames and its text (lines separated by LF).
@@ -37,6 +38,10 @@ public:
     void RemoveEmptyCues();
     /// Sorts by start and recounts the overlaps; call after changing a start or end in place.
     void SortCues();
+    /// The indexes first .. last - 1 of the cues that may reach into frames lo .. hi (both
+    /// inclusive): none before them ends at or after lo, none after them starts at or before
+    /// hi. Found by search, so that a window of an hour's cues costs the cues it shows.
+    std::pair<int, int> CuesNear(qint64 lo, qint64 hi) const;
     /// The lowest index whose span, in columns of `scale` frames, holds the column of `pos`
     /// (both ends inclusive), among the cues that overlap an earlier one when
     /// `overlappedLane`, else among the clean ones; -1 when there is none.
@@ -63,9 +68,14 @@ public:
 
 private:
     void Append(Cue cue);
+    /// Recounts the overlaps and the reach after the starts or ends changed.
+    void Recount();
 
     std::vector<int> m_start;
     std::vector<int> m_end;
     std::vector<QString> m_text;
     std::vector<int> m_overlap;
+    /// The latest end among cues 0 .. i: rising, so that a search finds the first cue that
+    /// may reach a frame.
+    std::vector<int> m_reach;
 };

@@ -106,36 +106,54 @@ void PaintChannel(QPainter& p, const std::vector<qint16>& entries, int channel, 
     }
 }
 
+/// Cue i's box with its shadow and its numbered text, at its span or where it is dragged.
+void PaintCueBox(QPainter& p, const CueList& cues, int i, int curCue, ColumnRange visible,
+                 const PaintArea& area, const QColor& shadow, int zoom) {
+    const bool moved = i == area.movedCue;
+    const std::optional<CueBoxRect> box =
+        CueBox(moved ? area.movedStart : cues.Start(i), moved ? area.movedEnd : cues.End(i),
+               cues.Overlap(i), zoom, area.height, visible);
+    if (!box) {
+        return;
+    }
+    const QRect rect(box->left, box->top, box->right - box->left, box->bottom - box->top);
+    p.setPen(QPen(shadow, 0));
+    p.setBrush(shadow);
+    p.drawRoundedRect(rect.translated(kShadowOffset, kShadowOffset), kBoxCorner, kBoxCorner);
+
+    const bool current = i == curCue;
+    const bool placeholder = IsPlaceholderText(cues.Text(i));
+    const QColor fill = current       ? WaveformColour::kCurrentCue
+                        : placeholder ? WaveformColour::kPlaceholder
+                                      : WaveformColour::kCue;
+    p.setPen(QPen(current ? WaveformColour::kCurrentCue : WaveformColour::kCue, 0));
+    p.setBrush(fill);
+    p.drawRoundedRect(rect, kBoxCorner, kBoxCorner);
+
+    p.setPen(current ? WaveformColour::kCurrentCueText : WaveformColour::kCueText);
+    const QRect textRect(rect.left() + 2, rect.top(), rect.width() - 4, rect.height());
+    p.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+               QString::number(i + 1) + QChar('.') + cues.Text(i));
+}
+
+/// The boxes of the cues near the window, in list order (a later box over an earlier one),
+/// with a dragged cue from elsewhere in its place in that order.
 void PaintCues(QPainter& p, const CtarnDoc& doc, const StripState& strip, int curCue,
                ColumnRange visible, const PaintArea& area, const QColor& shadow) {
     const CueList& cues = doc.Cues();
-    const int height = area.height;
-    for (int i = 0; i < cues.Count(); ++i) {
-        const bool moved = i == area.movedCue;
-        const std::optional<CueBoxRect> box =
-            CueBox(moved ? area.movedStart : cues.Start(i), moved ? area.movedEnd : cues.End(i),
-                   cues.Overlap(i), strip.Zoom(), height, visible);
-        if (!box) {
-            continue;
-        }
-        const QRect rect(box->left, box->top, box->right - box->left, box->bottom - box->top);
-        p.setPen(QPen(shadow, 0));
-        p.setBrush(shadow);
-        p.drawRoundedRect(rect.translated(kShadowOffset, kShadowOffset), kBoxCorner, kBoxCorner);
-
-        const bool current = i == curCue;
-        const bool placeholder = IsPlaceholderText(cues.Text(i));
-        const QColor fill = current       ? WaveformColour::kCurrentCue
-                            : placeholder ? WaveformColour::kPlaceholder
-                                          : WaveformColour::kCue;
-        p.setPen(QPen(current ? WaveformColour::kCurrentCue : WaveformColour::kCue, 0));
-        p.setBrush(fill);
-        p.drawRoundedRect(rect, kBoxCorner, kBoxCorner);
-
-        p.setPen(current ? WaveformColour::kCurrentCueText : WaveformColour::kCueText);
-        const QRect textRect(rect.left() + 2, rect.top(), rect.width() - 4, rect.height());
-        p.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                   QString::number(i + 1) + QChar('.') + cues.Text(i));
+    const int zoom = strip.Zoom();
+    // Boxes are at least two columns wide: a cue may show a little past its last column.
+    const auto [first, last] =
+        cues.CuesNear((visible.first - 3) * zoom, visible.last * qint64(zoom));
+    const int moved = cues.IsValidIndex(area.movedCue) ? area.movedCue : -1;
+    if (moved >= 0 && moved < first) {
+        PaintCueBox(p, cues, moved, curCue, visible, area, shadow, zoom);
+    }
+    for (int i = first; i < last; ++i) {
+        PaintCueBox(p, cues, i, curCue, visible, area, shadow, zoom);
+    }
+    if (moved >= last) {
+        PaintCueBox(p, cues, moved, curCue, visible, area, shadow, zoom);
     }
 }
 

@@ -229,4 +229,36 @@ TEST(CueListTest, ShiftAfterInsertAtAnEmptySelection) {
     EXPECT_EQ(cues.End(2), 80);
 }
 
+// The search for the cues near a window finds every cue that reaches into it, and the range
+// it gives is tight at both ends, through additions, moves and removals.
+TEST(CueListTest, CuesNearAWindowAreFoundBySearch) {
+    std::mt19937 random(7);
+    CueList cues;
+    const auto check = [&] {
+        for (int round = 0; round < 50; ++round) {
+            const int lo = int(random() % 12000);
+            const int hi = lo + int(random() % 3000);
+            const auto [first, last] = cues.CuesNear(lo, hi);
+            for (int i = 0; i < cues.Count(); ++i) {
+                const bool reaches = cues.Start(i) <= hi && cues.End(i) >= lo;
+                EXPECT_TRUE(!reaches || (i >= first && i < last)) << i;
+                EXPECT_TRUE(i >= first || cues.End(i) < lo) << i;
+                EXPECT_TRUE(i < last || cues.Start(i) > hi) << i;
+            }
+        }
+    };
+    for (int i = 0; i < 200; ++i) {
+        const int start = int(random() % 10000);
+        cues.AddCue(start, start + int(random() % (i % 20 == 0 ? 4000 : 300)), "c");
+    }
+    check();
+    for (int i = 0; i < 50; ++i) {
+        const int cue = int(random() % unsigned(cues.Count()));
+        cues.SetEnd(cue, cues.Start(cue) + int(random() % 5000));
+        cues.SortCues();
+        cues.RemoveCue(int(random() % unsigned(cues.Count())));
+    }
+    check();
+}
+
 } // namespace
