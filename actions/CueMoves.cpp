@@ -9,22 +9,9 @@ CueCommandResult MoveCue(CtarnDoc& doc, int index, int start, int end) {
     if (!cues.IsValidIndex(index) || end <= start) {
         return {doc.CurrentCue(), std::nullopt, false};
     }
-    const Cue moved{start, end, cues.Text(index)};
-    const int at = doc.ChangeCuesToCurrent(
-        QCoreApplication::translate("Message", "Move cue"), [&](CueList& list) {
-            list.SetStart(index, start);
-            list.SetEnd(index, end);
-            list.SortCues();
-            // The sort is stable, so the first cue with the moved span and text is the moved
-            // one or one that cannot be told from it.
-            for (int i = 0; i < list.Count(); ++i) {
-                if (list.Start(i) == moved.start && list.End(i) == moved.end &&
-                    list.Text(i) == moved.text) {
-                    return i;
-                }
-            }
-            return -1;
-        });
+    const int at =
+        doc.ChangeCuesToCurrent(QCoreApplication::translate("Message", "Move cue"),
+                                [&](CueList& list) { return list.MoveCue(index, start, end); });
     return {at, std::nullopt, true};
 }
 

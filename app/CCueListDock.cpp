@@ -3,6 +3,7 @@
 #include "document/CtarnDoc.h"
 #include "models/CueTableModel.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -11,6 +12,7 @@
 #include <QTableView>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -72,6 +74,15 @@ CCueListDock::CCueListDock(CtarnDoc& doc, Host& host, QWidget* parent)
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->horizontalHeader()->setStretchLastSection(true);
+    // Wide enough for what the columns hold, measured once rather than over every row.
+    const QFontMetrics metrics = m_table->fontMetrics();
+    const int padding = 3 * metrics.averageCharWidth();
+    const QString widest[] = {QStringLiteral("000000"), QStringLiteral("0:00:00.000"),
+                              QStringLiteral("0:00:00.000"), QStringLiteral("0:00:00.000"),
+                              QStringLiteral("000.0")};
+    for (int column = 0; column < int(std::size(widest)); ++column) {
+        m_table->setColumnWidth(column, metrics.horizontalAdvance(widest[column]) + padding);
+    }
     m_table->setWordWrap(false);
     setWidget(m_table);
 

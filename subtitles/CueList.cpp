@@ -39,26 +39,54 @@ void CueList::Append(Cue cue) {
 }
 
 int CueList::AddCue(int start, int end, QString text) {
-    // Where a stable sort would put it. Only the pairs with the new cue are new: a later
-    // cue's count grows by one at most, and nothing needs sorting or counting again.
+    // Where a stable sort would put it: after every cue with the same start.
     const auto at = std::upper_bound(m_start.begin(), m_start.end(), start) - m_start.begin();
-    const auto pos = size_t(at);
+    InsertAt(size_t(at), start, end, std::move(text));
+    return int(std::lower_bound(m_start.begin(), m_start.end(), start) - m_start.begin());
+}
+
+int CueList::MoveCue(int i, int start, int end) {
+    const auto at = size_t(i);
+    // Later cues lose their collision with the cue's old span.
+    for (size_t b = at + 1; b < m_start.size(); ++b) {
+        m_overlap[b] -= CuesCollide(m_start[at], m_end[at], m_start[b], m_end[b]) ? 1 : 0;
+    }
+    QString text = std::move(m_text[at]);
+    m_start.erase(m_start.begin() + ptrdiff_t(at));
+    m_end.erase(m_end.begin() + ptrdiff_t(at));
+    m_text.erase(m_text.begin() + ptrdiff_t(at));
+    m_overlap.erase(m_overlap.begin() + ptrdiff_t(at));
+    m_reach.erase(m_reach.begin() + ptrdiff_t(at));
+    // Among cues of the same start it keeps its place before or after each, as a stable
+    // sort of the list with the new span would.
+    const auto first =
+        size_t(std::lower_bound(m_start.begin(), m_start.end(), start) - m_start.begin());
+    const auto last =
+        size_t(std::upper_bound(m_start.begin(), m_start.end(), start) - m_start.begin());
+    const size_t to = std::clamp(at, first, last);
+    InsertAt(to, start, end, std::move(text));
+    return int(to);
+}
+
+void CueList::InsertAt(size_t at, int start, int end, QString text) {
+    // Only the pairs with the new cue are new: a later cue's count grows by one at most, and
+    // nothing needs sorting or counting again.
     int overlap = 0;
-    for (size_t a = 0; a < pos; ++a) {
+    for (size_t a = 0; a < at; ++a) {
         overlap += CuesCollide(m_start[a], m_end[a], start, end) ? 1 : 0;
     }
-    for (size_t b = pos; b < m_start.size(); ++b) {
+    for (size_t b = at; b < m_start.size(); ++b) {
         m_overlap[b] += CuesCollide(start, end, m_start[b], m_end[b]) ? 1 : 0;
     }
-    m_start.insert(m_start.begin() + at, start);
-    m_end.insert(m_end.begin() + at, end);
-    m_text.insert(m_text.begin() + at, std::move(text));
-    m_overlap.insert(m_overlap.begin() + at, overlap);
-    m_reach.insert(m_reach.begin() + at, 0);
-    for (size_t i = pos; i < m_reach.size(); ++i) {
+    const auto pos = ptrdiff_t(at);
+    m_start.insert(m_start.begin() + pos, start);
+    m_end.insert(m_end.begin() + pos, end);
+    m_text.insert(m_text.begin() + pos, std::move(text));
+    m_overlap.insert(m_overlap.begin() + pos, overlap);
+    m_reach.resize(m_end.size());
+    for (size_t i = 0; i < m_reach.size(); ++i) {
         m_reach[i] = std::max(i > 0 ? m_reach[i - 1] : std::numeric_limits<int>::min(), m_end[i]);
     }
-    return int(std::lower_bound(m_start.begin(), m_start.end(), start) - m_start.begin());
 }
 
 void CueList::AddCues(std::vector<Cue> cues) {

@@ -32,6 +32,9 @@ public:
     /// be: call SortCues after changes in place), and returns the lowest index whose start
     /// equals `start` (which is the new cue unless an earlier cue has the same start).
     int AddCue(int start, int end, QString text);
+    /// Gives cue i (a valid index) the span start .. end and moves it where a stable sort
+    /// would put it, recounting only the pairs with it; returns its new index.
+    int MoveCue(int i, int start, int end);
     /// Adds many cues with one sort, for readers of whole files.
     void AddCues(std::vector<Cue> cues);
     /// Removes every cue with an empty text and sorts the rest.
@@ -68,6 +71,8 @@ public:
 
 private:
     void Append(Cue cue);
+    /// Inserts a cue at `at`, where it keeps the list sorted, and counts its collisions.
+    void InsertAt(size_t at, int start, int end, QString text);
     /// Recounts the overlaps and the reach after the starts or ends changed.
     void Recount();
 

@@ -18,6 +18,13 @@ Build: %2</source>
     </message>
 </context>
 <context>
+    <name>CCueListDock</name>
+    <message>
+        <source>Cues</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CDetectPhrasesDlg</name>
     <message>
         <source>Detect phrases</source>
@@ -187,6 +194,49 @@ Build: %2</source>
     </message>
 </context>
 <context>
+    <name>CFindDlg</name>
+    <message>
+        <source>Replace with:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Match case</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whole words</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find previous</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CMainFrame</name>
     <message>
         <source>最近的文件</source>
@@ -203,6 +253,52 @@ Build: %2</source>
     <message>
         <source>控制栏</source>
         <translation>Console Bar</translation>
+    </message>
+</context>
+<context>
+    <name>CRetimeDlg</name>
+    <message>
+        <source>Shift by (ms, negative: earlier):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Two-point sync:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the frame rate from:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>The %n chosen cues</source>
+        <translation>
+            <numerusform>The chosen cue</numerusform>
+            <numerusform>The %n chosen cues</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Retime cues</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All cues</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type the shift as a number of milliseconds, such as -250 or 1500.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type the frame rates as numbers, such as 25 or 23.976.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -658,6 +754,102 @@ Build: %2</source>
         <source>Write every cue as a clip of its own, named by number and text, with an index for flashcards</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Cue list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show or hide the list of cues</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play the cue when it becomes current</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play a cue chosen in the list or by the next and previous cue keys</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find a text among the cues</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace a text in the cues with another</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make the next cue with the text current</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find previous</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make the previous cue with the text current</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Retime cues...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift the cues, fit them to two times or carry them to another frame rate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next cue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make the next cue current</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Previous cue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make the previous cue current</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit cue text...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit the text of the current cue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select the cue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the selection to the current cue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to time...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bring a time of the recording into view</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CtarnApp</name>
@@ -1036,6 +1228,95 @@ Build: %2</source>
         <source>%1 has no audio</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Nothing found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Replaced %n occurrences in %1</source>
+        <translation>
+            <numerusform>Replaced %n occurrence in %1</numerusform>
+            <numerusform>Replaced %n occurrences in %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cues</source>
+        <translation>
+            <numerusform>%n cue</numerusform>
+            <numerusform>%n cues</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Retimed %n cues</source>
+        <translation>
+            <numerusform>Retimed %n cue</numerusform>
+            <numerusform>Retimed %n cues</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Go to time (h:mm:ss.mmm, mm:ss.mmm or seconds)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cue %1: %2 - %3 (%4)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid regular expression: %1 at offset %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no cue %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose two different cues.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cues %1 and %2 start together: choose two cues that start apart.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cue %1 starts before cue %2, so its new time must be the earlier one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frame rates must be greater than 0.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The shift would move cue %1 before the start of the recording.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sync would move cue %1 before the start of the recording.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The frame rate change would move cue %1 before the start of the recording.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The retiming would move cue %1 past %2, the latest time a cue can have.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type a time as h:mm:ss.mmm, mm:ss.mmm or seconds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A time cannot be negative.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minutes and seconds must be less than 60.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A time cannot be longer than 10000 hours.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QtHost</name>
@@ -1187,6 +1468,22 @@ Build: %2</source>
     </message>
     <message>
         <source>Import subtitles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Subtitles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Retime cues</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -256,9 +256,39 @@ TEST(CueListTest, CuesNearAWindowAreFoundBySearch) {
         const int cue = int(random() % unsigned(cues.Count()));
         cues.SetEnd(cue, cues.Start(cue) + int(random() % 5000));
         cues.SortCues();
+        cues.MoveCue(int(random() % unsigned(cues.Count())), int(random() % 10000),
+                     10000 + int(random() % 2000));
         cues.RemoveCue(int(random() % unsigned(cues.Count())));
     }
     check();
+}
+
+// Moving one cue in place leaves the list, its overlap counts and the cue's index as a
+// stable sort of the whole list would.
+TEST(CueListTest, MovingACueEqualsSortingAgain) {
+    std::mt19937 random(11);
+    CueList moved;
+    for (int i = 0; i < 300; ++i) {
+        const int start = int(random() % 50) * 10;
+        moved.AddCue(start, start + int(random() % 40), QString::number(i));
+    }
+    for (int round = 0; round < 200; ++round) {
+        CueList sorted = moved;
+        const int i = int(random() % unsigned(moved.Count()));
+        const int start = int(random() % 50) * 10;
+        const int end = start + 1 + int(random() % 40);
+        const QString text = moved.Text(i);
+        const int at = moved.MoveCue(i, start, end);
+        sorted.SetStart(i, start);
+        sorted.SetEnd(i, end);
+        sorted.SortCues();
+        ASSERT_EQ(moved.Text(at), text);
+        for (int k = 0; k < sorted.Count(); ++k) {
+            ASSERT_EQ(std::tuple(moved.Start(k), moved.End(k), moved.Text(k), moved.Overlap(k)),
+                      std::tuple(sorted.Start(k), sorted.End(k), sorted.Text(k), sorted.Overlap(k)))
+                << "round " << round << " cue " << k;
+        }
+    }
 }
 
 } // namespace
