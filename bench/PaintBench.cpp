@@ -34,9 +34,10 @@ StripState& HourStrip() {
     return strip;
 }
 
-/// The hour at `zoom` with kCuesInView cues across a window in its middle; the window's
-/// first column, or -1 when the hour file cannot be opened.
-int PrepareHour(int zoom) {
+/// The hour at `zoom` with kCuesInView cues across a window in its middle, and
+/// `cuesElsewhere` more spread over the rest of the hour; the window's first column, or -1
+/// when the hour file cannot be opened.
+int PrepareHour(int zoom, int cuesElsewhere = 0) {
     CtarnDoc& doc = HourDoc();
     static const bool opened = !HourFilePath().isEmpty() && doc.OnOpenDocument(HourFilePath());
     if (!opened) {
@@ -52,6 +53,13 @@ int PrepareHour(int zoom) {
         const int start = int(firstFrame + i * step);
         const int end = int(start + step * (i % 5 == 0 ? 3 : 1) / 2);
         cues.push_back({start, end, QStringLiteral("cue %1 with a few words").arg(i)});
+    }
+    const qint64 window = qint64(kWidth) * zoom;
+    for (int i = 0; i < cuesElsewhere; ++i) {
+        // Before the window's stretch or after it, never inside.
+        const qint64 spot = qint64(i) * (doc.GetRecording().Frames() - window) / cuesElsewhere;
+        const int start = int(spot < firstFrame ? spot : spot + window);
+        cues.push_back({start, start + 1000, QStringLiteral("elsewhere")});
     }
     doc.ChangeCues(QStringLiteral("Cues in view"), [&cues](CueList& list) {
         list.Clear();
@@ -76,6 +84,25 @@ void BM_PaintHour(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PaintHour)->Arg(1)->Arg(256)->Arg(4096)->Unit(benchmark::kMillisecond);
+
+/// The same window at zoom 256 among 100,000 cues elsewhere in the hour: a paint costs the
+/// cues near the window, not the list.
+void BM_PaintHourAmongManyCues(benchmark::State& state) {
+    const int x0 = PrepareHour(256, 100000);
+    if (x0 < 0) {
+        state.SkipWithError("cannot open the hour file");
+        return;
+    }
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    PaintBuffers buffers;
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PaintWaveform(painter, HourDoc(), HourStrip(), 3, {x0, kWidth, kHeight},
+                      QColor(Qt::darkGray), buffers);
+    }
+}
+BENCHMARK(BM_PaintHourAmongManyCues)->Unit(benchmark::kMillisecond);
 
 /// One step of a drag at zoom 1: the new span of a cue's edge (snapping against every cue
 /// and the selection) or the new selection, and the repaint that shows it. Arg 0 drags the
