@@ -68,8 +68,8 @@ int PrepareHour(int zoom, int cuesElsewhere = 0) {
     return x0;
 }
 
-void BM_PaintHour(benchmark::State& state) {
-    const int x0 = PrepareHour(int(state.range(0)));
+/// Full paints of the window prepared at column x0 (a negative x0: the hour is missing).
+void PaintWindow(benchmark::State& state, int x0) {
     if (x0 < 0) {
         state.SkipWithError("cannot open the hour file");
         return;
@@ -83,24 +83,16 @@ void BM_PaintHour(benchmark::State& state) {
                       QColor(Qt::darkGray), buffers);
     }
 }
+
+void BM_PaintHour(benchmark::State& state) {
+    PaintWindow(state, PrepareHour(int(state.range(0))));
+}
 BENCHMARK(BM_PaintHour)->Arg(1)->Arg(256)->Arg(4096)->Unit(benchmark::kMillisecond);
 
 /// The same window at zoom 256 among 100,000 cues elsewhere in the hour: a paint costs the
 /// cues near the window, not the list.
 void BM_PaintHourAmongManyCues(benchmark::State& state) {
-    const int x0 = PrepareHour(256, 100000);
-    if (x0 < 0) {
-        state.SkipWithError("cannot open the hour file");
-        return;
-    }
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    PaintBuffers buffers;
-    for (auto _ : state) {
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        PaintWaveform(painter, HourDoc(), HourStrip(), 3, {x0, kWidth, kHeight},
-                      QColor(Qt::darkGray), buffers);
-    }
+    PaintWindow(state, PrepareHour(256, 100000));
 }
 BENCHMARK(BM_PaintHourAmongManyCues)->Unit(benchmark::kMillisecond);
 
