@@ -4,6 +4,7 @@
 #include "actions/PhraseCommands.h"
 #include "audio/PlayCursor.h"
 #include "audio/Transport.h"
+#include "cli/CliCheckCommands.h"
 #include "cli/CliCueCommands.h"
 #include "cli/CliHost.h"
 #include "cli/CliMediaCommands.h"
@@ -426,6 +427,13 @@ QString CliUsage() {
         "                                     at their TIMEs, or carry them from F1 to F2\n"
         "                                     frames per second; TIME as h:mm:ss.mmm,\n"
         "                                     mm:ss.mmm or seconds\n"
+        "  tarn-cli check WAV [--profile netflix|netflix-children] [--fps F] [--max-cps X]\n"
+        "                   [--min-duration MS] [--max-duration MS] [--min-gap MS]\n"
+        "                   [--max-chars N] [--max-lines N]\n"
+        "                                     hold the cues to reading-speed and timing rules\n"
+        "                                     (default netflix, 24 fps; options override it):\n"
+        "                                     print \"n<TAB>rule<TAB>value<TAB>limit\" per\n"
+        "                                     problem, status 1 when there is any\n"
         "  tarn-cli --help                    print this text\n"
         "\n"
         "operations of edit:\n"
@@ -465,7 +473,8 @@ int RunCliCommand(const QStringList& args) {
          {"export-subs", RunExportSubs},
          {"export-clips", RunExportClips},
          {"cues", RunCues},
-         {"retime", RunRetime}};
+         {"retime", RunRetime},
+         {"check", RunCheck}};
     int status = kCliUsage;
     if (!args.isEmpty()) {
         for (const auto& [name, run] : commands) {

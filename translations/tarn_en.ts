@@ -1120,9 +1120,9 @@ Build: %2</source>
     </message>
     <message numerus="yes">
         <source>Replace %n existing files?</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Replace the existing file?</numerusform>
+            <numerusform>Replace %n existing files?</numerusform>
         </translation>
     </message>
     <message>
@@ -1143,23 +1143,23 @@ Build: %2</source>
     </message>
     <message numerus="yes">
         <source>%n files were written:</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n file was written:</numerusform>
+            <numerusform>%n files were written:</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Export cancelled: %n clips written to %1</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Export cancelled: %n clip written to %1</numerusform>
+            <numerusform>Export cancelled: %n clips written to %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Exported %n clips to %1</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Exported %n clip to %1</numerusform>
+            <numerusform>Exported %n clips to %1</numerusform>
         </translation>
     </message>
     <message>
