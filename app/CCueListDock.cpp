@@ -3,6 +3,7 @@
 #include "document/CtarnDoc.h"
 #include "models/CueTableModel.h"
 
+#include <QColor>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -16,10 +17,24 @@
 
 namespace {
 
-/// Edits a cue's text on several lines: Enter takes it, Ctrl+Enter starts a new line.
-class CueTextDelegate : public QStyledItemDelegate {
+/// Colours the cells whose figures break a timing rule.
+class CueCellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.data(CueTableModel::kBrokenRuleRole).toBool()) {
+            option->backgroundBrush = QColor(0xFF, 0xD6, 0xD6);
+        }
+    }
+};
+
+/// Edits a cue's text on several lines: Enter takes it, Ctrl+Enter starts a new line.
+class CueTextDelegate : public CueCellDelegate {
+public:
+    using CueCellDelegate::CueCellDelegate;
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex&) const override {
@@ -55,7 +70,7 @@ protected:
                 return true;
             }
         }
-        return QStyledItemDelegate::eventFilter(object, event);
+        return CueCellDelegate::eventFilter(object, event);
     }
 };
 
@@ -70,6 +85,7 @@ CCueListDock::CCueListDock(CtarnDoc& doc, Host& host, QWidget* parent)
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                              QAbstractItemView::AnyKeyPressed);
+    m_table->setItemDelegate(new CueCellDelegate(m_table));
     m_table->setItemDelegateForColumn(CueTableModel::kText, new CueTextDelegate(m_table));
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
@@ -77,9 +93,9 @@ CCueListDock::CCueListDock(CtarnDoc& doc, Host& host, QWidget* parent)
     // Wide enough for what the columns hold, measured once rather than over every row.
     const QFontMetrics metrics = m_table->fontMetrics();
     const int padding = 3 * metrics.averageCharWidth();
-    const QString widest[] = {QStringLiteral("000000"), QStringLiteral("0:00:00.000"),
+    const QString widest[] = {QStringLiteral("000000"),      QStringLiteral("0:00:00.000"),
                               QStringLiteral("0:00:00.000"), QStringLiteral("0:00:00.000"),
-                              QStringLiteral("000.0")};
+                              QStringLiteral("000.0"),       QStringLiteral("overlap, short")};
     for (int column = 0; column < int(std::size(widest)); ++column) {
         m_table->setColumnWidth(column, metrics.horizontalAdvance(widest[column]) + padding);
     }

@@ -11,6 +11,7 @@
 
 class CCueListDock;
 class CFindDlg;
+class CueChecks;
 class CtarnDoc;
 class CtarnView;
 class Host;
@@ -122,6 +123,8 @@ private:
     QLabel* m_cueLabel = nullptr;
     CCueListDock* m_cueDock = nullptr;
     CFindDlg* m_findDlg = nullptr;
+    CueChecks* m_checks = nullptr;
+    QLabel* m_rulesLabel = nullptr;
     bool m_bPlayOnCurrent = true;
     qint64 m_nPointerFrame = 0;
     QTimer m_noticeTimer;     ///< runs while a confirmation is showing

@@ -11,6 +11,8 @@
 #include "app/CRetimeDlg.h"
 #include "audio/Transport.h"
 #include "document/CtarnDoc.h"
+#include "models/CueChecks.h"
+#include "models/CueTableModel.h"
 #include "subtitles/CueFigures.h"
 #include "view/COverview.h"
 #include "view/CtarnView.h"
@@ -22,6 +24,13 @@
 namespace {
 
 const char* const kPlayOnCurrentKey = "cues/playWhenCurrent";
+const char* const kProfileKey = "rules/profile";
+
+/// The built-in rules chosen last, the adults' by default.
+TimingProfile ChosenProfile() {
+    const QString name = AppSettings().value(kProfileKey, QStringLiteral("netflix")).toString();
+    return BuiltInProfile(name).value_or(*BuiltInProfile(u"netflix"));
+}
 
 } // namespace
 
@@ -38,6 +47,19 @@ void CMainFrame::CreateCueParts() {
     m_cueDock->makeCurrent = [this](int cue) { MakeCueCurrent(cue); };
     addDockWidget(Qt::BottomDockWidgetArea, m_cueDock);
     resizeDocks({m_cueDock}, {170}, Qt::Vertical);
+
+    m_checks = new CueChecks(m_doc, ChosenProfile(), this);
+    m_cueDock->Model()->SetChecks(m_checks);
+    m_view.SetFlagged([this](int cue) { return bool(m_checks->Problems(cue)); });
+    m_rulesLabel = new QLabel(this);
+    m_rulesLabel->setObjectName(QStringLiteral("rulesPane"));
+    statusBar()->insertPermanentWidget(0, m_rulesLabel);
+    connect(m_checks, &CueChecks::checked, this, [this] {
+        const int flagged = m_checks->FlaggedCount();
+        m_rulesLabel->setText(flagged > 0 ? tr("%n cues break the rules", nullptr, flagged)
+                                          : QString());
+        m_view.viewport()->update();
+    });
 
     m_cueLabel = new QLabel(this);
     m_cueLabel->setObjectName(QStringLiteral("cuePane"));
@@ -142,6 +164,50 @@ void CMainFrame::AddCueCommands() {
                     .menuPlace = 302,
                     .handler = [this] { OnRetimeCues(); },
                     .rule = hasCues});
+    m_commands.Add(
+        {.text = QT_TRANSLATE_NOOP("Command", "Next cue breaking a rule"),
+         .prompt =
+             QT_TRANSLATE_NOOP("Command", "Make the next cue that breaks a timing rule current"),
+         .keys = {"F8"},
+         .menu = Menu::Cues,
+         .menuPlace = 501,
+         .handler = [this] { MakeCueCurrent(m_checks->NextFlagged(m_doc.CurrentCue(), false)); },
+         .rule = EnabledWhile([this] { return m_checks->FlaggedCount() > 0; })});
+    m_commands.Add(
+        {.text = QT_TRANSLATE_NOOP("Command", "Previous cue breaking a rule"),
+         .prompt = QT_TRANSLATE_NOOP("Command",
+                                     "Make the previous cue that breaks a timing rule current"),
+         .keys = {"Shift+F8"},
+         .menu = Menu::Cues,
+         .menuPlace = 502,
+         .handler = [this] { MakeCueCurrent(m_checks->NextFlagged(m_doc.CurrentCue(), true)); },
+         .rule = EnabledWhile([this] { return m_checks->FlaggedCount() > 0; })});
+    const struct {
+        const char* text;
+        const char* name;
+        int place;
+    } profiles[] = {
+        {QT_TRANSLATE_NOOP("Command", "Rules: Netflix (adults)"), "netflix", 503},
+        {QT_TRANSLATE_NOOP("Command", "Rules: Netflix (children)"), "netflix-children", 504},
+    };
+    for (const auto& p : profiles) {
+        const QString name = QString::fromLatin1(p.name);
+        m_commands.Add(
+            {.text = p.text,
+             .prompt = QT_TRANSLATE_NOOP("Command", "Check the cues against these timing rules"),
+             .menu = Menu::Cues,
+             .menuPlace = p.place,
+             .handler =
+                 [this, name] {
+                     AppSettings().setValue(kProfileKey, name);
+                     m_checks->SetProfile(*BuiltInProfile(name));
+                 },
+             .rule =
+                 [this, name] {
+                     return ToggleState(m_checks->Profile().name == BuiltInProfile(name)->name);
+                 },
+             .checkable = true});
+    }
     m_commands.Add({.text = QT_TRANSLATE_NOOP("Command", "Next cue"),
                     .prompt = QT_TRANSLATE_NOOP("Command", "Make the next cue current"),
                     .keys = {"Alt+Down"},

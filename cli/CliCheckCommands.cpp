@@ -15,15 +15,13 @@ namespace {
 /// The status when any cue breaks a rule.
 constexpr int kProblemsFound = 1;
 
-const QStringList kCheckOptions = {"--profile",      "--fps",          "--max-cps",
-                                   "--min-duration", "--max-duration", "--min-gap",
-                                   "--max-chars",    "--max-lines"};
+const QStringList kCheckOptions = {"--profile",      "--fps",     "--max-cps",   "--min-duration",
+                                   "--max-duration", "--min-gap", "--max-chars", "--max-lines"};
 
 /// A decimal of at least 0 (above 0 when `positive`).
 std::optional<TypedDecimal> ParseLimit(const QString& text, bool positive) {
     const std::optional<TypedDecimal> value = ParseTypedDecimal(text);
-    return value && (value->units > 0 || (!positive && value->units == 0)) ? value
-                                                                           : std::nullopt;
+    return value && (value->units > 0 || (!positive && value->units == 0)) ? value : std::nullopt;
 }
 
 std::optional<int> ParseCount(const QString& text) {
@@ -36,8 +34,7 @@ std::optional<int> ParseCount(const QString& text) {
 std::optional<TimingProfile> ParseCheckOptions(const QStringList& args) {
     QHash<QString, QString> values;
     for (int i = 0; i < args.size(); i += 2) {
-        if (!kCheckOptions.contains(args[i]) || i + 1 >= args.size() ||
-            values.contains(args[i])) {
+        if (!kCheckOptions.contains(args[i]) || i + 1 >= args.size() || values.contains(args[i])) {
             return std::nullopt;
         }
         values.insert(args[i], args[i + 1]);

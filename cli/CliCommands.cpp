@@ -9,6 +9,7 @@
 #include "cli/CliHost.h"
 #include "cli/CliMediaCommands.h"
 #include "cli/CliSupport.h"
+#include "cli/CliTidyCommands.h"
 #include "commands/CommandTable.h"
 #include "commands/ConsoleInterpreter.h"
 #include "commands/CoreCommands.h"
@@ -434,6 +435,13 @@ QString CliUsage() {
         "                                     (default netflix, 24 fps; options override it):\n"
         "                                     print \"n<TAB>rule<TAB>value<TAB>limit\" per\n"
         "                                     problem, status 1 when there is any\n"
+        "  tarn-cli tidy WAV OUT [--profile netflix|netflix-children] [--fps F] [--snap MS]\n"
+        "                   [--lead-in MS] [--lead-out MS] [--close-gaps MS] [--min-gap MS]\n"
+        "                   [--min-duration MS]\n"
+        "                                     tidy the timing of every cue and save to OUT:\n"
+        "                                     snap to speech, lead in and out, lengthen short\n"
+        "                                     cues, close small gaps (default under 12 frames)\n"
+        "                                     to the minimum gap; print \"N cues changed\"\n"
         "  tarn-cli --help                    print this text\n"
         "\n"
         "operations of edit:\n"
@@ -474,7 +482,8 @@ int RunCliCommand(const QStringList& args) {
          {"export-clips", RunExportClips},
          {"cues", RunCues},
          {"retime", RunRetime},
-         {"check", RunCheck}};
+         {"check", RunCheck},
+         {"tidy", RunTidy}};
     int status = kCliUsage;
     if (!args.isEmpty()) {
         for (const auto& [name, run] : commands) {

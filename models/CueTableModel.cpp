@@ -3,11 +3,13 @@
 #include "actions/CueMoves.h"
 #include "base/ClockText.h"
 #include "document/CtarnDoc.h"
+#include "models/CueChecks.h"
 #include "subtitles/CueFigures.h"
 #include "subtitles/CueText.h"
 #include "subtitles/TypedTime.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 #include <algorithm>
 #include <limits>
@@ -53,6 +55,24 @@ void CueTableModel::OnCuesChanged(const CueChange& change) {
     }
 }
 
+void CueTableModel::SetChecks(const CueChecks* checks) {
+    m_pChecks = checks;
+    connect(checks, &CueChecks::checked, this, [this](int first, int last) {
+        if (first <= last && last < m_nRows) {
+            emit dataChanged(index(first, 0), index(last, kColumns - 1));
+        }
+    });
+}
+
+bool CueTableModel::BreaksRule(int row, int column) const {
+    const TimingProblems problems = m_pChecks ? m_pChecks->Problems(row) : TimingProblems();
+    return (column == kCps && problems.testFlag(TimingProblem::Cps)) ||
+           (column == kDuration && (problems & (TimingProblem::Short | TimingProblem::Long))) ||
+           (column == kEnd && (problems & (TimingProblem::Gap | TimingProblem::Overlap))) ||
+           (column == kText && (problems & (TimingProblem::Line | TimingProblem::Lines))) ||
+           (column == kProblems && problems);
+}
+
 int CueTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : m_nRows;
 }
@@ -64,12 +84,19 @@ int CueTableModel::columnCount(const QModelIndex& parent) const {
 QVariant CueTableModel::data(const QModelIndex& index, int role) const {
     const CueList& cues = m_doc.Cues();
     const int row = index.row();
-    if (!index.isValid() || !cues.IsValidIndex(row) ||
-        (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::TextAlignmentRole)) {
+    if (!index.isValid() || !cues.IsValidIndex(row)) {
+        return {};
+    }
+    if (role == kBrokenRuleRole) {
+        return BreaksRule(row, index.column());
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::TextAlignmentRole) {
         return {};
     }
     if (role == Qt::TextAlignmentRole) {
-        return index.column() == kText ? QVariant() : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return index.column() == kText || index.column() == kProblems
+                   ? QVariant()
+                   : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     }
     const qint32 rate = m_doc.GetRecording().SampleRate();
     const qint64 start = cues.Start(row);
@@ -85,6 +112,16 @@ QVariant CueTableModel::data(const QModelIndex& index, int role) const {
         return ClockText(FrameMilliseconds(end, rate) - FrameMilliseconds(start, rate));
     case kCps:
         return CpsText(CharsPerSecond(cues.Text(row), start, end, rate));
+    case kProblems: {
+        QStringList names;
+        const TimingProblems problems = m_pChecks ? m_pChecks->Problems(row) : TimingProblems();
+        for (const TimingProblem problem : kTimingProblems) {
+            if (problems.testFlag(problem)) {
+                names << TimingProblemName(problem);
+            }
+        }
+        return names.join(QStringLiteral(", "));
+    }
     case kText:
         return role == Qt::EditRole
                    ? cues.Text(row)
@@ -99,9 +136,10 @@ QVariant CueTableModel::headerData(int section, Qt::Orientation orientation, int
         return {};
     }
     static const char* const kHeaders[kColumns] = {
-        QT_TRANSLATE_NOOP("CueTable", "#"),   QT_TRANSLATE_NOOP("CueTable", "Start"),
-        QT_TRANSLATE_NOOP("CueTable", "End"), QT_TRANSLATE_NOOP("CueTable", "Duration"),
-        QT_TRANSLATE_NOOP("CueTable", "CPS"), QT_TRANSLATE_NOOP("CueTable", "Text"),
+        QT_TRANSLATE_NOOP("CueTable", "#"),    QT_TRANSLATE_NOOP("CueTable", "Start"),
+        QT_TRANSLATE_NOOP("CueTable", "End"),  QT_TRANSLATE_NOOP("CueTable", "Duration"),
+        QT_TRANSLATE_NOOP("CueTable", "CPS"),  QT_TRANSLATE_NOOP("CueTable", "Problems"),
+        QT_TRANSLATE_NOOP("CueTable", "Text"),
     };
     return section >= 0 && section < kColumns
                ? QCoreApplication::translate("CueTable", kHeaders[section])

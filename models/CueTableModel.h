@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 
 class CtarnDoc;
+class CueChecks;
 class Host;
 struct CueChange;
 
@@ -15,9 +16,15 @@ class CueTableModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Column { kNumber, kStart, kEnd, kDuration, kCps, kText, kColumns };
+    enum Column { kNumber, kStart, kEnd, kDuration, kCps, kProblems, kText, kColumns };
+    /// True for a cell whose figure breaks a timing rule (the view colours it).
+    static constexpr int kBrokenRuleRole = Qt::UserRole + 1;
 
     CueTableModel(CtarnDoc& doc, Host& host, QObject* parent = nullptr);
+
+    /// Shows the rules each cue breaks (their names, the offending cells coloured), as
+    /// `checks` finds them; none without.
+    void SetChecks(const CueChecks* checks);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -34,8 +41,12 @@ private:
     bool SetTime(int row, int column, const QString& typed);
     bool SetText(int row, const QString& typed);
 
+    /// Whether the figure of a cell breaks a rule.
+    bool BreaksRule(int row, int column) const;
+
     CtarnDoc& m_doc;
     Host& m_host;
+    const CueChecks* m_pChecks = nullptr;
     /// The rows the views know of: the document's count once each change is told.
     int m_nRows = 0;
 };

@@ -163,8 +163,8 @@ TimingProblems CueTimingProblems(const CueList& cues, int i, qint32 rate,
     return problems;
 }
 
-TimingFigures ProblemFigures(const CueList& cues, int i, qint32 rate,
-                             const TimingProfile& profile, TimingProblem problem) {
+TimingFigures ProblemFigures(const CueList& cues, int i, qint32 rate, const TimingProfile& profile,
+                             TimingProblem problem) {
     const qint64 duration = qint64(cues.End(i)) - cues.Start(i);
     const qint64 space = SpaceAfter(cues, i).value_or(0);
     switch (problem) {
@@ -197,8 +197,8 @@ void TimingCheck::CheckAll(const CueList& cues, qint32 rate, const TimingProfile
     }
 }
 
-void TimingCheck::Recheck(const CueList& cues, qint32 rate, const TimingProfile& profile,
-                          int first, int last) {
+void TimingCheck::Recheck(const CueList& cues, qint32 rate, const TimingProfile& profile, int first,
+                          int last) {
     for (int i = std::max(first - 1, 0); i <= std::min(last, Count() - 1); ++i) {
         const TimingProblems now = CueTimingProblems(cues, i, rate, profile);
         m_flagged += Flagged(now) - Flagged(m_problems[size_t(i)]);

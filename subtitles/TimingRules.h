@@ -60,8 +60,8 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TimingProblems)
 
 /// Every problem, in the order reports list them.
 inline constexpr std::array<TimingProblem, 7> kTimingProblems = {
-    TimingProblem::Cps, TimingProblem::Short,   TimingProblem::Long, TimingProblem::Gap,
-    TimingProblem::Overlap, TimingProblem::Line, TimingProblem::Lines};
+    TimingProblem::Cps,     TimingProblem::Short, TimingProblem::Long, TimingProblem::Gap,
+    TimingProblem::Overlap, TimingProblem::Line,  TimingProblem::Lines};
 
 /// "cps", "short", "long", "gap", "overlap", "line" or "lines".
 QString TimingProblemName(TimingProblem problem);
@@ -81,8 +81,8 @@ struct TimingFigures {
 
 /// The figures of `problem` for cue i (a valid index); an overlap's value is how long the
 /// next cue starts before this one ends, its limit 0.
-TimingFigures ProblemFigures(const CueList& cues, int i, qint32 rate,
-                             const TimingProfile& profile, TimingProblem problem);
+TimingFigures ProblemFigures(const CueList& cues, int i, qint32 rate, const TimingProfile& profile,
+                             TimingProblem problem);
 
 /// Rows of a cue list that changed: from `first`, `removed` rows gave way to `inserted`.
 struct CueRows {
@@ -100,8 +100,7 @@ public:
     void Recheck(const CueList& cues, qint32 rate, const TimingProfile& profile, int first,
                  int last);
     /// Follows rows removed and inserted, then re-checks the rows the change touched.
-    void Recheck(const CueList& cues, qint32 rate, const TimingProfile& profile,
-                 CueRows change);
+    void Recheck(const CueList& cues, qint32 rate, const TimingProfile& profile, CueRows change);
 
     int Count() const { return int(m_problems.size()); }
     /// The problems of row i (a valid index).

@@ -73,6 +73,11 @@ void CtarnView::SetDocument(CtarnDoc& doc, Transport& transport, Host& host) {
     Repaint();
 }
 
+void CtarnView::SetFlagged(std::function<bool(int)> flagged) {
+    m_flagged = std::move(flagged);
+    Repaint();
+}
+
 int CtarnView::CurrentCue() const {
     return m_pDoc ? m_pDoc->CurrentCue() : -1;
 }
@@ -157,6 +162,7 @@ QPoint CtarnView::Logical(const QPoint& devicePoint) const {
 void CtarnView::OnDraw(QPainter& painter, int width, int height) {
     if (m_pDoc) {
         PaintArea area{ScrollPos(), width, height};
+        area.flagged = m_flagged;
         if (m_cueDrag) {
             area.movedCue = m_cueDrag->cue;
             area.movedStart = m_cueDrag->span.start;

@@ -9,6 +9,7 @@
 #include <QAbstractScrollArea>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -56,6 +57,9 @@ public:
     void OnDraw(QPainter& painter, int width, int height);
     /// Prints what the window shows, scaled to the page, after the print dialog.
     void OnFilePrint();
+
+    /// Marks the boxes of the cues that `flagged` says break a timing rule.
+    void SetFlagged(std::function<bool(int)> flagged);
 
     /// Adds the view's own commands to `table`: printing, Home and End.
     void AddCommands(CommandTable& table);
@@ -141,4 +145,5 @@ private:
     };
     std::optional<Press> m_press;
     std::optional<CueDragPreview> m_cueDrag;
+    std::function<bool(int)> m_flagged;
 };

@@ -130,6 +130,12 @@ void PaintCueBox(QPainter& p, const CueList& cues, int i, int curCue, ColumnRang
     p.setBrush(fill);
     p.drawRoundedRect(rect, kBoxCorner, kBoxCorner);
 
+    if (area.flagged && area.flagged(i)) {
+        // A cue that breaks a timing rule: a red corner the text does not hide.
+        p.setPen(Qt::NoPen);
+        p.setBrush(WaveformColour::kBrokenRule);
+        p.drawRect(rect.right() - 5, rect.top() + 1, 5, 5);
+    }
     p.setPen(current ? WaveformColour::kCurrentCueText : WaveformColour::kCueText);
     const QRect textRect(rect.left() + 2, rect.top(), rect.width() - 4, rect.height());
     p.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QPoint>
 
+#include <functional>
 #include <vector>
 
 class CtarnDoc;
@@ -19,6 +20,8 @@ struct PaintArea {
     int movedCue = -1;
     int movedStart = 0;
     int movedEnd = 0;
+    /// Whether cue i breaks a timing rule (a red mark on its box); none when empty.
+    std::function<bool(int)> flagged = {};
 };
 
 /// Points the waveform polylines are drawn through, per call: 4 per column, enough for a
@@ -50,4 +53,5 @@ inline const QColor kCurrentCue{0x42, 0x85, 0xF4};
 inline const QColor kCueText{0x0B, 0x4B, 0xFF};
 inline const QColor kCurrentCueText{0xFF, 0xFF, 0xFF};
 inline const QColor kPlayed{0x80, 0x00, 0x00};
+inline const QColor kBrokenRule{0xD9, 0x1E, 0x18};
 } // namespace WaveformColour

@@ -114,7 +114,8 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrder) {
          {"Add Subtitle", "Delete Subtitle", "Atach", "Check Conflict", "Edit cue text...",
           "Select the cue", kSep, "Start 10 ms earlier", "Start 10 ms later", "End 10 ms earlier",
           "End 10 ms later", kSep, "Detect phrases...", "Retime cues...", kSep, "Next cue",
-          "Previous cue"}},
+          "Previous cue", kSep, "Next cue breaking a rule", "Previous cue breaking a rule",
+          "Rules: Netflix (adults)", "Rules: Netflix (children)"}},
         {"帮助(&H)", {"Keyboard shortcuts", "关于 tarn(&A)..."}},
     };
     const QList<QAction*> bar = app.MainFrame().menuBar()->actions();
