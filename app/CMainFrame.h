@@ -92,6 +92,8 @@ private:
     void FindCueAndShow(bool backward);
     /// "Retime cues...": asks how, then retimes the chosen cues or all of them.
     void OnRetimeCues();
+    /// "Tidy timing...": asks how, showing how many cues it would change, then tidies.
+    void OnTidyTiming();
     /// Refreshes the command states once the event loop comes round, however many changes
     /// were announced in between.
     void ScheduleRefresh();

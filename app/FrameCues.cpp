@@ -5,10 +5,12 @@
 #include "actions/CueCommands.h"
 #include "actions/CueFind.h"
 #include "actions/RetimeCues.h"
+#include "actions/TidyCues.h"
 #include "app/AppSettings.h"
 #include "app/CCueListDock.h"
 #include "app/CFindDlg.h"
 #include "app/CRetimeDlg.h"
+#include "app/CTidyDlg.h"
 #include "audio/Transport.h"
 #include "document/CtarnDoc.h"
 #include "models/CueChecks.h"
@@ -92,6 +94,23 @@ void CMainFrame::OnRetimeCues() {
     if (dialog.exec() == QDialog::Accepted) {
         RetimeCues(m_doc, m_host, dialog.ChosenOnly() ? chosen : std::vector<int>{},
                    *dialog.Result());
+    }
+}
+
+void CMainFrame::OnTidyTiming() {
+    const std::vector<int> chosen = m_cueDock->ChosenCues();
+    const auto count = [this, &chosen](const TidySettings& settings,
+                                       bool chosenOnly) -> std::optional<int> {
+        // Snapping measures the whole recording: too long to repeat at every keystroke.
+        if (settings.snap.num != 0) {
+            return std::nullopt;
+        }
+        return CountTidiedCues(m_doc, chosenOnly ? chosen : std::vector<int>{}, settings);
+    };
+    CTidyDlg dialog(TidySettingsFor(m_checks->Profile()), int(chosen.size()), count, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        TidyCues(m_doc, m_host, dialog.ChosenOnly() ? chosen : std::vector<int>{},
+                 *dialog.Result());
     }
 }
 
@@ -208,6 +227,13 @@ void CMainFrame::AddCueCommands() {
                  },
              .checkable = true});
     }
+    m_commands.Add({.text = QT_TRANSLATE_NOOP("Command", "Tidy timing..."),
+                    .prompt = QT_TRANSLATE_NOOP(
+                        "Command", "Snap, lengthen and space the cues to meet the timing rules"),
+                    .menu = Menu::Cues,
+                    .menuPlace = 303,
+                    .handler = [this] { OnTidyTiming(); },
+                    .rule = hasCues});
     m_commands.Add({.text = QT_TRANSLATE_NOOP("Command", "Next cue"),
                     .prompt = QT_TRANSLATE_NOOP("Command", "Make the next cue current"),
                     .keys = {"Alt+Down"},

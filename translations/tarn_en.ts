@@ -254,6 +254,13 @@ Build: %2</source>
         <source>控制栏</source>
         <translation>Console Bar</translation>
     </message>
+    <message numerus="yes">
+        <source>%n cues break the rules</source>
+        <translation>
+            <numerusform>%n cue breaks the rules</numerusform>
+            <numerusform>%n cues break the rules</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CRetimeDlg</name>
@@ -309,6 +316,63 @@ Build: %2</source>
     </message>
     <message>
         <source>What it does</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CTidyDlg</name>
+    <message numerus="yes">
+        <source>The %n chosen cues</source>
+        <translation>
+            <numerusform>The chosen cue</numerusform>
+            <numerusform>The %n chosen cues</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Tidy timing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Snap to speech within (ms, 0: off):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lead-in (ms):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lead-out (ms):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close gaps shorter than (ms):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum gap (ms):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum duration (ms):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All cues</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type each length as milliseconds, 0 or more.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cues would change.</source>
+        <translation>
+            <numerusform>%n cue would change.</numerusform>
+            <numerusform>%n cues would change.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>With snapping, the cues are counted as they are tidied.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -850,6 +914,42 @@ Build: %2</source>
         <source>Bring a time of the recording into view</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Next cue breaking a rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make the next cue that breaks a timing rule current</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Previous cue breaking a rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make the previous cue that breaks a timing rule current</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rules: Netflix (adults)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rules: Netflix (children)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check the cues against these timing rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tidy timing...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Snap, lengthen and space the cues to meet the timing rules</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CtarnApp</name>
@@ -1317,6 +1417,13 @@ Build: %2</source>
         <source>A time cannot be longer than 10000 hours.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <source>Tidied %n cues</source>
+        <translation>
+            <numerusform>Tidied %n cue</numerusform>
+            <numerusform>Tidied %n cues</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>QtHost</name>
@@ -1484,6 +1591,10 @@ Build: %2</source>
     </message>
     <message>
         <source>Retime cues</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tidy timing</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

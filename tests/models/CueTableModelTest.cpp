@@ -3,6 +3,7 @@
 #include "actions/CueCommands.h"
 #include "actions/CueMoves.h"
 #include "document/CtarnDoc.h"
+#include "models/CueChecks.h"
 #include "support/DocAccess.h"
 #include "support/FakeHost.h"
 #include "support/WavBytes.h"
@@ -145,6 +146,33 @@ TEST_F(CueTableModelTest, TypedTextIsOneStepAndAnEmptyOneIsRefused) {
     EXPECT_EQ(host.messages.size(), 1);
     doc.OnEditUndo();
     EXPECT_EQ(doc.Cues().Text(2), "3");
+}
+
+// The rules' verdict shows in the Problems column and colours the offending cells, and an
+// edit that mends a cue clears them.
+TEST_F(CueTableModelTest, ProblemsFollowTheRulesAndTheEdits) {
+    CueChecks checks(doc, *BuiltInProfile(u"netflix"));
+    model.SetChecks(&checks);
+    // "3" lasts one second: fine. Cue 1 gets too long a line, cue 2 ends after cue 3 starts.
+    doc.ChangeCues("Break the rules", [](CueList& cues) {
+        cues.SetText(0, QString(43, QChar('x')));
+        cues.SetEnd(1, 41000);
+    });
+    EXPECT_EQ(Cell(0, CueTableModel::kProblems), "cps, line");
+    EXPECT_TRUE(
+        model.data(model.index(0, CueTableModel::kText), CueTableModel::kBrokenRuleRole).toBool());
+    EXPECT_EQ(Cell(1, CueTableModel::kProblems), "overlap");
+    EXPECT_TRUE(
+        model.data(model.index(1, CueTableModel::kEnd), CueTableModel::kBrokenRuleRole).toBool());
+    EXPECT_FALSE(
+        model.data(model.index(1, CueTableModel::kText), CueTableModel::kBrokenRuleRole).toBool());
+    EXPECT_EQ(checks.FlaggedCount(), 2);
+    EXPECT_EQ(checks.NextFlagged(-1, true), 1);
+
+    EXPECT_TRUE(model.setData(model.index(1, CueTableModel::kEnd), "0:00:04"));
+    EXPECT_EQ(Cell(1, CueTableModel::kProblems), "");
+    EXPECT_EQ(checks.FlaggedCount(), 1);
+    EXPECT_EQ(checks.NextFlagged(0, false), 0);
 }
 
 } // namespace
