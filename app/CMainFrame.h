@@ -94,6 +94,8 @@ private:
     void OnRetimeCues();
     /// "Tidy timing...": asks how, showing how many cues it would change, then tidies.
     void OnTidyTiming();
+    /// "Rules: Custom...": the user's own rules, edited and then used.
+    void OnCustomRules();
     /// Refreshes the command states once the event loop comes round, however many changes
     /// were announced in between.
     void ScheduleRefresh();

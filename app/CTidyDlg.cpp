@@ -7,18 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QTimer>
-
-namespace {
-
-/// A time as milliseconds to type, e.g. "83.333".
-QString MillisecondsText(const ExactSeconds& time) {
-    return QString::number(double(time.num) * 1000.0 / double(time.den), 'f', 3)
-        .remove(QRegularExpression(QStringLiteral("\\.?0+$")));
-}
-
-} // namespace
 
 CTidyDlg::CTidyDlg(const TidySettings& defaults, int chosen,
                    std::function<std::optional<int>(const TidySettings&, bool)> count,

@@ -9,6 +9,7 @@
 #include "app/AppSettings.h"
 #include "app/CCueListDock.h"
 #include "app/CFindDlg.h"
+#include "app/CProfileDlg.h"
 #include "app/CRetimeDlg.h"
 #include "app/CTidyDlg.h"
 #include "audio/Transport.h"
@@ -28,9 +29,16 @@ namespace {
 const char* const kPlayOnCurrentKey = "cues/playWhenCurrent";
 const char* const kProfileKey = "rules/profile";
 
-/// The built-in rules chosen last, the adults' by default.
+const char* const kCustomName = "custom";
+
+/// The rules chosen last (built in, or the user's own), the adults' by default.
 TimingProfile ChosenProfile() {
     const QString name = AppSettings().value(kProfileKey, QStringLiteral("netflix")).toString();
+    if (name == QLatin1String(kCustomName)) {
+        if (std::optional<TimingProfile> custom = StoredCustomProfile()) {
+            return *custom;
+        }
+    }
     return BuiltInProfile(name).value_or(*BuiltInProfile(u"netflix"));
 }
 
@@ -94,6 +102,15 @@ void CMainFrame::OnRetimeCues() {
     if (dialog.exec() == QDialog::Accepted) {
         RetimeCues(m_doc, m_host, dialog.ChosenOnly() ? chosen : std::vector<int>{},
                    *dialog.Result());
+    }
+}
+
+void CMainFrame::OnCustomRules() {
+    CProfileDlg dialog(StoredCustomProfile().value_or(m_checks->Profile()), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        StoreCustomProfile(*dialog.Result());
+        AppSettings().setValue(kProfileKey, QString::fromLatin1(kCustomName));
+        m_checks->SetProfile(*dialog.Result());
     }
 }
 
@@ -234,6 +251,15 @@ void CMainFrame::AddCueCommands() {
                     .menuPlace = 303,
                     .handler = [this] { OnTidyTiming(); },
                     .rule = hasCues});
+    m_commands.Add(
+        {.text = QT_TRANSLATE_NOOP("Command", "Rules: Custom..."),
+         .prompt = QT_TRANSLATE_NOOP("Command", "Set and use timing rules of your own"),
+         .menu = Menu::Cues,
+         .menuPlace = 505,
+         .handler = [this] { OnCustomRules(); },
+         .rule =
+             [this] { return ToggleState(m_checks->Profile().name == QLatin1String("Custom")); },
+         .checkable = true});
     m_commands.Add({.text = QT_TRANSLATE_NOOP("Command", "Next cue"),
                     .prompt = QT_TRANSLATE_NOOP("Command", "Make the next cue current"),
                     .keys = {"Alt+Down"},

@@ -100,6 +100,17 @@ int Flagged(TimingProblems problems) {
 
 } // namespace
 
+QString MillisecondsText(ExactSeconds time) {
+    return MsText(time.num, time.den);
+}
+
+QString DecimalText(TypedDecimal value) {
+    const bool negative = value.units < 0;
+    const QString text = DecimalText(negative ? -Wide(value.units) : Wide(value.units),
+                                     PowerOfTen(value.places), value.places, true);
+    return negative ? QChar('-') + text : text;
+}
+
 ExactSeconds MillisecondsToSeconds(TypedDecimal ms) {
     return {ms.units, qint64(PowerOfTen(ms.places)) * 1000};
 }

@@ -24,6 +24,11 @@ struct ExactSeconds {
 
 /// Typed milliseconds (non-negative) as exact seconds.
 ExactSeconds MillisecondsToSeconds(TypedDecimal ms);
+/// `time` as milliseconds to read or type again, e.g. "833.333" (three decimals at most,
+/// trailing zeros dropped).
+QString MillisecondsText(ExactSeconds time);
+/// A decimal as it would be typed, e.g. "23.976".
+QString DecimalText(TypedDecimal value);
 
 /// The limits of one set of rules.
 struct TimingProfile {

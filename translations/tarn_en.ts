@@ -263,6 +263,45 @@ Build: %2</source>
     </message>
 </context>
 <context>
+    <name>CProfileDlg</name>
+    <message>
+        <source>Custom timing rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Most characters per second:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shortest duration (ms):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Longest duration (ms):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Least gap (frames):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frames per second:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Most characters per line:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Most lines:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type a number of 0 or more (above 0 for the speed and the frame rate; whole for frames, characters and lines).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CRetimeDlg</name>
     <message>
         <source>Shift by (ms, negative: earlier):</source>
@@ -948,6 +987,14 @@ Build: %2</source>
     </message>
     <message>
         <source>Snap, lengthen and space the cues to meet the timing rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rules: Custom...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set and use timing rules of your own</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,4 +1,5 @@
 #include "app/AppSettings.h"
+#include "app/CProfileDlg.h"
 
 #include "document/RecoveryRecord.h"
 
@@ -7,6 +8,8 @@
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace {
 
@@ -40,6 +43,30 @@ TEST(AppSettingsTest, TakesOverTheOldPlaceOnce) {
               QStringLiteral("/b.wav"));
     QFile::remove(QDir(RecoveryFolder()).filePath(QStringLiteral("r.tarnrec")));
     old.clear();
+}
+
+// The custom timing rules come back as they were kept; nothing is made up before they are.
+TEST(AppSettingsTest, CustomRulesAreKept) {
+    AppSettings().clear();
+    EXPECT_FALSE(StoredCustomProfile());
+    TimingProfile profile = *BuiltInProfile(u"netflix");
+    profile.maxCps = {155, 1};     // 15.5 cps
+    profile.minDuration = {1, 1};  // 1 s
+    profile.maxDuration = {13, 2}; // 6.5 s
+    profile.minGapFrames = 3;
+    profile.fps = {25, 0};
+    profile.maxLineChars = 37;
+    profile.maxLines = 3;
+    StoreCustomProfile(profile);
+    const std::optional<TimingProfile> kept = StoredCustomProfile();
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->name, "Custom");
+    EXPECT_EQ(DecimalText(kept->maxCps), "15.5");
+    EXPECT_EQ(MillisecondsText(kept->minDuration), "1000");
+    EXPECT_EQ(MillisecondsText(kept->maxDuration), "6500");
+    EXPECT_EQ(kept->minGapFrames, 3);
+    EXPECT_EQ(DecimalText(kept->fps), "25");
+    EXPECT_EQ(std::pair(kept->maxLineChars, kept->maxLines), std::pair(37, 3));
 }
 
 } // namespace

@@ -133,7 +133,8 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrder) {
           "Next cue breaking a rule",
           "Previous cue breaking a rule",
           "Rules: Netflix (adults)",
-          "Rules: Netflix (children)"}},
+          "Rules: Netflix (children)",
+          "Rules: Custom..."}},
         {"帮助(&H)", {"Keyboard shortcuts", "关于 tarn(&A)..."}},
     };
     const QList<QAction*> bar = app.MainFrame().menuBar()->actions();
