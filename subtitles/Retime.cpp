@@ -1,6 +1,7 @@
 #include "subtitles/Retime.h"
 
 #include "base/ClockText.h"
+#include "subtitles/WideNumber.h"
 
 #include <QCoreApplication>
 
@@ -9,19 +10,7 @@
 
 namespace {
 
-// The exact products reach past 64 bits: a sync multiplies a time in frames by a span of
-// frames before dividing.
-__extension__ typedef __int128 Wide;
-
 constexpr int kLastFrame = std::numeric_limits<int>::max();
-
-Wide PowerOfTen(int n) {
-    Wide value = 1;
-    for (int i = 0; i < n; ++i) {
-        value *= 10;
-    }
-    return value;
-}
 
 /// t' = (t * mul + add) / div, with div > 0.
 struct FrameMap {

@@ -2,21 +2,11 @@
 
 #include "subtitles/CueList.h"
 #include "subtitles/CueText.h"
+#include "subtitles/WideNumber.h"
 
 #include <algorithm>
 
 namespace {
-
-// The exact products reach past 64 bits: frames times a denominator of up to 10^18.
-__extension__ typedef __int128 Wide;
-
-Wide PowerOfTen(int n) {
-    Wide value = 1;
-    for (int i = 0; i < n; ++i) {
-        value *= 10;
-    }
-    return value;
-}
 
 /// What the line rules and the reading speed read off a text.
 struct TextShape {
