@@ -32,13 +32,14 @@ run: deps
 
 bench: deps
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(RELEASE_DIR) -j $(JOBS) --target tarn_bench tarn_paint_bench tarn-cli
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target tarn_bench tarn_paint_bench tarn_align_accuracy tarn-cli
 	$(RELEASE_DIR)/tarn_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	$(RELEASE_DIR)/tarn_paint_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	bench/open-vs-sox.sh $(RELEASE_DIR)/tarn-cli
 	bench/phrases-vs-sox.sh $(RELEASE_DIR)
 	bench/import-vs-ffmpeg.sh $(RELEASE_DIR)/tarn-cli
 	bench/clips-vs-ffmpeg.sh $(RELEASE_DIR)/tarn-cli
+	bench/align-accuracy.sh $(RELEASE_DIR)
 
 fuzz:
 	@scripts/install-deps.sh fuzz

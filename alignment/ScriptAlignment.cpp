@@ -14,17 +14,19 @@
 
 namespace {
 
-constexpr double kLeadSeconds = 0.3;  ///< silence before the first text and after the last
-constexpr double kGapSeconds = 0.15;  ///< silence between two texts
-constexpr int kSnapMs = 150;          ///< how far a boundary is drawn to a pause
-constexpr int kPauseWindows = 5;      ///< 50 ms of silence make a pause
-constexpr int kSpeakingShare = 250;   ///< of the progress, for speaking the script
-constexpr int kRecordingShare = 250;  ///< and for the recording's features
-constexpr int kBlockFrames = 1 << 16; ///< frames of the recording read at a time
-constexpr int kShortestCue = 20;      ///< frames
+constexpr double kLeadSeconds = 0.3;           ///< silence before the first text and after the last
+constexpr double kGapSeconds = 0.15;           ///< silence between two texts
+constexpr double kSecondsPerCharacter = 0.075; ///< about the voice's pace
+constexpr int kSnapMs = 150;                   ///< how far a boundary is drawn to a pause
+constexpr int kPauseWindows = 5;               ///< 50 ms of silence make a pause
+constexpr int kSpeakingShare = 250;            ///< of the progress, for speaking the script
+constexpr int kRecordingShare = 250;           ///< and for the recording's features
+constexpr int kBlockFrames = 1 << 16;          ///< frames of the recording read at a time
+constexpr int kShortestCue = 20;               ///< frames
 /// A text with no more confidence than this is taken to be missing from the recording.
 constexpr float kMissingAtMost = 0.05f;
-constexpr float kSqueezeToNone = 0.2f; ///< squeezed rows beyond the typical share that leave no confidence
+constexpr float kSqueezeToNone =
+    0.2f; ///< squeezed rows beyond the typical share that leave no confidence
 
 /// The text as it is spoken: without the placeholder mark and the line breaks.
 QString SpokenText(const QString& text) {
@@ -61,7 +63,15 @@ Reference SpeakScript(const std::vector<QString>& texts, SpeechSynthesizer& voic
     QElapsedTimer clock;
     clock.start();
     const qint32 rate = voice.SampleRate();
-    FeatureExtractor extractor(rate, topHz);
+    qint64 characters = 0;
+    for (const QString& text : texts) {
+        characters += text.size();
+    }
+    // Room for the rows the voice will likely speak, so that they are not copied as they grow.
+    FeatureExtractor extractor(rate, topHz,
+                               std::llround((kSecondsPerCharacter * double(characters) +
+                                             kGapSeconds * double(texts.size())) *
+                                            rate));
     Reference reference;
     qint64 at = std::llround(kLeadSeconds * rate);
     extractor.AppendSilence(at);
@@ -94,7 +104,7 @@ Reference SpeakScript(const std::vector<QString>& texts, SpeechSynthesizer& voic
 
 FeatureMatrix RecordingFeatures(const Recording& recording, FrameRange range, double topHz,
                                 AlignmentProgress& progress, std::atomic<int>& measured) {
-    FeatureExtractor extractor(recording.SampleRate(), topHz);
+    FeatureExtractor extractor(recording.SampleRate(), topHz, range.Length());
     const qint16* left = recording.Samples(0).data();
     const qint16* right = recording.Samples(1).data();
     std::vector<float> mixed;
@@ -131,7 +141,8 @@ float MatchContrast(const WarpPath& path, const FeatureMatrix& ref, const Featur
         const qint64 column = (path.first[size_t(r)] + path.last[size_t(r)]) / 2;
         onPath += FeatureDistance(ref.Row(r), rec.Row(column));
         for (const qint64 shift : kShifts) {
-            shifted += FeatureDistance(ref.Row(r), rec.Row(std::clamp(column + shift, qint64(0), rec.Rows() - 1)));
+            shifted += FeatureDistance(
+                ref.Row(r), rec.Row(std::clamp(column + shift, qint64(0), rec.Rows() - 1)));
         }
     }
     return float(onPath * std::size(kShifts) / std::max(shifted, 1e-9));
@@ -161,7 +172,9 @@ std::vector<float> Confidences(const WarpPath& path, const FeatureMatrix& ref,
     for (const auto& [lo, hi] : rows) {
         contrasts.push_back(hi > lo ? MatchContrast(path, ref, rec, lo, hi) : 1.0f);
         squeezed.push_back(hi > lo ? SqueezedShare(path, lo, hi) : 1.0f);
-        ratios.push_back(hi > lo ? float(path.first[size_t(hi)] - path.first[size_t(lo)]) / float(hi - lo) : 0.0f);
+        ratios.push_back(hi > lo ? float(path.first[size_t(hi)] - path.first[size_t(lo)]) /
+                                       float(hi - lo)
+                                 : 0.0f);
     }
     const float typicalContrast = std::min(Median(contrasts), 0.999f);
     const float typicalRatio = std::max(Median(ratios), 1e-3f);
@@ -172,8 +185,7 @@ std::vector<float> Confidences(const WarpPath& path, const FeatureMatrix& ref,
         const float ratio = ratios[k] / typicalRatio;
         const float byLength = ratio > 0 ? 2.0f * std::min(ratio, 1.0f / ratio) : 0.0f;
         const float bySqueeze = 1.0f - (squeezed[k] - typicalSqueeze) / kSqueezeToNone;
-        confidence.push_back(
-            std::clamp(std::min({byContrast, byLength, bySqueeze}), 0.0f, 1.0f));
+        confidence.push_back(std::clamp(std::min({byContrast, byLength, bySqueeze}), 0.0f, 1.0f));
     }
     return confidence;
 }
@@ -212,7 +224,8 @@ Reference WithoutTexts(const Reference& reference, const std::vector<bool>& drop
         droppedBefore[size_t(r) + 1] = droppedBefore[size_t(r)] + (dropRow[size_t(r)] ? 1 : 0);
         if (!dropRow[size_t(r)]) {
             const float* row = reference.features.Row(r);
-            kept.features.values.insert(kept.features.values.end(), row, row + FeatureMatrix::kDims);
+            kept.features.values.insert(kept.features.values.end(), row,
+                                        row + FeatureMatrix::kDims);
         }
     }
     for (size_t k = 0; k < reference.spans.size(); ++k) {
@@ -221,6 +234,31 @@ Reference WithoutTexts(const Reference& reference, const std::vector<bool>& drop
         kept.spans.emplace_back(lo - shift, dropped[k] ? lo - shift : hi - shift);
     }
     return kept;
+}
+
+/// Cues with nothing found for them (an empty span: a text missing from the recording or
+/// with nothing to speak) share the gap between their neighbours, so that each shows where
+/// it belongs and can be taken hold of.
+void SpreadOverGaps(std::vector<AlignedCue>& cues, FrameRange range) {
+    for (size_t k = 0; k < cues.size();) {
+        if (!cues[k].span.IsEmpty()) {
+            ++k;
+            continue;
+        }
+        size_t last = k;
+        while (last + 1 < cues.size() && cues[last + 1].span.IsEmpty()) {
+            ++last;
+        }
+        const int lo = k > 0 ? cues[k - 1].span.hi : range.lo;
+        const int hi = std::max(lo, last + 1 < cues.size() ? cues[last + 1].span.lo : range.hi);
+        const auto count = qint64(last - k + 1);
+        for (size_t m = k; m <= last; ++m) {
+            const auto index = qint64(m - k);
+            cues[m].span = {int(lo + (hi - lo) * index / count),
+                            int(lo + (hi - lo) * (index + 1) / count)};
+        }
+        k = last + 1;
+    }
 }
 
 /// The boundaries kept in order: no cue starts before the one before it ends, none is
@@ -289,7 +327,8 @@ ScriptAlignment AlignScript(const Recording& recording, FrameRange range,
     std::optional<WarpPath> path = warp(reference, kSpeakingShare + kRecordingShare, kFirstWarpEnd);
     std::vector<float> confidence;
     if (path) {
-        confidence = Confidences(*path, reference.features, features, SpanRows(reference, refHop, *path));
+        confidence =
+            Confidences(*path, reference.features, features, SpanRows(reference, refHop, *path));
         // Texts the recording lacks pull their neighbours onto them: warp again without them.
         std::vector<bool> missing;
         for (const float c : confidence) {
@@ -309,8 +348,8 @@ ScriptAlignment AlignScript(const Recording& recording, FrameRange range,
     }
     result.times.warping = clock.nsecsElapsed() / 1e9;
     if (!path) {
-        result.status = progress.stop ? ScriptAlignment::Status::Stopped
-                                      : ScriptAlignment::Status::NoAudio;
+        result.status =
+            progress.stop ? ScriptAlignment::Status::Stopped : ScriptAlignment::Status::NoAudio;
         return result;
     }
 
@@ -331,6 +370,7 @@ ScriptAlignment AlignScript(const Recording& recording, FrameRange range,
         const qint64 end = hi > lo ? SnapToEdge(edges.soundEnds, toFrame(hi), reach) : start;
         result.cues.push_back({{int(start), int(std::max(start, end))}, confidence[k]});
     }
+    SpreadOverGaps(result.cues, range);
     KeepInOrder(result.cues, range);
     result.status = ScriptAlignment::Status::Aligned;
     progress.done = AlignmentProgress::kTotal;

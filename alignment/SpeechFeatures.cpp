@@ -6,6 +6,7 @@
 #include <cmath>
 #include <mutex>
 #include <numbers>
+#include <utility>
 
 namespace {
 
@@ -53,7 +54,8 @@ std::vector<MelBand> MakeBands(qint32 rate, int size, double topHz) {
         band.first = int(std::ceil(lo / binHz));
         for (int bin = band.first; bin * binHz < hi && bin <= size / 2; ++bin) {
             const double hz = bin * binHz;
-            band.weights.push_back(float(hz < mid ? (hz - lo) / (mid - lo) : (hi - hz) / (hi - mid)));
+            band.weights.push_back(
+                float(hz < mid ? (hz - lo) / (mid - lo) : (hi - hz) / (hi - mid)));
         }
         // A band narrower than a bin at a low rate still takes its nearest bin.
         if (band.weights.empty()) {
@@ -86,8 +88,8 @@ struct FeatureExtractor::Transform {
         std::fill(in, in + size, 0.0f);
         hann.resize(size_t(window));
         for (qint64 n = 0; n < window; ++n) {
-            hann[size_t(n)] = float(0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * double(n) /
-                                                         double(window - 1)));
+            hann[size_t(n)] = float(
+                0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * double(n) / double(window - 1)));
         }
         bands = MakeBands(rate, size, topHz);
     }
@@ -101,10 +103,12 @@ struct FeatureExtractor::Transform {
     Transform& operator=(const Transform&) = delete;
 };
 
-FeatureExtractor::FeatureExtractor(qint32 rate, double topHz)
+FeatureExtractor::FeatureExtractor(qint32 rate, double topHz, qint64 expectedSamples)
     : m_hop(std::max<qint64>(1, rate / 100)),
       m_window(std::max<qint64>(2, std::llround(rate * 0.025))),
-      m_transform(std::make_unique<Transform>(rate, m_window, topHz)) {}
+      m_transform(std::make_unique<Transform>(rate, m_window, topHz)) {
+    m_bands.reserve(size_t((expectedSamples / m_hop + 1) * kBands));
+}
 
 FeatureExtractor::~FeatureExtractor() = default;
 
@@ -170,23 +174,32 @@ FeatureMatrix FeatureExtractor::Finish() {
     for (double& f : floor) {
         f = std::max(f / double(std::max<qint64>(rows, 1)) * kBandFloor, 1e-12);
     }
-    FeatureMatrix features;
-    features.values.resize(size_t(rows * FeatureMatrix::kDims));
+    // The features take the bands' place row by row: as many values a row, so no second
+    // copy of an hour's rows is ever held.
+    static_assert(FeatureMatrix::kDims == kBands);
+    std::vector<double> cosines(size_t(FeatureMatrix::kCepstra * kBands));
+    for (int c = 0; c < FeatureMatrix::kCepstra; ++c) {
+        for (int b = 0; b < kBands; ++b) {
+            cosines[size_t(c * kBands + b)] = std::cos(std::numbers::pi * c * (b + 0.5) / kBands);
+        }
+    }
     std::vector<double> logs(kBands);
     for (qint64 r = 0; r < rows; ++r) {
+        float* row = m_bands.data() + r * kBands;
         for (int b = 0; b < kBands; ++b) {
-            logs[size_t(b)] = std::log(m_bands[size_t(r * kBands + b)] + floor[size_t(b)]);
+            logs[size_t(b)] = std::log(row[b] + floor[size_t(b)]);
         }
         // The cepstrum: a DCT-II of the log energies.
         for (int c = 0; c < FeatureMatrix::kCepstra; ++c) {
             double sum = 0;
             for (int b = 0; b < kBands; ++b) {
-                sum += logs[size_t(b)] * std::cos(std::numbers::pi * c * (b + 0.5) / kBands);
+                sum += logs[size_t(b)] * cosines[size_t(c * kBands + b)];
             }
-            features.values[size_t(r * FeatureMatrix::kDims + c)] = float(sum);
+            row[c] = float(sum);
         }
     }
-    m_bands = {};
+    FeatureMatrix features;
+    features.values = std::exchange(m_bands, {});
     m_pending = {};
     // How each cepstrum changes: the slope over two rows on either side.
     constexpr int kDims = FeatureMatrix::kDims;
@@ -219,19 +232,24 @@ FeatureMatrix FeatureExtractor::Finish() {
     return features;
 }
 
-FeatureMatrix FeatureMatrix::Halved() const {
-    FeatureMatrix half;
+FeatureMatrix FeatureMatrix::Coarsened(qint64 factor) const {
+    FeatureMatrix coarse;
     const qint64 rows = Rows();
-    half.values.resize(size_t((rows + 1) / 2 * kDims));
-    for (qint64 r = 0; r < rows; r += 2) {
-        const float* a = Row(r);
-        const float* b = r + 1 < rows ? Row(r + 1) : a;
-        float* out = half.values.data() + r / 2 * kDims;
+    coarse.values.resize(size_t((rows + factor - 1) / factor * kDims));
+    for (qint64 r = 0; r < rows; r += factor) {
+        const qint64 count = std::min(factor, rows - r);
+        float* out = coarse.values.data() + r / factor * kDims;
+        for (qint64 k = 0; k < count; ++k) {
+            const float* row = Row(r + k);
+            for (int c = 0; c < kDims; ++c) {
+                out[c] += row[c];
+            }
+        }
         for (int c = 0; c < kDims; ++c) {
-            out[c] = 0.5f * (a[c] + b[c]);
+            out[c] /= float(count);
         }
     }
-    return half;
+    return coarse;
 }
 
 float FeatureDistance(const float* a, const float* b) {

@@ -16,8 +16,8 @@ struct FeatureMatrix {
 
     qint64 Rows() const { return qint64(values.size()) / kDims; }
     const float* Row(qint64 row) const { return values.data() + row * kDims; }
-    /// The matrix with every two rows averaged into one (a last odd row stays alone).
-    FeatureMatrix Halved() const;
+    /// The matrix with every `factor` rows averaged into one (the last ones as they come).
+    FeatureMatrix Coarsened(qint64 factor) const;
 };
 
 /// The distance between two feature rows.
@@ -28,7 +28,9 @@ float FeatureDistance(const float* a, const float* b);
 /// two extractors with the same top give rows that compare whatever their rates.
 class FeatureExtractor {
 public:
-    FeatureExtractor(qint32 rate, double topHz);
+    /// `expectedSamples`: how many samples will come, when known, so that the rows are
+    /// allocated once.
+    FeatureExtractor(qint32 rate, double topHz, qint64 expectedSamples = 0);
     ~FeatureExtractor();
     FeatureExtractor(const FeatureExtractor&) = delete;
     FeatureExtractor& operator=(const FeatureExtractor&) = delete;

@@ -83,7 +83,8 @@ std::optional<WarpPath> WarpBand(const FeatureMatrix& ref, const FeatureMatrix& 
     qint64 end = lastLo;
     double bestEnd = kNone;
     for (qint64 j = lastLo; j <= band.hi[size_t(rows) - 1]; ++j) {
-        const double total = previous[size_t(j - lastLo)] + double(edgeCost) * double(columns - 1 - j);
+        const double total =
+            previous[size_t(j - lastLo)] + double(edgeCost) * double(columns - 1 - j);
         if (total < bestEnd) {
             bestEnd = total;
             end = j;
@@ -136,7 +137,8 @@ Band WidenedBand(const WarpPath& path, qint64 rows, qint64 columns) {
     band.lo.resize(size_t(rows));
     band.hi.resize(size_t(rows));
     for (qint64 k = 0; k < rows; ++k) {
-        band.lo[size_t(k)] = std::max<qint64>(0, baseLo[size_t(std::max<qint64>(0, k - kRadius))] - kRadius);
+        band.lo[size_t(k)] =
+            std::max<qint64>(0, baseLo[size_t(std::max<qint64>(0, k - kRadius))] - kRadius);
         band.hi[size_t(k)] =
             std::min(columns - 1, baseHi[size_t(std::min(rows - 1, k + kRadius))] + kRadius);
     }
@@ -173,46 +175,53 @@ std::optional<WarpPath> WarpSpeech(const FeatureMatrix& reference, const Feature
     if (reference.Rows() == 0 || recording.Rows() == 0) {
         return std::nullopt;
     }
-    std::vector<FeatureMatrix> refs;
-    std::vector<FeatureMatrix> recs;
-    refs.push_back(reference);
-    recs.push_back(recording);
-    while (refs.back().Rows() * recs.back().Rows() > kFullCells &&
-           std::min(refs.back().Rows(), recs.back().Rows()) > 2 * kFewestRows) {
-        refs.push_back(refs.back().Halved());
-        recs.push_back(recs.back().Halved());
+    // Level k averages 2^k rows; the coarser levels are made when their turn comes and let
+    // go after it, so that only the finest rows and one coarser copy are ever held.
+    int levels = 0;
+    while ((reference.Rows() >> levels) * (recording.Rows() >> levels) > kFullCells &&
+           std::min(reference.Rows(), recording.Rows()) >> (levels + 1) > kFewestRows) {
+        ++levels;
     }
-    // Rows of every level count towards the progress, the finest ones most.
-    qint64 total = 0;
-    for (const FeatureMatrix& ref : refs) {
-        total += ref.Rows();
+    // Rows of every level count towards the progress; the coarsest is warped twice.
+    qint64 total = reference.Rows() >> levels;
+    for (int level = 0; level <= levels; ++level) {
+        total += reference.Rows() >> level;
     }
-    total += refs.back().Rows();
     qint64 done = 0;
     const auto rowDone = [&](qint64 rows) { return progress(done + rows, total); };
-    const auto warp = [&](size_t level, const Band& band, float edge, float chance) {
-        std::optional<WarpPath> path = WarpBand(refs[level], recs[level], band, edge, rowDone);
-        done += refs[level].Rows();
+    const auto warp = [&](const FeatureMatrix& ref, const FeatureMatrix& rec, const Band& band,
+                          float edge, float chance) {
+        std::optional<WarpPath> path = WarpBand(ref, rec, band, edge, rowDone);
+        done += ref.Rows();
         if (path) {
             path->chanceCost = chance;
         }
         return path;
     };
 
-    // At the coarsest level a first path, with rows left out only where they match no better
-    // than chance, tells what a matching row costs.
-    size_t level = refs.size() - 1;
-    const Band full = FullBand(refs[level].Rows(), recs[level].Rows());
-    float chance = ChanceCost(refs[level], recs[level]);
-    std::optional<WarpPath> path = warp(level, full, chance, chance);
-    if (path) {
-        path = warp(level, full, EdgeCost(*path, chance), chance);
-    }
-    while (path && level > 0) {
-        --level;
-        const Band band = WidenedBand(*path, refs[level].Rows(), recs[level].Rows());
-        chance = ChanceCost(refs[level], recs[level]);
-        path = warp(level, band, EdgeCost(*path, chance), chance);
+    std::optional<WarpPath> path;
+    for (int level = levels; level >= 0 && (level == levels || path); --level) {
+        FeatureMatrix coarseRef;
+        FeatureMatrix coarseRec;
+        if (level > 0) {
+            coarseRef = reference.Coarsened(qint64(1) << level);
+            coarseRec = recording.Coarsened(qint64(1) << level);
+        }
+        const FeatureMatrix& ref = level > 0 ? coarseRef : reference;
+        const FeatureMatrix& rec = level > 0 ? coarseRec : recording;
+        const float chance = ChanceCost(ref, rec);
+        if (level == levels) {
+            // A first path, with rows left out only where they match no better than chance,
+            // tells what a matching row costs.
+            const Band full = FullBand(ref.Rows(), rec.Rows());
+            path = warp(ref, rec, full, chance, chance);
+            if (path) {
+                path = warp(ref, rec, full, EdgeCost(*path, chance), chance);
+            }
+        } else {
+            path = warp(ref, rec, WidenedBand(*path, ref.Rows(), rec.Rows()),
+                        EdgeCost(*path, chance), chance);
+        }
     }
     return path;
 }

@@ -7,6 +7,7 @@
 #include "actions/PhraseCommands.h"
 #include "actions/SubtitleTransfer.h"
 #include "app/CAboutDlg.h"
+#include "app/CAlignScriptDlg.h"
 #include "app/CDetectPhrasesDlg.h"
 #include "app/CExportClipsDlg.h"
 #include "app/CMainFrame.h"
@@ -17,6 +18,7 @@
 #include "media/FfmpegDecoder.h"
 #include "media/FfmpegEncoder.h"
 #include "recording/DecodedAudio.h"
+#include "speech/EspeakVoice.h"
 #include "view/CtarnView.h"
 
 #include <QFileInfo>
@@ -104,6 +106,7 @@ void CtarnApp::AddApplicationCommands() {
     };
     actions.exportClips = [this] { OnExportClips(); };
     actions.detectPhrases = [this] { OnDetectPhrases(); };
+    actions.alignScript = [this] { OnAlignScript(); };
     AddFileCommands(m_commands, m_doc, actions);
     for (int i = 0; i < RecentFileList::kMaxEntries; ++i) {
         m_commands.Add({.id = kFileMruFile1 + i, .handler = [this, i] {
@@ -220,6 +223,23 @@ void CtarnApp::OnDetectPhrases() {
     }
     ApplyPhrases(m_doc, dialog.Phrases(), dialog.Levels(), dialog.Settings(), dialog.Use());
     m_doc.SetCurrentCue(-1);
+}
+
+void CtarnApp::OnAlignScript() {
+    const CueList& cues = m_doc.Cues();
+    const std::vector<int> chosen = m_frame->ChosenCues();
+    CAlignScriptDlg dialog(int(CuesToAlign(cues, AlignChoice::Placeholders, {}).size()),
+                           int(CuesToAlign(cues, AlignChoice::Chosen, chosen).size()),
+                           m_frame.get());
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    EspeakVoice voice(dialog.Language());
+    if (!voice.IsReady()) {
+        m_host.ShowMessage(tr("No voice speaks %1.").arg(dialog.Language()));
+        return;
+    }
+    AlignCues(m_doc, m_host, CuesToAlign(cues, dialog.Choice(), chosen), voice);
 }
 
 void CtarnApp::AddToRecentFileList(const QString& path) {

@@ -51,6 +51,8 @@ public:
     /// "Detect phrases...": measures the selection (or everything), asks for the settings
     /// and makes the phrases cues.
     void OnDetectPhrases();
+    /// "Align script...": asks the language and which cues, then aligns them.
+    void OnAlignScript();
     /// Asks "Save changes to <title>?" while the document is modified; false on Cancel or
     /// when the save failed. No gives the changes up, and their recovery record with them.
     bool SaveModified();

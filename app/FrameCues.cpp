@@ -197,7 +197,7 @@ void CMainFrame::AddCueCommands() {
                         "Command", "Shift the cues, fit them to two times or carry them to "
                                    "another frame rate"),
                     .menu = Menu::Cues,
-                    .menuPlace = 302,
+                    .menuPlace = 303,
                     .handler = [this] { OnRetimeCues(); },
                     .rule = hasCues});
     m_commands.Add(
@@ -248,7 +248,7 @@ void CMainFrame::AddCueCommands() {
                     .prompt = QT_TRANSLATE_NOOP(
                         "Command", "Snap, lengthen and space the cues to meet the timing rules"),
                     .menu = Menu::Cues,
-                    .menuPlace = 303,
+                    .menuPlace = 304,
                     .handler = [this] { OnTidyTiming(); },
                     .rule = hasCues});
     m_commands.Add(

@@ -60,12 +60,28 @@ void Report(const char* way, const std::vector<FrameRange>& laid,
     }
     std::sort(errors.begin(), errors.end());
     const auto at = [&](double share) { return errors[size_t(share * double(errors.size() - 1))]; };
-    const auto within = std::count_if(errors.begin(), errors.end(), [](double e) { return e <= 200; });
+    const auto within =
+        std::count_if(errors.begin(), errors.end(), [](double e) { return e <= 200; });
     std::printf("%-15s median %7.1f ms  p95 %8.1f ms  max %9.1f ms  within 200 ms %5.1f %%  "
                 "over 1 s %zd  out of order %d  (%.2f s)\n",
-                way, at(0.5), at(0.95), errors.back(), 100.0 * double(within) / double(errors.size()),
+                way, at(0.5), at(0.95), errors.back(),
+                100.0 * double(within) / double(errors.size()),
                 std::count_if(errors.begin(), errors.end(), [](double e) { return e > 1000; }),
                 outOfOrder, seconds);
+}
+
+/// The peak resident memory so far, in MB.
+double PeakMegabytes() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:")) {
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+        }
+    }
+    return 0;
 }
 
 std::vector<QString> PlaceholderTexts(const CueList& cues) {
@@ -97,6 +113,8 @@ int main(int argc, char** argv) {
     const Recording& recording = doc.GetRecording();
     const qint32 rate = recording.SampleRate();
 
+    const double audioMegabytes = double(recording.Frames()) * 4.0 / (1024.0 * 1024.0);
+    const double openedPeak = PeakMegabytes();
     EspeakVoice voice(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en"));
     AlignmentProgress progress;
     QElapsedTimer clock;
@@ -104,6 +122,9 @@ int main(int argc, char** argv) {
     const ScriptAlignment aligned = AlignScript(recording, {0, recording.Frames()},
                                                 PlaceholderTexts(doc.Cues()), voice, progress);
     const double alignSeconds = clock.nsecsElapsed() / 1e9;
+    std::printf("peak memory: %.0f MB once opened, %.0f MB after aligning; the audio %.0f MB "
+                "(%.2f x)\n",
+                openedPeak, PeakMegabytes(), audioMegabytes, PeakMegabytes() / audioMegabytes);
     std::vector<FrameRange> spans;
     for (const AlignedCue& cue : aligned.cues) {
         spans.push_back(cue.span);

@@ -4,6 +4,7 @@
 #include "actions/PhraseCommands.h"
 #include "audio/PlayCursor.h"
 #include "audio/Transport.h"
+#include "cli/CliAlignCommand.h"
 #include "cli/CliCheckCommands.h"
 #include "cli/CliCueCommands.h"
 #include "cli/CliHost.h"
@@ -442,6 +443,13 @@ QString CliUsage() {
         "                                     snap to speech, lead in and out, lengthen short\n"
         "                                     cues, close small gaps (default under 12 frames)\n"
         "                                     to the minimum gap; print \"N cues changed\"\n"
+        "  tarn-cli align WAV OUT [--language LANG] [--cues placeholders|all]\n"
+        "                                     lay the placeholder cues (or all cues, keeping\n"
+        "                                     their texts) where their texts are spoken, save\n"
+        "                                     to OUT and print \"start end confidence\" per cue\n"
+        "                                     (frames, frames, 0 to 1); LANG one of the voice\n"
+        "                                     languages, such as en, en-us, de (default: the\n"
+        "                                     locale's)\n"
         "  tarn-cli --help                    print this text\n"
         "\n"
         "operations of edit:\n"
@@ -483,7 +491,8 @@ int RunCliCommand(const QStringList& args) {
          {"cues", RunCues},
          {"retime", RunRetime},
          {"check", RunCheck},
-         {"tidy", RunTidy}};
+         {"tidy", RunTidy},
+         {"align", RunAlign}};
     int status = kCliUsage;
     if (!args.isEmpty()) {
         for (const auto& [name, run] : commands) {

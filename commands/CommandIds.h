@@ -39,6 +39,7 @@ enum : int {
     kImportSubtitles = 32820,
     kExportSubtitles = 32821,
     kExportClips = 32822,
+    kAlignScript = 32823,
     kFileNew = 57600,
     kFileOpen = 57601,
     kFileSave = 57603,

@@ -7,6 +7,8 @@
 #include "document/CtarnDoc.h"
 #include "geometry/StripState.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 /// Takes a cue command's outcome: its cue becomes current, and the strip scrolls where it
@@ -30,6 +32,13 @@ void OnDeleteSubtitle(const CommandContext& c) {
 
 void OnAtach(const CommandContext& c) {
     Apply(c, Atach(c.doc, c.host, c.doc.CurrentCue()));
+}
+
+/// The current cue's timing is taken as it is: it is no longer uncertain.
+void OnAcceptTiming(CtarnDoc& doc) {
+    const int i = doc.CurrentCue();
+    doc.ChangeCues(QCoreApplication::translate("Step", "Accept timing"),
+                   [i](CueList& cues) { cues.SetConfidence(i, kNoConfidence); });
 }
 
 void OnCheckConflict(const CommandContext& c) {
@@ -114,6 +123,19 @@ void AddCueCommands(CommandTable& table, const CommandContext& c) {
                .menuPlace = 106,
                .handler = [c] { SelectCueSpan(c.doc, c.doc.CurrentCue()); },
                .rule = cueCurrent});
+    // Ctrl+Enter is taken: it breaks the line in the cue list's text editor.
+    table.Add({.name = "accept",
+               .text = QT_TRANSLATE_NOOP("Command", "Accept timing"),
+               .prompt = QT_TRANSLATE_NOOP(
+                   "Command", "Accepts the current cue's timing: it is no longer marked uncertain"),
+               .keys = {"Ctrl+Shift+A"},
+               .menu = Menu::Cues,
+               .menuPlace = 107,
+               .handler = [&doc] { OnAcceptTiming(doc); },
+               .rule = EnabledWhile([&doc] {
+                   return doc.Cues().IsValidIndex(doc.CurrentCue()) &&
+                          doc.Cues().Confidence(doc.CurrentCue()) >= 0;
+               })});
 
     // Nudges of the current cue's edges: 10 ms, or 100 ms with Ctrl.
     const struct {

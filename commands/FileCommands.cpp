@@ -79,4 +79,16 @@ void AddFileCommands(CommandTable& table, const CtarnDoc& doc, const FileActions
                .toolPlace = 310,
                .handler = actions.detectPhrases,
                .rule = hasSamples});
+    table.Add({.id = kAlignScript,
+               .text = QT_TRANSLATE_NOOP("Command", "Align script..."),
+               .prompt = QT_TRANSLATE_NOOP("Command",
+                                           "Lay the script's cues where their texts are spoken"),
+               .tooltip = QT_TRANSLATE_NOOP("Command", "Align script"),
+               .icon = "align-script",
+               .menu = Menu::Cues,
+               .menuPlace = 302,
+               .toolPlace = 311,
+               .handler = actions.alignScript,
+               .rule = EnabledWhile(
+                   [&doc] { return doc.GetRecording().Frames() > 0 && doc.Cues().Count() > 0; })});
 }

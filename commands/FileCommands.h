@@ -15,6 +15,7 @@ struct FileActions {
     std::function<void()> importSubtitles;
     std::function<void()> exportClips;
     std::function<void()> detectPhrases;
+    std::function<void()> alignScript;
 };
 
 /// The commands that bring a file in or send one out, enabled by the state of `doc`.

@@ -3,7 +3,9 @@
 namespace {
 
 bool SameCue(const Cue& a, const CueList& list, int i) {
-    return a.start == list.Start(i) && a.end == list.End(i) && a.text == list.Text(i);
+    // The confidence counts too: accepting a cue's timing is a step of its own.
+    return a.start == list.Start(i) && a.end == list.End(i) && a.text == list.Text(i) &&
+           a.confidence == list.Confidence(i);
 }
 
 qint64 FramesBytes(const SampleVector (&frames)[2]) {

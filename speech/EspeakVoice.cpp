@@ -78,7 +78,8 @@ QStringList EspeakVoice::Languages() {
 
 QString EspeakVoice::LanguageForLocale(const QString& name) {
     const QStringList languages = Languages();
-    const QString full = name.section(QLatin1Char('.'), 0, 0).replace(QLatin1Char('_'), QLatin1Char('-')).toLower();
+    const QString full =
+        name.section(QLatin1Char('.'), 0, 0).replace(QLatin1Char('_'), QLatin1Char('-')).toLower();
     const QString alone = full.section(QLatin1Char('-'), 0, 0);
     for (const QString& candidate : {full, alone}) {
         if (languages.contains(candidate)) {

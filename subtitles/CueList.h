@@ -7,11 +7,16 @@
 #include <utility>
 #include <vector>
 
-/// One subtitle as it is added: a span of frames and its text (lines separated by LF).
+/// The confidence of a cue that was not aligned to speech, or whose timing was accepted.
+inline constexpr float kNoConfidence = -1.0f;
+
+/// One subtitle as it is added: a span of frames and its text (lines separated by LF), with
+/// how sure an alignment was of its timing (0 .. 1), kept while the document is open.
 struct Cue {
     int start = 0;
     int end = 0;
     QString text;
+    float confidence = kNoConfidence;
 };
 
 /// The cues of a document, kept sorted by start (stable: equal starts keep their order),
@@ -27,13 +32,16 @@ public:
     const QString& Text(int i) const { return m_text[size_t(i)]; }
     /// Cues earlier in the list whose spans intersect this one; 0 means clean.
     int Overlap(int i) const { return m_overlap[size_t(i)]; }
+    /// How sure an alignment was of the cue's timing, 0 .. 1; kNoConfidence when none.
+    float Confidence(int i) const { return m_confidence[size_t(i)]; }
 
     /// Adds one cue after every cue with the same start, keeping the list sorted (as it must
     /// be: call SortCues after changes in place), and returns the lowest index whose start
     /// equals `start` (which is the new cue unless an earlier cue has the same start).
     int AddCue(int start, int end, QString text);
     /// Gives cue i (a valid index) the span start .. end and moves it where a stable sort
-    /// would put it, recounting only the pairs with it; returns its new index.
+    /// would put it, recounting only the pairs with it; returns its new index. A new span
+    /// drops the cue's confidence.
     int MoveCue(int i, int start, int end);
     /// Adds many cues with one sort, for readers of whole files.
     void AddCues(std::vector<Cue> cues);
@@ -50,9 +58,11 @@ public:
     /// `overlappedLane`, else among the clean ones; -1 when there is none.
     int FindCueAt(int pos, int scale, bool overlappedLane) const;
 
-    void SetStart(int i, int start) { m_start[size_t(i)] = start; }
-    void SetEnd(int i, int end) { m_end[size_t(i)] = end; }
-    void SetText(int i, QString text) { m_text[size_t(i)] = std::move(text); }
+    // An edit that changes the cue drops its confidence: the user has timed it.
+    void SetStart(int i, int start);
+    void SetEnd(int i, int end);
+    void SetText(int i, QString text);
+    void SetConfidence(int i, float confidence) { m_confidence[size_t(i)] = confidence; }
     /// Removes cue i (a valid index) and sorts the rest.
     void RemoveCue(int i);
     void Clear();
@@ -60,6 +70,7 @@ public:
     /// Moves the cues after a change of length of the audio: `removed` is the selection that
     /// was replaced, `delta` the change in frames and `newStart` where a cue that started
     /// inside the selection and ends after it now starts. Cues wholly inside are removed.
+    /// The cues keep their confidences: the audio moved, not their timing against it.
     void ShiftCues(FrameRange removed, int delta, int newStart);
 
     /// Cues first .. first + count - 1 as records (valid indexes).
@@ -72,7 +83,7 @@ public:
 private:
     void Append(Cue cue);
     /// Inserts a cue at `at`, where it keeps the list sorted, and counts its collisions.
-    void InsertAt(size_t at, int start, int end, QString text);
+    void InsertAt(size_t at, int start, int end, QString text, float confidence);
     /// Recounts the overlaps and the reach after the starts or ends changed.
     void Recount();
 
@@ -80,6 +91,7 @@ private:
     std::vector<int> m_end;
     std::vector<QString> m_text;
     std::vector<int> m_overlap;
+    std::vector<float> m_confidence;
     /// The latest end among cues 0 .. i: rising, so that a search finds the first cue that
     /// may reach a frame.
     std::vector<int> m_reach;

@@ -5,6 +5,7 @@
 #include "subtitles/WideNumber.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -138,6 +139,8 @@ QString TimingProblemName(TimingProblem problem) {
         return QStringLiteral("line");
     case TimingProblem::Lines:
         return QStringLiteral("lines");
+    case TimingProblem::Uncertain:
+        return QStringLiteral("uncertain");
     }
     return {};
 }
@@ -161,6 +164,8 @@ TimingProblems CueTimingProblems(const CueList& cues, int i, qint32 rate,
     problems.setFlag(TimingProblem::Overlap, space && *space < 0);
     problems.setFlag(TimingProblem::Line, shape.longestLine > profile.maxLineChars);
     problems.setFlag(TimingProblem::Lines, shape.lines > profile.maxLines);
+    const float confidence = cues.Confidence(i);
+    problems.setFlag(TimingProblem::Uncertain, confidence >= 0 && confidence < kUncertainBelow);
     return problems;
 }
 
@@ -185,6 +190,10 @@ TimingFigures ProblemFigures(const CueList& cues, int i, qint32 rate, const Timi
                 QString::number(profile.maxLineChars)};
     case TimingProblem::Lines:
         return {QString::number(ShapeOf(cues.Text(i)).lines), QString::number(profile.maxLines)};
+    case TimingProblem::Uncertain:
+        // Cut, not rounded: 0.499 is under the limit and must not read as 0.50.
+        return {QString::number(std::floor(cues.Confidence(i) * 100.0) / 100.0, 'f', 2),
+                QString::number(kUncertainBelow, 'f', 2)};
     }
     return {};
 }

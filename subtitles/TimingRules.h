@@ -59,16 +59,22 @@ enum class TimingProblem : quint8 {
     Overlap = 0x10, ///< the next cue starts before this one ends
     Line = 0x20,    ///< a line longer than the maximum characters
     Lines = 0x40,   ///< more lines than the maximum
+    /// an alignment gave the cue's timing a confidence under kUncertainBelow, and the user has
+    /// neither edited nor accepted it since
+    Uncertain = 0x80,
 };
 Q_DECLARE_FLAGS(TimingProblems, TimingProblem)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TimingProblems)
 
 /// Every problem, in the order reports list them.
-inline constexpr std::array<TimingProblem, 7> kTimingProblems = {
-    TimingProblem::Cps,     TimingProblem::Short, TimingProblem::Long, TimingProblem::Gap,
-    TimingProblem::Overlap, TimingProblem::Line,  TimingProblem::Lines};
+inline constexpr std::array<TimingProblem, 8> kTimingProblems = {
+    TimingProblem::Cps,     TimingProblem::Short, TimingProblem::Long,  TimingProblem::Gap,
+    TimingProblem::Overlap, TimingProblem::Line,  TimingProblem::Lines, TimingProblem::Uncertain};
 
-/// "cps", "short", "long", "gap", "overlap", "line" or "lines".
+/// An aligned cue with a confidence under this is uncertain.
+inline constexpr float kUncertainBelow = 0.5f;
+
+/// "cps", "short", "long", "gap", "overlap", "line", "lines" or "uncertain".
 QString TimingProblemName(TimingProblem problem);
 
 /// The problems of cue i (a valid index) of cues recorded at `rate` frames per second; a
@@ -78,7 +84,7 @@ TimingProblems CueTimingProblems(const CueList& cues, int i, qint32 rate,
                                  const TimingProfile& profile);
 
 /// A problem's figures in the rule's unit: characters per second with one decimal,
-/// milliseconds (up to three decimals), characters or lines.
+/// milliseconds (up to three decimals), characters, lines or a confidence (two decimals).
 struct TimingFigures {
     QString value;
     QString limit;

@@ -117,6 +117,7 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrder) {
           "Check Conflict",
           "Edit cue text...",
           "Select the cue",
+          "Accept timing",
           kSep,
           "Start 10 ms earlier",
           "Start 10 ms later",
@@ -124,6 +125,7 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrder) {
           "End 10 ms later",
           kSep,
           "Detect phrases...",
+          "Align script...",
           "Retime cues...",
           "Tidy timing...",
           kSep,
@@ -151,10 +153,11 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrder) {
 }
 
 TEST_F(MainFrameTest, ToolbarButtonsInOrderWithIcons) {
-    const int ids[] = {kFileNew,  kFileOpen,    kFileSave,       kZoomOut,       kZoomIn,
-                       0,         kEditCut,     kEditCopy,       kEditPaste,     0,
-                       kSaveClip, kVolumeDown,  kVolumeUp,       kPlay,          kStop,
-                       kAtach,    kAddSubtitle, kDeleteSubtitle, kCheckConflict, kDetectPhrases};
+    const int ids[] = {kFileNew,    kFileOpen,    kFileSave,       kZoomOut,       kZoomIn,
+                       0,           kEditCut,     kEditCopy,       kEditPaste,     0,
+                       kSaveClip,   kVolumeDown,  kVolumeUp,       kPlay,          kStop,
+                       kAtach,      kAddSubtitle, kDeleteSubtitle, kCheckConflict, kDetectPhrases,
+                       kAlignScript};
     CMainFrame& frame = app.MainFrame();
     const QList<QAction*> actions = frame.MainToolBar()->actions();
     ASSERT_EQ(size_t(actions.size()), std::size(ids));

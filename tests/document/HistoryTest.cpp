@@ -170,6 +170,43 @@ TEST(HistoryCurrentCueTest, UndoAndRedoBringBackTheCommandsCurrentCue) {
     }
 }
 
+// Accepting a cue's timing is one step: undo brings its confidence, and so its mark, back.
+TEST(HistoryConfidenceTest, AcceptIsOneStepThatUndoTakesBack) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(
+        wav::WriteFile(dir.filePath("a.wav"), wav::Simple(1, 8000, std::vector<qint16>(400, 0))));
+    FakeHost host;
+    CtarnDoc doc(host);
+    ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("a.wav")));
+    AddCues(doc, {{0, 100, "a", 0.2f}, {200, 300, "b", 0.9f}});
+    int pushed = 0;
+    QObject::connect(&doc, &CtarnDoc::historyChanged, [&pushed](HistoryChange change) {
+        pushed += change == HistoryChange::Pushed ? 1 : 0;
+    });
+    const auto accept = [&doc] {
+        doc.ChangeCues(QStringLiteral("Accept timing"),
+                       [](CueList& cues) { cues.SetConfidence(0, kNoConfidence); });
+    };
+    const struct {
+        const char* name;
+        std::function<void()> action;
+        float confidence; ///< cue 0's after the action
+        int steps;
+    } cases[] = {
+        {"accept", accept, kNoConfidence, 1},
+        {"accept again changes nothing", accept, kNoConfidence, 1},
+        {"undo", [&doc] { doc.OnEditUndo(); }, 0.2f, 1},
+        {"redo", [&doc] { doc.OnEditRedo(); }, kNoConfidence, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.action();
+        EXPECT_EQ(doc.Cues().Confidence(0), c.confidence);
+        EXPECT_EQ(doc.Cues().Confidence(1), 0.9f);
+        EXPECT_EQ(pushed, c.steps);
+    }
+}
+
 TEST(HistoryModifiedTest, FollowsTheSavedState) {
     QTemporaryDir dir;
     ASSERT_TRUE(wav::WriteFile(dir.filePath("a.wav"),

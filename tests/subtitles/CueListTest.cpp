@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <random>
 #include <tuple>
@@ -288,6 +289,75 @@ TEST(CueListTest, MovingACueEqualsSortingAgain) {
                       std::tuple(sorted.Start(k), sorted.End(k), sorted.Text(k), sorted.Overlap(k)))
                 << "round " << round << " cue " << k;
         }
+    }
+}
+
+/// Each cue's text and confidence, in list order.
+std::vector<std::pair<QString, float>> Confidences(const CueList& cues) {
+    std::vector<std::pair<QString, float>> v;
+    for (int i = 0; i < cues.Count(); ++i) {
+        v.emplace_back(cues.Text(i), cues.Confidence(i));
+    }
+    return v;
+}
+
+// A confidence stays with its cue through everything but an edit that changes the cue.
+TEST(CueListTest, ConfidenceFollowsItsCueUntilAnEdit) {
+    constexpr float n = kNoConfidence;
+    const struct {
+        const char* name;
+        std::function<void(CueList&)> change;
+        std::vector<std::pair<QString, float>> expected;
+    } cases[] = {
+        {"Sorted", [](CueList&) {}, {{"a", 0.3f}, {"b", 0.8f}, {"c", n}}},
+        {"SortAfterAMove",
+         [](CueList& c) {
+             c.SetStart(0, 700);
+             c.SetEnd(0, 800);
+             c.SortCues();
+         },
+         {{"b", 0.8f}, {"c", n}, {"a", n}}},
+        {"AddAnother",
+         [](CueList& c) { c.AddCue(250, 260, "x"); },
+         {{"a", 0.3f}, {"x", n}, {"b", 0.8f}, {"c", n}}},
+        {"RemoveAnother", [](CueList& c) { c.RemoveCue(0); }, {{"b", 0.8f}, {"c", n}}},
+        {"ShiftRemovesAnother",
+         [](CueList& c) {
+             c.ShiftCues({50, 250}, -200, 50);
+         },
+         {{"b", 0.8f}, {"c", n}}},
+        {"ShiftMovesAndCuts",
+         [](CueList& c) {
+             c.ShiftCues({150, 350}, -200, 150);
+         },
+         {{"a", 0.3f}, {"b", 0.8f}, {"c", n}}},
+        {"RecordsReplaced",
+         [](CueList& c) {
+             std::vector<Cue> records = c.Records(0, 2);
+             c.SetConfidence(0, 0.1f);
+             c.SetConfidence(1, 0.1f);
+             c.ReplaceRecords(0, 2, std::move(records));
+         },
+         {{"a", 0.3f}, {"b", 0.8f}, {"c", n}}},
+        {"SameStart", [](CueList& c) { c.SetStart(0, 100); }, {{"a", 0.3f}, {"b", 0.8f}, {"c", n}}},
+        {"NewStart", [](CueList& c) { c.SetStart(0, 101); }, {{"a", n}, {"b", 0.8f}, {"c", n}}},
+        {"SameEnd", [](CueList& c) { c.SetEnd(1, 400); }, {{"a", 0.3f}, {"b", 0.8f}, {"c", n}}},
+        {"NewEnd", [](CueList& c) { c.SetEnd(1, 399); }, {{"a", 0.3f}, {"b", n}, {"c", n}}},
+        {"SameText", [](CueList& c) { c.SetText(0, "a"); }, {{"a", 0.3f}, {"b", 0.8f}, {"c", n}}},
+        {"NewText", [](CueList& c) { c.SetText(0, "z"); }, {{"z", n}, {"b", 0.8f}, {"c", n}}},
+        {"MoveToTheSameSpan",
+         [](CueList& c) { c.MoveCue(1, 300, 400); },
+         {{"a", 0.3f}, {"b", 0.8f}, {"c", n}}},
+        {"MoveElsewhere",
+         [](CueList& c) { c.MoveCue(1, 50, 400); },
+         {{"b", n}, {"a", 0.3f}, {"c", n}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CueList cues;
+        cues.AddCues({{500, 600, "c"}, {300, 400, "b", 0.8f}, {100, 200, "a", 0.3f}});
+        c.change(cues);
+        EXPECT_EQ(Confidences(cues), c.expected);
     }
 }
 

@@ -81,6 +81,31 @@ TEST(TimingRulesTest, EachRulePassesAtItsLimitAndFailsOneFramePast) {
     }
 }
 
+// An aligned cue under the confidence limit is uncertain; one at it, or not aligned, is not.
+TEST(TimingRulesTest, UncertainBelowTheConfidenceLimit) {
+    constexpr qint32 kRate = 48000;
+    const struct {
+        float confidence;
+        const char* expected;
+        const char* value;
+    } cases[] = {
+        {0.49f, "uncertain ", "0.49"},
+        {0.5f, "", ""},
+        {kNoConfidence, "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.confidence);
+        const CueList cues = ListOf({{0, kRate * 2, "clean", c.confidence}});
+        EXPECT_EQ(Names(CueTimingProblems(cues, 0, kRate, Netflix())), c.expected);
+        if (*c.value != '\0') {
+            const TimingFigures figures =
+                ProblemFigures(cues, 0, kRate, Netflix(), TimingProblem::Uncertain);
+            EXPECT_EQ(figures.value, c.value);
+            EXPECT_EQ(figures.limit, "0.50");
+        }
+    }
+}
+
 QString RandomText(std::mt19937& random) {
     QString text = std::uniform_int_distribution(0, 3)(random) == 0 ? "#" : "";
     const int length = std::uniform_int_distribution(0, 50)(random);
