@@ -31,16 +31,12 @@ std::vector<int> CuesToAlign(const CueList& cues, AlignChoice choice,
 
 namespace {
 
-QString Translated(const char* text) {
-    return QCoreApplication::translate("Align", text);
-}
-
 /// Runs the alignment on a second thread, telling the host how far it is until it ends.
 ScriptAlignment RunAlignment(const CtarnDoc& doc, Host& host, FrameRange range,
                              const std::vector<QString>& texts, SpeechSynthesizer& voice) {
     using namespace std::chrono_literals;
     AlignmentProgress progress;
-    const QString task = Translated("Aligning the script");
+    const QString task = QCoreApplication::translate("Align", "Aligning the script");
     std::future<ScriptAlignment> aligning = std::async(std::launch::async, [&] {
         return AlignScript(doc.GetRecording(), range, texts, voice, progress);
     });
@@ -60,8 +56,9 @@ AlignOutcome AlignCues(CtarnDoc& doc, Host& host, const std::vector<int>& indexe
                        SpeechSynthesizer& voice) {
     AlignOutcome outcome;
     if (indexes.empty()) {
-        host.ShowMessage(Translated("There are no cues to align: add the script as placeholder "
-                                    "cues (\"#\"), or choose the cues to align."));
+        host.ShowMessage(QCoreApplication::translate(
+            "Align", "There are no cues to align: add the script as placeholder "
+                     "cues (\"#\"), or choose the cues to align."));
         return outcome;
     }
     FrameRange range = doc.SelectionForEdit();
@@ -77,10 +74,12 @@ AlignOutcome AlignCues(CtarnDoc& doc, Host& host, const std::vector<int>& indexe
     case ScriptAlignment::Status::Stopped:
         return outcome;
     case ScriptAlignment::Status::NothingToSpeak:
-        host.ShowMessage(Translated("The voice speaks nothing of the texts of these cues."));
+        host.ShowMessage(QCoreApplication::translate(
+            "Align", "The voice speaks nothing of the texts of these cues."));
         return outcome;
     case ScriptAlignment::Status::NoAudio:
-        host.ShowMessage(Translated("There is no sound to align the cues to."));
+        host.ShowMessage(
+            QCoreApplication::translate("Align", "There is no sound to align the cues to."));
         return outcome;
     case ScriptAlignment::Status::Aligned:
         break;

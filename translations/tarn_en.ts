@@ -2,6 +2,32 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>Align</name>
+    <message numerus="yes">
+        <source>Aligned %n cues; %1 uncertain</source>
+        <translation>
+            <numerusform>Aligned %n cue; %1 uncertain</numerusform>
+            <numerusform>Aligned %n cues; %1 uncertain</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Aligning the script</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There are no cues to align: add the script as placeholder cues (&quot;#&quot;), or choose the cues to align.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The voice speaks nothing of the texts of these cues.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no sound to align the cues to.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CAboutDlg</name>
     <message>
         <source>关于 tarn</source>
@@ -14,6 +40,43 @@
     <message>
         <source>Version: %1
 Build: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CAlignScriptDlg</name>
+    <message numerus="yes">
+        <source>Placeholder cues (&quot;#&quot;): %n</source>
+        <translation>
+            <numerusform>Placeholder cues (&quot;#&quot;): %n</numerusform>
+            <numerusform>Placeholder cues (&quot;#&quot;): %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Chosen cues: %n</source>
+        <translation>
+            <numerusform>Chosen cues: %n</numerusform>
+            <numerusform>Chosen cues: %n</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>All cues, keeping their texts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Align script</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Language:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Each cue&apos;s text is spoken by a voice of that language and laid where the recording says it, within the selection (or all of it). Cues the alignment is unsure of are marked &quot;uncertain&quot; for review.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Align:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -997,6 +1060,26 @@ Build: %2</source>
         <source>Set and use timing rules of your own</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Accept timing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Accepts the current cue&apos;s timing: it is no longer marked uncertain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Align script...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lay the script&apos;s cues where their texts are spoken</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Align script</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CtarnApp</name>
@@ -1022,6 +1105,10 @@ Build: %2</source>
     </message>
     <message>
         <source>Subtitles (*.srt *.vtt *.ass *.ssa *.sbv *.txt *.tsv);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No voice speaks %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1642,6 +1729,14 @@ Build: %2</source>
     </message>
     <message>
         <source>Tidy timing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Align script</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Accept timing</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
