@@ -1,10 +1,11 @@
 #include "alignment/SpeechFeatures.h"
 
+#include "base/FftPlannerLock.h"
+
 #include <fftw3.h>
 
 #include <algorithm>
 #include <cmath>
-#include <mutex>
 #include <numbers>
 #include <utility>
 
@@ -16,12 +17,6 @@ constexpr double kHighestHz = 7600.0;
 /// Energies more than 15 dB under a band's mean count as that much: both signals' silences,
 /// digital zeros or room noise, then look alike, and the loud parts of speech decide.
 constexpr double kBandFloor = 3e-2;
-
-// FFTW's planner is not thread-safe; running a plan is.
-std::mutex& PlannerMutex() {
-    static std::mutex mutex;
-    return mutex;
-}
 
 double HzToMel(double hz) {
     return 2595.0 * std::log10(1.0 + hz / 700.0);
@@ -81,7 +76,7 @@ struct FeatureExtractor::Transform {
         while (size < window) {
             size *= 2;
         }
-        std::lock_guard lock(PlannerMutex());
+        std::lock_guard lock(FftPlannerMutex());
         in = fftwf_alloc_real(size_t(size));
         out = fftwf_alloc_complex(size_t(size / 2 + 1));
         plan = fftwf_plan_dft_r2c_1d(size, in, out, FFTW_ESTIMATE);
@@ -94,7 +89,7 @@ struct FeatureExtractor::Transform {
         bands = MakeBands(rate, size, topHz);
     }
     ~Transform() {
-        std::lock_guard lock(PlannerMutex());
+        std::lock_guard lock(FftPlannerMutex());
         fftwf_destroy_plan(plan);
         fftwf_free(in);
         fftwf_free(out);

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -39,6 +40,25 @@ const char* const kStatusBarKey = "window/statusBar";
 /// A text of the command table in the user's language.
 QString CommandText(const char* source) {
     return QCoreApplication::translate("Command", source);
+}
+
+/// The speed the next plays start at, every speed to choose from; it follows the transport.
+QComboBox* SpeedBox(Transport& transport, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QStringLiteral("speedBox"));
+    box->setToolTip(CommandText(QT_TRANSLATE_NOOP("Command", "Playback speed")));
+    // Space, L and the other keys stay with the window.
+    box->setFocusPolicy(Qt::NoFocus);
+    for (int tenths = PlaySpeed::kSlowest; tenths <= PlaySpeed::kFastest; ++tenths) {
+        box->addItem(SpeedText(tenths));
+    }
+    box->setCurrentIndex(transport.SpeedTenths() - PlaySpeed::kSlowest);
+    QObject::connect(box, &QComboBox::activated, &transport, [&transport](int index) {
+        transport.SetSpeedTenths(PlaySpeed::kSlowest + index);
+    });
+    QObject::connect(&transport, &Transport::speedChanged, box,
+                     [box](int tenths) { box->setCurrentIndex(tenths - PlaySpeed::kSlowest); });
+    return box;
 }
 
 } // namespace
@@ -161,7 +181,11 @@ void CMainFrame::CreateToolBar() {
         } else {
             m_toolBar->addAction(Action(id));
         }
+        if (id == CommandId::kStop) {
+            m_toolBar->addWidget(SpeedBox(m_transport, m_toolBar));
+        }
     }
+    connect(&m_transport, &Transport::speedChanged, this, &CMainFrame::ScheduleRefresh);
 }
 
 void CMainFrame::CreateStatusBar() {

@@ -68,7 +68,7 @@ void CMainFrame::CreateCueParts() {
         const int flagged = m_checks->FlaggedCount();
         m_rulesLabel->setText(flagged > 0 ? tr("%n cues break the rules", nullptr, flagged)
                                           : QString());
-        m_view.viewport()->update();
+        m_view.Repaint();
     });
 
     m_cueLabel = new QLabel(this);

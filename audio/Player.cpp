@@ -1,5 +1,7 @@
 #include "audio/Player.h"
 
+#include "audio/RecordingStream.h"
+#include "audio/StretchStream.h"
 #include "base/Host.h"
 #include "recording/Recording.h"
 
@@ -34,7 +36,7 @@ void Player::Stop() {
     m_record = PlayRecord{};
 }
 
-void Player::PlayRange(const Recording& recording, int a, int b) {
+void Player::PlayRange(const Recording& recording, int a, int b, int speedTenths, bool looping) {
     const int frames = recording.Frames();
     if (frames <= 0) {
         return;
@@ -65,8 +67,15 @@ void Player::PlayRange(const Recording& recording, int a, int b) {
         m_bHdrPrepared = false;
     }
 
-    m_stream = std::make_unique<RecordingStream>(recording, range);
-    m_stream->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    constexpr QIODevice::OpenMode kMode = QIODevice::ReadOnly | QIODevice::Unbuffered;
+    m_stream = std::make_unique<RecordingStream>(recording, range, looping);
+    m_stream->open(kMode);
+    // As recorded, the device reads the arrays themselves; other speeds go through a stretch.
+    if (speedTenths != PlaySpeed::kNormal) {
+        m_stream = std::make_unique<StretchStream>(std::move(m_stream), recording.SampleRate(),
+                                                   speedTenths);
+        m_stream->open(kMode);
+    }
     m_waveHdr = WaveOutBuffer{m_stream.get(), m_stream->size()};
 
     if (!m_hWaveOut->Prepare(m_waveHdr)) {
@@ -78,5 +87,5 @@ void Player::PlayRange(const Recording& recording, int a, int b) {
         m_host.ShowMessage(QCoreApplication::translate("Message", "GOOD MRONG"));
         return;
     }
-    m_record = {range.lo, range.hi, m_host.TickCount()};
+    m_record = {range.lo, range.hi, m_host.TickCount(), speedTenths, looping};
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "audio/RecordingStream.h"
+#include "audio/PlaySpeed.h"
 #include "audio/SilentWaveOut.h"
 #include "audio/WaveOut.h"
 
@@ -9,12 +9,14 @@
 class Host;
 class Recording;
 
-/// What is playing: frames start..end (end exclusive), started at host tick `tick`.
-/// start == end means that no play cursor is shown.
+/// What is playing: frames start..end (end exclusive), started at host tick `tick`, at a
+/// speed in tenths, once or over and over. start == end means that no play cursor is shown.
 struct PlayRecord {
     int start = 0;
     int end = 0;
     quint32 tick = 0;
+    int speedTenths = PlaySpeed::kNormal;
+    bool looping = false;
 
     bool IsShowing() const { return start != end; }
 };
@@ -31,10 +33,12 @@ public:
     Player(const Player&) = delete;
     Player& operator=(const Player&) = delete;
 
-    /// Plays frames between a and b (either order, clamped into the recording); an empty
-    /// range plays the whole recording. On success the record says what started when; a
-    /// failure shows its message and leaves the record as it was.
-    void PlayRange(const Recording& recording, int a, int b);
+    /// Plays frames between a and b (either order, clamped into the recording) at
+    /// `speedTenths` / 10 of their pace with the pitch kept, once or, `looping`, until
+    /// stopped; an empty range plays the whole recording. On success the record says what
+    /// started when; a failure shows its message and leaves the record as it was.
+    void PlayRange(const Recording& recording, int a, int b, int speedTenths = PlaySpeed::kNormal,
+                   bool looping = false);
     /// Ends the play cursor (the range has elapsed); the sound runs out by itself.
     void EndCursor() { m_record = PlayRecord{}; }
     /// Stops the sound at once and ends the cursor; the device stays open.
@@ -56,7 +60,7 @@ private:
     WaveOutFormat m_openFormat;    ///< what the device was opened for
     WaveOutFormat m_wfx;
     WaveOutBuffer m_waveHdr;
-    std::unique_ptr<RecordingStream> m_stream; ///< what the device reads while prepared
+    std::unique_ptr<QIODevice> m_stream; ///< what the device reads while prepared
     bool m_bHdrPrepared = false;
     PlayRecord m_record;
 };

@@ -2,6 +2,8 @@
 
 #include "document/CtarnDoc.h"
 
+#include <algorithm>
+
 Transport::Transport(const CtarnDoc& doc, Host& host, WaveOut* output, QObject* parent)
     : QObject(parent), m_doc(doc), m_player(host, output) {
     // The device reads the channel arrays as it plays; an edit may move them.
@@ -12,13 +14,17 @@ Transport::Transport(const CtarnDoc& doc, Host& host, WaveOut* output, QObject* 
     });
 }
 
-void Transport::PlayRange(int a, int b) {
-    m_player.PlayRange(m_doc.GetRecording(), a, b);
+void Transport::Play(int a, int b, bool looping) {
+    m_player.PlayRange(m_doc.GetRecording(), a, b, m_speedTenths, looping);
     emit playStateChanged();
 }
 
+void Transport::PlayRange(int a, int b) {
+    Play(a, b, false);
+}
+
 void Transport::OnPlay() {
-    PlayRange(m_doc.SelStart(), m_doc.SelEnd());
+    Play(m_doc.SelStart(), m_doc.SelEnd(), m_looping);
 }
 
 void Transport::OnStop() {
@@ -45,4 +51,12 @@ void Transport::PlayEdge(EdgePlay edge) {
 void Transport::EndPlayCursor() {
     m_player.EndCursor();
     emit playStateChanged();
+}
+
+void Transport::SetSpeedTenths(int tenths) {
+    const int speed = std::clamp(tenths, PlaySpeed::kSlowest, PlaySpeed::kFastest);
+    if (speed != m_speedTenths) {
+        m_speedTenths = speed;
+        emit speedChanged(speed);
+    }
 }

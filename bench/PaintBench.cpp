@@ -9,6 +9,7 @@
 
 #include "document/CtarnDoc.h"
 #include "geometry/CueGrip.h"
+#include "view/StripPicture.h"
 #include "view/WaveformPainter.h"
 
 #include <benchmark/benchmark.h>
@@ -131,6 +132,53 @@ void BM_DragRepaintHour(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DragRepaintHour)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+/// The picture of the window at zoom 256, painted once, and then what the cached picture
+/// costs: Arg 0 one frame of the play line (the picture copied where the line and the bar
+/// were and are, then the line and the bar drawn), Arg 1 a scroll of 100 columns (the picture
+/// moved and the new columns painted), Arg 2 copying the whole picture to the window.
+void BM_CachedPicture(benchmark::State& state) {
+    int x0 = PrepareHour(256);
+    if (x0 < 0) {
+        state.SkipWithError("cannot open the hour file");
+        return;
+    }
+    const int mode = int(state.range(0));
+    StripPicture picture;
+    PaintBuffers buffers;
+    const auto paint = [&](QPainter& painter, ColumnRange columns) {
+        PaintArea area{x0, kWidth, kHeight};
+        area.dirty = columns;
+        PaintWaveform(painter, HourDoc(), HourStrip(), 3, area, QColor(Qt::darkGray), buffers);
+    };
+    const QSize size(kWidth, kHeight);
+    picture.Update(x0, size, Qt::white, paint);
+    QImage window(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+    int line = 0;
+    for (auto _ : state) {
+        if (mode == 1) {
+            x0 += 100;
+            benchmark::DoNotOptimize(picture.Update(x0, size, Qt::white, paint).bits());
+            continue;
+        }
+        const QImage& image = picture.Update(x0, size, Qt::white, paint);
+        QPainter painter(&window);
+        if (mode == 2) {
+            painter.drawImage(0, 0, image);
+            continue;
+        }
+        const QRect bar(0, kHeight / 4 - 2, line + 1, 4);
+        for (const QRect& rect :
+             {QRect(line, 0, 1, kHeight), QRect(line + 4, 0, 1, kHeight), bar}) {
+            painter.drawImage(rect, image, rect);
+        }
+        line = (line + 4) % (kWidth - 8);
+        painter.setPen(QPen(QColor(0x80, 0, 0), 1));
+        painter.drawLine(line, 0, line, kHeight - 1);
+        painter.fillRect(bar, QColor(0x80, 0, 0));
+    }
+}
+BENCHMARK(BM_CachedPicture)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -9,6 +9,7 @@
 #include "cli/CliCueCommands.h"
 #include "cli/CliHost.h"
 #include "cli/CliMediaCommands.h"
+#include "cli/CliRenderCommand.h"
 #include "cli/CliSupport.h"
 #include "cli/CliTidyCommands.h"
 #include "commands/CommandTable.h"
@@ -207,8 +208,8 @@ void WaitUntilPlayed(const CtarnDoc& doc, const Transport& transport, const Wave
     poll.setInterval(20);
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
         const PlayRecord& play = transport.PlayState();
-        const qint64 frame = PlayCursorFrame(play.start, play.tick, host.TickCount(),
-                                             doc.GetRecording().SampleRate());
+        const qint64 frame =
+            PlayCursorFrame(play, host.TickCount(), doc.GetRecording().SampleRate());
         const qint64 graceFrames = qint64(kGraceMs) * doc.GetRecording().SampleRate() / 1000;
         const bool elapsed = frame >= play.end;
         if ((elapsed && !output.IsPlaying()) || frame >= play.end + graceFrames) {
@@ -219,7 +220,12 @@ void WaitUntilPlayed(const CtarnDoc& doc, const Transport& transport, const Wave
     loop.exec();
 }
 
-int RunPlay(const QStringList& args) {
+int RunPlay(QStringList args) {
+    std::optional<int> speed = PlaySpeed::kNormal;
+    if (args.size() >= 2 && args[args.size() - 2] == QLatin1String("--speed")) {
+        speed = ParseSpeed(args.takeLast());
+        args.removeLast();
+    }
     if (args.size() != 1 && args.size() != 3) {
         return kCliUsage;
     }
@@ -229,12 +235,13 @@ int RunPlay(const QStringList& args) {
         start = ParseInt(args[1]);
         end = ParseInt(args[2]);
     }
-    if (!start || !end) {
+    if (!start || !end || !speed) {
         return kCliUsage;
     }
     QtWaveOut output;
     return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
         Transport transport(doc, host, &output);
+        transport.SetSpeedTenths(*speed);
         transport.PlayRange(*start, *end);
         if (host.MessageCount() == 0 && transport.PlayState().IsShowing()) {
             WaitUntilPlayed(doc, transport, output, host);
@@ -388,7 +395,9 @@ QString CliUsage() {
         "                                     cue (\"Save Vorn(2)\") as numbered clips beside "
         "PATH\n"
         "  tarn-cli exec WAV TEXT             run TEXT as a console command\n"
-        "  tarn-cli play WAV [START END]      play frames START..END (default: all) and wait\n"
+        "  tarn-cli play WAV [START END] [--speed S]\n"
+        "                                     play frames START..END (default: all) and wait;\n"
+        "                                     S from 0.5 to 2 in tenths (\"0.7\"), pitch kept\n"
         "  tarn-cli peaks WAV ZOOM FIRST COUNT\n"
         "                                     print the envelope entries of COUNT columns from\n"
         "                                     FIRST at ZOOM frames per column (1, 2, 4 ... "
@@ -450,6 +459,12 @@ QString CliUsage() {
         "                                     (frames, frames, 0 to 1); LANG one of the voice\n"
         "                                     languages, such as en, en-us, de (default: the\n"
         "                                     locale's)\n"
+        "  tarn-cli render WAV OUT.png [--zoom Z] [--first COLUMN] [--width W] [--height H]\n"
+        "                   [--view waveform|spectrogram]\n"
+        "                                     draw what the view shows of columns COLUMN on\n"
+        "                                     (default 0) at Z frames a column (1 to 4096,\n"
+        "                                     default 256) into a W x H PNG (default\n"
+        "                                     1200 x 400), without a display\n"
         "  tarn-cli --help                    print this text\n"
         "\n"
         "operations of edit:\n"
@@ -492,7 +507,8 @@ int RunCliCommand(const QStringList& args) {
          {"retime", RunRetime},
          {"check", RunCheck},
          {"tidy", RunTidy},
-         {"align", RunAlign}};
+         {"align", RunAlign},
+         {"render", RunRender}};
     int status = kCliUsage;
     if (!args.isEmpty()) {
         for (const auto& [name, run] : commands) {

@@ -1,9 +1,12 @@
 #include "cli/CliCommands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -20,7 +23,14 @@ void DropQtDiagnostics(QtMsgType type, const QMessageLogContext&, const QString&
 
 int main(int argc, char* argv[]) {
     qInstallMessageHandler(DropQtDiagnostics);
-    QCoreApplication app(argc, argv);
+    // Drawing needs fonts, hence a GUI application; it draws offscreen, with no display.
+    const bool draws = argc > 1 && std::strcmp(argv[1], "render") == 0;
+    if (draws) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    const std::unique_ptr<QCoreApplication> app =
+        draws ? std::make_unique<QGuiApplication>(argc, argv)
+              : std::make_unique<QCoreApplication>(argc, argv);
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     return RunCliCommand(args);

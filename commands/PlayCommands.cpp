@@ -1,9 +1,59 @@
-// Play, stop and the edge plays.
+// Play, stop, the edge plays, the speed and the loop.
 #include "audio/Transport.h"
 #include "commands/CommandIds.h"
 #include "commands/CommandTable.h"
 #include "commands/CoreCommands.h"
 #include "document/CtarnDoc.h"
+
+namespace {
+
+/// The speed every play starts at, in tenths.
+void AddSpeedCommands(CommandTable& table, Transport& transport) {
+    using namespace CommandId;
+    const struct {
+        int id;
+        const char* text;
+        const char* prompt;
+        QStringList keys;
+        int step;
+    } speeds[] = {
+        {kSlower,
+         QT_TRANSLATE_NOOP("Command", "Slower"),
+         QT_TRANSLATE_NOOP("Command", "Play a tenth slower, the pitch kept"),
+         {"-"},
+         -1},
+        {kFaster,
+         QT_TRANSLATE_NOOP("Command", "Faster"),
+         QT_TRANSLATE_NOOP("Command", "Play a tenth faster, the pitch kept"),
+         {"=", "+"},
+         1},
+        {kNormalSpeed,
+         QT_TRANSLATE_NOOP("Command", "Normal speed"),
+         QT_TRANSLATE_NOOP("Command", "Play at the recorded speed"),
+         {"0"},
+         0},
+    };
+    int place = 301;
+    for (const auto& s : speeds) {
+        const auto target = [&transport, step = s.step] {
+            return step == 0 ? PlaySpeed::kNormal : transport.SpeedTenths() + step;
+        };
+        table.Add({.id = s.id,
+                   .text = s.text,
+                   .prompt = s.prompt,
+                   .keys = s.keys,
+                   .menu = Menu::Play,
+                   .menuPlace = place++,
+                   .handler = [&transport, target] { transport.SetSpeedTenths(target()); },
+                   .rule = EnabledWhile([&transport, target] {
+                       const int speed = target();
+                       return speed != transport.SpeedTenths() && speed >= PlaySpeed::kSlowest &&
+                              speed <= PlaySpeed::kFastest;
+                   })});
+    }
+}
+
+} // namespace
 
 void AddPlayCommands(CommandTable& table, const CommandContext& c) {
     using namespace CommandId;
@@ -43,6 +93,16 @@ void AddPlayCommands(CommandTable& table, const CommandContext& c) {
                .toolPlace = 305,
                .handler = [&transport] { transport.OnStop(); },
                .rule = EnabledWhile([&transport] { return transport.IsPlaying(); })});
+    table.Add(
+        {.id = kLoop,
+         .text = QT_TRANSLATE_NOOP("Command", "Loop"),
+         .prompt = QT_TRANSLATE_NOOP("Command", "Play the selection over and over until stopped"),
+         .keys = {"L"},
+         .menu = Menu::Play,
+         .menuPlace = 104,
+         .handler = [&transport] { transport.SetLooping(!transport.IsLooping()); },
+         .rule = [&transport] { return ToggleState(transport.IsLooping()); },
+         .checkable = true});
 
     const struct {
         int id;
@@ -72,4 +132,5 @@ void AddPlayCommands(CommandTable& table, const CommandContext& c) {
                    .handler = [&transport, edge = e.edge] { transport.PlayEdge(edge); },
                    .rule = hasSamples});
     }
+    AddSpeedCommands(table, transport);
 }

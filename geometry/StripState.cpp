@@ -59,3 +59,14 @@ void StripState::SetScrollPos(int pos) {
     m_nScrollPos = pos;
     emit scrollPosChanged(pos);
 }
+
+void StripState::SetAmplitude(int amplitude) {
+    int held = 1;
+    while (held * 2 <= std::min(amplitude, kMaxAmplitude)) {
+        held *= 2;
+    }
+    if (held != m_nAmplitude) {
+        m_nAmplitude = held;
+        emit amplitudeChanged();
+    }
+}

@@ -46,8 +46,15 @@ public:
     int Width() const { return m_nWidth; }
     void SetWidth(int width) { m_nWidth = width; }
 
+    /// How many times the waveform's height is magnified: 1, 2, 4 ... kMaxAmplitude.
+    static constexpr int kMaxAmplitude = 64;
+    int Amplitude() const { return m_nAmplitude; }
+    /// Sets the magnification (held to a power of two from 1 to kMaxAmplitude, rounded down).
+    void SetAmplitude(int amplitude);
+
 signals:
     void zoomChanged();
+    void amplitudeChanged();
     void scrollPosChanged(int pos);
 
 private:
@@ -59,4 +66,5 @@ private:
     qint64 m_nMarkPeriod = 0;
     int m_nScrollPos = 0;
     int m_nWidth = 0;
+    int m_nAmplitude = 1;
 };

@@ -3,7 +3,7 @@
 # (sox and time are the reference and the meter of bench/open-vs-sox.sh; qt6-tools-dev holds
 # the CMake functions that run lrelease, qt6-l10n-tools lrelease and lupdate themselves;
 # espeak-ng speaks a script for the alignment, flite speaks the tests' and benchmarks' speech
-# in another voice).
+# in another voice, librubberband-dev plays slower or faster with the pitch kept).
 # With "fuzz", also clang 14 with its sanitizer and libFuzzer runtimes and llvm-symbolizer,
 # which `make fuzz` builds and runs the harnesses with.
 # Runs as root directly, otherwise through sudo. Installs only what is missing.
@@ -18,6 +18,7 @@ packages=(
   sox time
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev ffmpeg
   libespeak-ng-dev espeak-ng-data libfftw3-dev flite
+  librubberband-dev
 )
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang-14 libclang-rt-14-dev llvm-14)

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "actions/CueCommands.h"
+#include "base/FrameRange.h"
+#include "document/DocumentChanges.h"
 #include "geometry/CueGrip.h"
 #include "geometry/PointerRules.h"
 #include "geometry/StripState.h"
+#include "view/StripPicture.h"
 #include "view/WaveformPainter.h"
 
 #include <QAbstractScrollArea>
@@ -14,6 +17,7 @@
 #include <optional>
 
 class CommandTable;
+class SpectrogramTiles;
 class CtarnDoc;
 class Host;
 class QPainter;
@@ -27,9 +31,9 @@ class CtarnView : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
-    /// Timer period of the play cursor, in milliseconds: often enough that the line
-    /// following it moves smoothly.
-    static constexpr int kCursorTimerMs = 40;
+    /// Timer period of the play cursor, in milliseconds: a frame of a 60 Hz screen, so that
+    /// the line following the sound moves smoothly (a frame redraws only the line and bar).
+    static constexpr int kCursorTimerMs = 16;
 
     explicit CtarnView(QWidget* parent = nullptr);
     ~CtarnView() override;
@@ -60,6 +64,19 @@ public:
 
     /// Marks the boxes of the cues that `flagged` says break a timing rule.
     void SetFlagged(std::function<bool(int)> flagged);
+    /// Paints everything again once the event loop comes round, whatever asked for it in
+    /// between (what `flagged` says changed, say).
+    void Repaint();
+
+    /// How the lanes show the sound: the waveform, or a spectrogram (log or linear in
+    /// frequency, with the waveform drawn thin over it or not).
+    struct LaneLook {
+        bool spectrogram = false;
+        bool linearFrequency = false;
+        bool waveOverSpectrogram = false;
+    };
+    const LaneLook& Look() const { return m_look; }
+    void SetLook(const LaneLook& look);
 
     /// Adds the view's own commands to `table`: printing, Home and End.
     void AddCommands(CommandTable& table);
@@ -91,16 +108,24 @@ protected:
 private:
     /// A new recording: the strip starts over at the start.
     void OnDocumentReplaced();
-    /// The length may have changed: the strip is laid out again and, unless only the volume
-    /// changed, the selection comes into view.
-    void OnSamplesChanged(bool lengthMayChange);
     /// Lays the strip out for the new zoom, keeping the centre in the centre.
     void ApplyZoom();
     void SetScrollSizes();
     /// Repaints for a new current cue and brings it into the window when none of it is in view.
     void ShowCurrentCue();
-    /// Repaints once the event loop comes round, whatever asked for it in between.
-    void Repaint() { viewport()->update(); }
+    /// Paints the columns of the frames lo .. hi again (a margin of a column each side).
+    void RepaintFrames(qint64 lo, qint64 hi);
+    /// The samples changed: the columns they touched are painted again, everything when the
+    /// length or the ruler may have changed.
+    void OnSamplesChanged(const SampleChange& change);
+    /// The selection changed: the columns of the old and the new one are painted again.
+    void OnSelectionChanged();
+    /// The boxes that the window's edges cut, before and after a scroll, are painted whole.
+    void RepaintBoxesAtEdges();
+    /// The levels of the magnified waveform, at the window's left edge, above x1.
+    void PaintLevelRuler(QPainter& painter);
+    /// The play line and bar, in window coordinates, for a repaint of just them.
+    QRegion CursorRegion() const;
     void Apply(const CueCommandResult& result);
     /// Selects a cue's frames and plays them.
     void SelectCue(int index);
@@ -122,6 +147,11 @@ private:
     int ScrollMax() const { return m_nScrollTotal - 1; }
     int Zoom() const { return m_strip->Zoom(); }
 
+    /// Paints `columns` of the window (all when nothing) onto `painter`, as large as given.
+    void PaintStrip(QPainter& painter, int width, int height, std::optional<ColumnRange> columns);
+    /// What the picture asks for: the columns it lacks.
+    void PaintColumns(QPainter& painter, ColumnRange columns);
+
     /// Paints the window's part of the strip onto a printer's page.
     void PrintOn(class QPrinter& printer);
 
@@ -131,6 +161,11 @@ private:
     std::unique_ptr<StripState> m_strip;
     int m_nScrollTotal = 0;
     PaintBuffers m_buffers;
+    StripPicture m_picture;
+    LaneLook m_look;
+    std::unique_ptr<SpectrogramTiles> m_tiles;
+    /// The selection as the picture shows it.
+    FrameRange m_paintedSelection;
     QTimer m_timer;
     std::optional<CursorBars> m_cursor;
 

@@ -52,7 +52,10 @@ void CtarnView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     m_press.reset();
-    m_cueDrag.reset();
+    if (m_cueDrag) {
+        m_cueDrag.reset();
+        Repaint();
+    }
     const QPoint p = Logical(event->position().toPoint());
     const Qt::KeyboardModifiers mods = event->modifiers();
     const bool ctrl = mods.testFlag(Qt::ControlModifier);
@@ -107,7 +110,7 @@ void CtarnView::mouseMoveEvent(QMouseEvent* event) {
         // The release went elsewhere (a message box took the pointer): the drag is over.
         m_press.reset();
         m_cueDrag.reset();
-        viewport()->update();
+        Repaint();
     }
     if (m_press) {
         if (!m_press->dragging && (device - m_press->device).manhattanLength() >= kDragThreshold) {
@@ -136,6 +139,8 @@ void CtarnView::mouseReleaseEvent(QMouseEvent* event) {
     if (m_cueDrag) {
         const CueDragPreview drag = *m_cueDrag;
         m_cueDrag.reset();
+        // The box goes back to the cue's span even when the move changes nothing.
+        Repaint();
         Apply(MoveCue(*m_pDoc, drag.cue, drag.span.start, drag.span.end));
     }
 }
@@ -171,7 +176,10 @@ void CtarnView::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     m_press.reset();
-    m_cueDrag.reset();
+    if (m_cueDrag) {
+        m_cueDrag.reset();
+        Repaint();
+    }
     const QPoint p = Logical(event->position().toPoint());
     const int height = viewport()->height();
     if (CueRowAt(p.y(), height) == CueRow::None) {
@@ -199,6 +207,11 @@ void CtarnView::wheelEvent(QWheelEvent* event) {
         return;
     }
     event->accept();
+    if (event->modifiers().testFlag(Qt::ControlModifier) &&
+        event->modifiers().testFlag(Qt::ShiftModifier)) {
+        m_strip->SetAmplitude(delta > 0 ? m_strip->Amplitude() * 2 : m_strip->Amplitude() / 2);
+        return;
+    }
     if (event->modifiers().testFlag(Qt::ControlModifier)) {
         const int x = int(event->position().x());
         ZoomAround(delta > 0, FrameOfColumn(x + ScrollPos(), Zoom()), x);

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "geometry/ViewGeometry.h"
+
 #include <QColor>
 #include <QPoint>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class CtarnDoc;
+class SpectrogramTiles;
 class StripState;
 class QPainter;
 
@@ -22,17 +26,26 @@ struct PaintArea {
     int movedEnd = 0;
     /// Whether cue i breaks a timing rule (a red mark on its box); none when empty.
     std::function<bool(int)> flagged = {};
+    /// The columns to paint (logical); nothing: every column in the window. Whatever is
+    /// painted of them comes out as a paint of the whole window would give it.
+    std::optional<ColumnRange> dirty = {};
+    /// The waveform's height magnified this many times (1 to 64), clipped at the lane.
+    int amplitude = 1;
+    /// Each channel's lane as a spectrogram from these tiles (the waveform where a tile is
+    /// not ready yet); nothing: the waveform.
+    SpectrogramTiles* spectrogram = nullptr;
+    bool logFrequency = true;
+    /// The waveform drawn thin over the spectrogram.
+    bool waveOverSpectrogram = false;
 };
 
-/// Points the waveform polylines are drawn through, per call: 4 per column, enough for a
-/// window 3840 pixels wide; wider windows are drawn in several polylines.
-constexpr int kPolylinePoints = 15360;
-
 /// What a paint computes into, kept by its caller so that painting allocates nothing once
-/// the window stopped growing: the polyline points and the visible columns' envelope entries.
+/// the window stopped growing: the painted columns' envelope entries and the rows each
+/// column's trace runs between.
 struct PaintBuffers {
-    std::vector<QPoint> points = std::vector<QPoint>(kPolylinePoints);
     std::vector<qint16> entries;
+    std::vector<int> lo;
+    std::vector<int> hi;
 };
 
 /// Paints the visible part of the document's strip as `strip` lays it out, each layer over the
@@ -54,4 +67,6 @@ inline const QColor kCueText{0x0B, 0x4B, 0xFF};
 inline const QColor kCurrentCueText{0xFF, 0xFF, 0xFF};
 inline const QColor kPlayed{0x80, 0x00, 0x00};
 inline const QColor kBrokenRule{0xD9, 0x1E, 0x18};
+inline const QColor kWaveOverSpectrogram{0xFF, 0xFF, 0xFF, 0x90};
+inline const QColor kSelectionOverSpectrogram{0xFF, 0xFF, 0xFF, 0x50};
 } // namespace WaveformColour

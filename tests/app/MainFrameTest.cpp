@@ -106,10 +106,11 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrder) {
         {"视图(&V)",
          {"工具栏(&T)", "状态栏(&S)", "控制栏(&C)", "Cue list",
           "Play the cue when it becomes current", kSep, "Zoom in", "Zoom out", "Go to start",
-          "Go to end", "Go to time..."}},
+          "Go to end", "Go to time...", "Amplitude zoom in", "Amplitude zoom out", kSep,
+          "Spectrogram", "Linear frequencies", "Waveform over the spectrogram"}},
         {"Play",
-         {"Play", "Play or stop", "Stop", kSep, "Play before start", "Play start", "Play end",
-          "Play after end"}},
+         {"Play", "Play or stop", "Stop", "Loop", kSep, "Play before start", "Play start",
+          "Play end", "Play after end", kSep, "Slower", "Faster", "Normal speed"}},
         {"Cues",
          {"Add Subtitle",
           "Delete Subtitle",
@@ -153,11 +154,12 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrder) {
 }
 
 TEST_F(MainFrameTest, ToolbarButtonsInOrderWithIcons) {
-    const int ids[] = {kFileNew,    kFileOpen,    kFileSave,       kZoomOut,       kZoomIn,
-                       0,           kEditCut,     kEditCopy,       kEditPaste,     0,
-                       kSaveClip,   kVolumeDown,  kVolumeUp,       kPlay,          kStop,
-                       kAtach,      kAddSubtitle, kDeleteSubtitle, kCheckConflict, kDetectPhrases,
-                       kAlignScript};
+    constexpr int kSpeedBox = -1;
+    const int ids[] = {
+        kFileNew,        kFileOpen,      kFileSave,      kZoomOut,    kZoomIn,   0,
+        kEditCut,        kEditCopy,      kEditPaste,     0,           kSaveClip, kVolumeDown,
+        kVolumeUp,       kPlay,          kStop,          kSpeedBox,   kAtach,    kAddSubtitle,
+        kDeleteSubtitle, kCheckConflict, kDetectPhrases, kAlignScript};
     CMainFrame& frame = app.MainFrame();
     const QList<QAction*> actions = frame.MainToolBar()->actions();
     ASSERT_EQ(size_t(actions.size()), std::size(ids));
@@ -165,6 +167,12 @@ TEST_F(MainFrameTest, ToolbarButtonsInOrderWithIcons) {
         SCOPED_TRACE(i);
         if (ids[i] == 0) {
             EXPECT_TRUE(actions[i]->isSeparator());
+            continue;
+        }
+        if (ids[i] == kSpeedBox) {
+            const QWidget* box = frame.MainToolBar()->widgetForAction(actions[i]);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->objectName(), "speedBox");
             continue;
         }
         EXPECT_EQ(actions[i], frame.Action(ids[i]));

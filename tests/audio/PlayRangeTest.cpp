@@ -138,6 +138,15 @@ TEST_F(PlayRangeTest, ALongPlayCostsNoCopyOfTheRange) {
     EXPECT_LT(AllocatedBytes(), before + (1 << 20));
     EXPECT_EQ(device.written, wav::Samples16({3, 3, 3, 3}));
     EXPECT_EQ(transport.PlayState().end, kFrames);
+
+    // Slowed down, it is stretched as the device reads, not all before the first bytes: the
+    // stretcher's own buffers (some 8 MB whatever the length) and no 16 MB of output.
+    transport.SetSpeedTenths(5);
+    device.readLimit = 4096;
+    const size_t beforeSlow = AllocatedBytes();
+    transport.PlayRange(0, 0);
+    EXPECT_LT(AllocatedBytes(), beforeSlow + (12 << 20));
+    EXPECT_EQ(device.written.size(), 4096);
 }
 
 // The device reads the channel arrays as it plays, so an edit of the samples stops it first.
