@@ -1,11 +1,13 @@
 #include "audio/Transport.h"
 
+#include "audio/PlayCursor.h"
+#include "base/Host.h"
 #include "document/CtarnDoc.h"
 
 #include <algorithm>
 
 Transport::Transport(const CtarnDoc& doc, Host& host, WaveOut* output, QObject* parent)
-    : QObject(parent), m_doc(doc), m_player(host, output) {
+    : QObject(parent), m_doc(doc), m_host(host), m_player(host, output) {
     // The device reads the channel arrays as it plays; an edit may move them.
     connect(&doc, &CtarnDoc::samplesAboutToChange, this, [this] {
         if (m_player.IsPrepared()) {
@@ -55,8 +57,20 @@ void Transport::EndPlayCursor() {
 
 void Transport::SetSpeedTenths(int tenths) {
     const int speed = std::clamp(tenths, PlaySpeed::kSlowest, PlaySpeed::kFastest);
-    if (speed != m_speedTenths) {
-        m_speedTenths = speed;
-        emit speedChanged(speed);
+    if (speed == m_speedTenths) {
+        return;
+    }
+    m_speedTenths = speed;
+    emit speedChanged(speed);
+    // A play under way goes on from where it is at the new speed; a loop starts its range
+    // over.
+    const PlayRecord play = m_player.Record();
+    if (IsPlaying() && m_player.IsPrepared()) {
+        const qint64 at = play.looping ? play.start
+                                       : PlayCursorFrame(play, m_host.TickCount(),
+                                                         m_doc.GetRecording().SampleRate());
+        if (at < play.end) {
+            Play(int(at), play.end, play.looping);
+        }
     }
 }

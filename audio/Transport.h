@@ -46,8 +46,8 @@ public:
 
     /// The speed plays start at, in tenths of the recorded pace.
     int SpeedTenths() const { return m_speedTenths; }
-    /// Sets the speed of the plays that start from now on, clamped between the slowest and
-    /// the fastest.
+    /// Sets the speed, clamped between the slowest and the fastest: a play under way goes on
+    /// from where it is at the new speed (a loop starts its range over).
     void SetSpeedTenths(int tenths);
     /// Whether plays of the selection start over at its end until stopped.
     bool IsLooping() const { return m_looping; }
@@ -64,6 +64,7 @@ private:
     void Play(int a, int b, bool looping);
 
     const CtarnDoc& m_doc;
+    Host& m_host;
     Player m_player;
     int m_speedTenths = PlaySpeed::kNormal;
     bool m_looping = false;

@@ -1080,6 +1080,82 @@ Build: %2</source>
         <source>Align script</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Playback speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Slower</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play a tenth slower, the pitch kept</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Faster</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play a tenth faster, the pitch kept</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play at the recorded speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play the selection over and over until stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spectrogram</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show each channel as a spectrogram, not a waveform</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Linear frequencies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lay the spectrogram&apos;s frequencies out evenly, not by octaves</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waveform over the spectrogram</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Draw the waveform thin over the spectrogram</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Amplitude zoom in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Magnify the waveform&apos;s height twice (up to x64)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Amplitude zoom out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Halve the waveform&apos;s magnification</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CtarnApp</name>
@@ -1116,6 +1192,10 @@ Build: %2</source>
     <name>CtarnView</name>
     <message>
         <source>Open a recording (Ctrl+O) or drop a file here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 dB</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -9,6 +9,8 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QStaticText>
+#include <QTextOption>
 
 #include <algorithm>
 
@@ -25,6 +27,8 @@ constexpr int kLabelGap = 6;
 /// Corner radius of the cue boxes.
 constexpr int kBoxCorner = 5;
 constexpr int kShadowOffset = 3;
+/// Laid-out box labels kept at most; beyond, they are laid out afresh.
+constexpr size_t kMostLabels = 4000;
 
 void PaintSelection(QPainter& p, const CtarnDoc& doc, const StripState& strip, ColumnRange drawn,
                     int height, const QColor& colour) {
@@ -211,7 +215,7 @@ void PaintChannel(ColumnFiller& filler, const std::vector<qint16>& entries, qint
 
 /// Cue i's box with its shadow and its numbered text, at its span or where it is dragged.
 void PaintCueBox(QPainter& p, const CueList& cues, int i, int curCue, ColumnRange visible,
-                 const PaintArea& area, const QColor& shadow, int zoom) {
+                 const PaintArea& area, const QColor& shadow, int zoom, CueLabels& labels) {
     const bool moved = i == area.movedCue;
     const std::optional<CueBoxRect> box =
         CueBox(moved ? area.movedStart : cues.Start(i), moved ? area.movedEnd : cues.End(i),
@@ -241,15 +245,39 @@ void PaintCueBox(QPainter& p, const CueList& cues, int i, int curCue, ColumnRang
     }
     p.setPen(current ? WaveformColour::kCurrentCueText : WaveformColour::kCueText);
     const QRect textRect(rect.left() + 2, rect.top(), rect.width() - 4, rect.height());
-    p.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-               QString::number(i + 1) + QChar('.') + cues.Text(i));
+    if (textRect.width() <= 0 || textRect.height() <= 0) {
+        return;
+    }
+    // Laid out once per text, width and font, then only drawn: laying out is most of a box's
+    // cost.
+    const QString text = QString::number(i + 1) + QChar('.') + cues.Text(i);
+    const QString key =
+        text + QChar(0x1F) + QString::number(textRect.width()) + QChar(0x1F) + p.font().key();
+    auto label = labels.find(key);
+    if (label == labels.end()) {
+        if (labels.size() > kMostLabels) {
+            labels.clear();
+        }
+        QStaticText laid(text);
+        laid.setTextFormat(Qt::PlainText);
+        laid.setTextWidth(textRect.width());
+        QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+        option.setWrapMode(QTextOption::WordWrap);
+        laid.setTextOption(option);
+        laid.prepare(QTransform(), p.font());
+        label = labels.emplace(key, std::move(laid)).first;
+    }
+    p.save();
+    p.setClipRect(textRect, Qt::IntersectClip);
+    p.drawStaticText(textRect.topLeft(), label->second);
+    p.restore();
 }
 
 /// The boxes of the cues near the window, in list order (a later box over an earlier one),
 /// with a dragged cue from elsewhere in its place in that order.
 void PaintCues(QPainter& p, const CtarnDoc& doc, const StripState& strip, int curCue,
-               ColumnRange visible, ColumnRange drawn, const PaintArea& area,
-               const QColor& shadow) {
+               ColumnRange visible, ColumnRange drawn, const PaintArea& area, const QColor& shadow,
+               CueLabels& labels) {
     const CueList& cues = doc.Cues();
     const int zoom = strip.Zoom();
     // Boxes are at least two columns wide and their shadows fall right: a cue may show a
@@ -258,13 +286,13 @@ void PaintCues(QPainter& p, const CtarnDoc& doc, const StripState& strip, int cu
         cues.CuesNear((drawn.first - 3 - kShadowOffset) * zoom, drawn.last * qint64(zoom));
     const int moved = cues.IsValidIndex(area.movedCue) ? area.movedCue : -1;
     if (moved >= 0 && moved < first) {
-        PaintCueBox(p, cues, moved, curCue, visible, area, shadow, zoom);
+        PaintCueBox(p, cues, moved, curCue, visible, area, shadow, zoom, labels);
     }
     for (int i = first; i < last; ++i) {
-        PaintCueBox(p, cues, i, curCue, visible, area, shadow, zoom);
+        PaintCueBox(p, cues, i, curCue, visible, area, shadow, zoom, labels);
     }
     if (moved >= last) {
-        PaintCueBox(p, cues, moved, curCue, visible, area, shadow, zoom);
+        PaintCueBox(p, cues, moved, curCue, visible, area, shadow, zoom, labels);
     }
 }
 
@@ -348,6 +376,6 @@ void PaintWaveform(QPainter& painter, const CtarnDoc& doc, const StripState& str
                          std::clamp(area.amplitude, 1, 64), buffers);
         }
     }
-    PaintCues(painter, doc, strip, curCue, visible, drawn, area, shadow);
+    PaintCues(painter, doc, strip, curCue, visible, drawn, area, shadow, buffers.labels);
     painter.restore();
 }

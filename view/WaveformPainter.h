@@ -4,9 +4,12 @@
 
 #include <QColor>
 #include <QPoint>
+#include <QStaticText>
+#include <QString>
 
 #include <functional>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 class CtarnDoc;
@@ -39,6 +42,9 @@ struct PaintArea {
     bool waveOverSpectrogram = false;
 };
 
+/// Laid-out labels of cue boxes.
+using CueLabels = std::unordered_map<QString, QStaticText>;
+
 /// What a paint computes into, kept by its caller so that painting allocates nothing once
 /// the window stopped growing: the painted columns' envelope entries and the rows each
 /// column's trace runs between.
@@ -46,6 +52,8 @@ struct PaintBuffers {
     std::vector<qint16> entries;
     std::vector<int> lo;
     std::vector<int> hi;
+    /// The cue boxes' labels as laid out, by text, width and font.
+    CueLabels labels;
 };
 
 /// Paints the visible part of the document's strip as `strip` lays it out, each layer over the

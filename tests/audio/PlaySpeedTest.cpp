@@ -160,6 +160,26 @@ TEST_F(PlaySpeedTest, SpeedIsClampedAndAnnouncedWhenItChanges) {
     EXPECT_EQ(transport.SpeedTenths(), 10);
 }
 
+TEST_F(PlaySpeedTest, AChangeOfSpeedGoesOnFromWhereThePlayIs) {
+    device.readLimit = 4096;
+    host.tick = 0;
+    transport.PlayRange(kLo, kHi);
+    host.tick = 500; // half a second in: frame kLo + kRate / 2
+    transport.SetSpeedTenths(5);
+    EXPECT_EQ(transport.PlayState().start, kLo + kRate / 2);
+    EXPECT_EQ(transport.PlayState().end, kHi);
+    EXPECT_EQ(transport.PlayState().speedTenths, 5);
+
+    // A loop starts its range over at the new speed.
+    transport.SetLooping(true);
+    transport.OnPlay();
+    host.tick = 900;
+    transport.SetSpeedTenths(12);
+    EXPECT_EQ(transport.PlayState().start, kLo);
+    EXPECT_TRUE(transport.PlayState().looping);
+    EXPECT_EQ(transport.PlayState().speedTenths, 12);
+}
+
 TEST(PlayCursorSpeedTest, FollowsTheSpeedAndWrapsInALoop) {
     const struct {
         PlayRecord play;

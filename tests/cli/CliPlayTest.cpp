@@ -30,6 +30,11 @@ TEST(CliPlayTest, WrongUsage) {
     EXPECT_EQ(PlayCli({}).status, 2);
     EXPECT_EQ(PlayCli({"a.wav", "1"}).status, 2);
     EXPECT_EQ(PlayCli({"a.wav", "x", "2"}).status, 2);
+    for (const QStringList& speed :
+         {QStringList{"a.wav", "--speed", "0.45"}, QStringList{"a.wav", "--speed"},
+          QStringList{"a.wav", "0", "10", "--speed", "x"}}) {
+        EXPECT_EQ(PlayCli(speed).status, 2) << speed.join(' ').toStdString();
+    }
 }
 
 } // namespace
