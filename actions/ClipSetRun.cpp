@@ -1,10 +1,14 @@
 #include "actions/ClipSetRun.h"
 
+#include "base/ClockText.h"
+#include "deck/AnkiDeck.h"
 #include "document/CtarnDoc.h"
+#include "subtitles/SubtitleReader.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 
@@ -17,6 +21,31 @@ QString FileLines(const QStringList& paths, const QString& folder) {
         names << QDir::toNativeSeparators(QDir(folder).relativeFilePath(path));
     }
     return names.join(QChar('\n'));
+}
+
+/// The clips as notes of a deck package, their audio and stills as its media.
+bool WriteClipDeck(const std::vector<PlannedClip>& plan, const ClipSetOptions& options, qint32 rate,
+                   const QString& source, QString& error) {
+    const QDir folder(options.folder);
+    std::vector<DeckNote> notes;
+    std::vector<DeckMedia> media;
+    for (const PlannedClip& clip : plan) {
+        const QString picture =
+            clip.stillName.isEmpty()
+                ? QString()
+                : QStringLiteral("<img src=\"%1\">").arg(clip.stillName.toHtmlEscaped());
+        notes.push_back({{QString::number(clip.number), ClipFieldHtml(clip.text), clip.translation,
+                          ClipFieldHtml(clip.contextBefore), ClipFieldHtml(clip.contextAfter),
+                          QStringLiteral("[sound:%1]").arg(clip.fileName), picture,
+                          FormatClock(clip.cueStart, rate), FormatClock(clip.cueEnd, rate),
+                          ClipFieldHtml(source)}});
+        media.push_back({clip.fileName, folder.filePath(clip.fileName)});
+        if (!clip.stillName.isEmpty()) {
+            media.push_back({clip.stillName, folder.filePath(clip.stillName)});
+        }
+    }
+    const QString deck = options.deckName.isEmpty() ? source : options.deckName;
+    return WriteAnkiDeck(options.deckPath, deck, notes, media, error);
 }
 
 } // namespace
@@ -33,10 +62,31 @@ std::vector<PlannedClip> PlanDocumentClips(const CtarnDoc& doc, const ClipSetOpt
                        ClipBaseName(doc));
 }
 
-ClipSetRun RunClipSet(const CtarnDoc& doc, Host& host, const std::vector<PlannedClip>& plan,
+ClipSetRun RunClipSet(const CtarnDoc& doc, Host& host, std::vector<PlannedClip> plan,
                       const ClipSetOptions& options, ClipEncoder& encoder,
-                      const std::function<bool(int done, int total)>& progress) {
+                      const std::function<bool(int done, int total)>& progress,
+                      const StillSource& stills) {
     ClipSetRun run;
+    if (!options.translationPath.isEmpty()) {
+        const std::optional<SubtitleRead> translation =
+            ReadSubtitleFile(options.translationPath, doc.GetRecording().SampleRate());
+        if (!translation) {
+            host.ShowMessage(
+                QCoreApplication::translate("Message", "Cannot read the translation %1")
+                    .arg(QDir::toNativeSeparators(options.translationPath)));
+            return run;
+        }
+        AddClipTranslations(plan, translation->cues);
+    }
+    if (options.stills) {
+        const std::unique_ptr<StillGrabber> probe = stills ? stills() : nullptr;
+        if (!probe || !probe->HasPicture()) {
+            host.ShowMessage(
+                QCoreApplication::translate("Message", "%1 has no picture to take stills of")
+                    .arg(ClipBaseName(doc)));
+            return run;
+        }
+    }
     const QStringList existing = ExistingClipFiles(plan, options);
     if (!existing.isEmpty()) {
         const QString question = QCoreApplication::translate(
@@ -52,31 +102,45 @@ ClipSetRun RunClipSet(const CtarnDoc& doc, Host& host, const std::vector<Planned
         return run;
     }
     run.ran = true;
-    run.result = WriteClipSet(doc.GetRecording(), plan, options, encoder, progress);
+    run.result = WriteClipSet(doc.GetRecording(), plan, options, encoder, progress, stills);
+    if (!options.deckPath.isEmpty() && run.result.error.isEmpty() && !run.result.cancelled) {
+        QString error;
+        if (WriteClipDeck(plan, options, doc.GetRecording().SampleRate(), ClipBaseName(doc),
+                          error)) {
+            run.result.written << options.deckPath;
+        } else {
+            run.result.error = error;
+        }
+    }
     return run;
 }
 
 void ExportClipSet(const CtarnDoc& doc, Host& host, const ClipSetOptions& options,
-                   ClipEncoder& encoder) {
+                   ClipEncoder& encoder, const StillSource& stills) {
     const std::vector<PlannedClip> plan = PlanDocumentClips(doc, options);
     if (plan.empty()) {
         return;
     }
     const QString task = QCoreApplication::translate("Message", "Export clips");
     const int total = int(plan.size());
-    const ClipSetRun run = RunClipSet(doc, host, plan, options, encoder, [&](int done, int all) {
-        return host.ReportProgress(task, done, all);
-    });
+    const ClipSetRun run = RunClipSet(
+        doc, host, plan, options, encoder,
+        [&](int done, int all) { return host.ReportProgress(task, done, all); }, stills);
     if (!run.ran) {
         return;
     }
     host.ReportProgress(task, total, total);
     const ClipSetResult& result = run.result;
     const QString folder = QDir::toNativeSeparators(options.folder);
-    const QString index = QDir::cleanPath(options.indexPath);
+    // The clips among the files written (not the index, the stills or the deck).
+    QSet<QString> clipPaths;
+    for (const PlannedClip& clip : plan) {
+        clipPaths.insert(QDir::cleanPath(QDir(options.folder).filePath(clip.fileName)));
+    }
     const int clips =
-        int(std::count_if(result.written.begin(), result.written.end(),
-                          [&](const QString& path) { return QDir::cleanPath(path) != index; }));
+        int(std::count_if(result.written.begin(), result.written.end(), [&](const QString& path) {
+            return clipPaths.contains(QDir::cleanPath(path));
+        }));
     if (!result.error.isEmpty()) {
         QString text =
             QCoreApplication::translate("Message", "The export stopped: %1").arg(result.error) +
@@ -92,8 +156,14 @@ void ExportClipSet(const CtarnDoc& doc, Host& host, const ClipSetOptions& option
                             "Message", "Export cancelled: %n clips written to %1", nullptr, clips)
                             .arg(folder));
     } else {
-        host.ShowStatus(
+        QString status =
             QCoreApplication::translate("Message", "Exported %n clips to %1", nullptr, clips)
-                .arg(folder));
+                .arg(folder);
+        if (options.loudnessLufs && result.peakRuleClips > 0) {
+            status += QCoreApplication::translate("Message",
+                                                  "; %n too short for loudness, peak-normalised",
+                                                  nullptr, result.peakRuleClips);
+        }
+        host.ShowStatus(status);
     }
 }

@@ -25,15 +25,19 @@ struct ClipSetRun {
     ClipSetResult result;
 };
 
-/// Writes `plan` as both programs do: asks once before replacing files that exist (No writes
-/// nothing), makes the folder (a message when it cannot), then writes the set through
-/// `encoder`, `progress(done, total)` told as WriteClipSet tells it.
-ClipSetRun RunClipSet(const CtarnDoc& doc, Host& host, const std::vector<PlannedClip>& plan,
+/// Writes `plan` as both programs do: reads the translation (a message and nothing written
+/// when it cannot), checks that the source has a picture when stills are asked for, asks once
+/// before replacing files that exist (No writes nothing), makes the folder (a message when it
+/// cannot), then writes the set through `encoder` (stills through grabbers from `stills`),
+/// `progress(done, total)` told as WriteClipSet tells it, and last the deck package when one is
+/// asked for (its failure is the run's error; the package is never left half-written).
+ClipSetRun RunClipSet(const CtarnDoc& doc, Host& host, std::vector<PlannedClip> plan,
                       const ClipSetOptions& options, ClipEncoder& encoder,
-                      const std::function<bool(int done, int total)>& progress);
+                      const std::function<bool(int done, int total)>& progress,
+                      const StillSource& stills = {});
 
 /// "Export clips...": asks once before replacing files that exist (No writes nothing), writes
 /// the set with progress and Cancel, then says in the status line how many clips went where;
 /// a failure is one message naming the file and the reason, and listing the files written.
 void ExportClipSet(const CtarnDoc& doc, Host& host, const ClipSetOptions& options,
-                   ClipEncoder& encoder);
+                   ClipEncoder& encoder, const StillSource& stills = {});

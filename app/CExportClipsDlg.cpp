@@ -20,10 +20,16 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kPreviewNames = 3;
 constexpr int kReplanDelayMs = 200;
+constexpr int kDefaultLoudnessLufs = -16;
+const QString kLevelNone = QStringLiteral("none");
+const QString kLevelPeak = QStringLiteral("peak");
+const QString kLevelLoudness = QStringLiteral("loudness");
 
 QSpinBox* MsBox(int value, QWidget* parent) {
     auto* box = new QSpinBox(parent);
@@ -40,6 +46,12 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
         row->addWidget(widget);
     }
     return row;
+}
+
+/// Whether the recording was decoded from a file other than a WAV (a video, perhaps): only
+/// such a source can give stills; the export checks that it has a picture.
+bool HasVideoSource(const CtarnDoc& doc) {
+    return !doc.File().ImportSource().isEmpty();
 }
 
 } // namespace
@@ -92,14 +104,60 @@ CExportClipsDlg::CExportClipsDlg(const CtarnDoc& doc, QWidget* parent)
             m_format->setCurrentIndex(i);
         }
     }
-    m_normalize = new QCheckBox(tr("Normalise each clip to -1 dBFS"), this);
-    m_normalize->setChecked(stored.value("clips/normalize", defaults.normalize).toBool());
+    m_level = new QComboBox(this);
+    m_level->setObjectName(QStringLiteral("level"));
+    m_level->addItem(tr("As recorded"), kLevelNone);
+    m_level->addItem(tr("Peak to -1 dBFS"), kLevelPeak);
+    m_level->addItem(tr("Loudness"), kLevelLoudness);
+    // A choice kept before the loudness existed was the peak or nothing.
+    const QString level =
+        stored
+            .value("clips/level",
+                   stored.value("clips/normalize").toBool() ? kLevelPeak : kLevelNone)
+            .toString();
+    m_level->setCurrentIndex(std::max(m_level->findData(level), 0));
+    m_loudness = new QComboBox(this);
+    m_loudness->setObjectName(QStringLiteral("loudness"));
+    m_loudness->setToolTip(tr("Integrated loudness (EBU R128), the true peak at most -1.5 dBTP; "
+                              "a clip under 400 ms is brought to its peak instead"));
+    for (const int lufs : {-14, -16, -19, -23}) {
+        m_loudness->addItem(tr("%1 LUFS").arg(lufs), lufs);
+    }
+    const int lufs =
+        m_loudness->findData(stored.value("clips/loudness", kDefaultLoudnessLufs).toInt());
+    m_loudness->setCurrentIndex(lufs >= 0 ? lufs : m_loudness->findData(kDefaultLoudnessLufs));
+    m_loudness->setEnabled(m_level->currentData() == kLevelLoudness);
     m_index = new QCheckBox(tr("Index file:"), this);
     m_index->setChecked(stored.value("clips/index", true).toBool());
     const QString defaultIndex = QFileInfo(DefaultClipIndexPath(QString())).fileName();
     m_indexName = new QLineEdit(stored.value("clips/indexName", defaultIndex).toString(), this);
     m_indexName->setEnabled(m_index->isChecked());
     m_indexName->setToolTip(tr("Tab-separated, one row per clip, in the folder of the clips"));
+    m_joinGap = MsBox(stored.value("clips/joinGap", defaults.joinGapMs).toInt(), this);
+    m_joinGap->setObjectName(QStringLiteral("joinGap"));
+    m_joinGap->setSpecialValueText(tr("never"));
+    m_joinGap->setToolTip(tr("Consecutive cues this close make one clip, their texts on "
+                             "separate lines"));
+    m_context = new QCheckBox(tr("The texts before and after each clip"), this);
+    m_context->setChecked(stored.value("clips/context", false).toBool());
+    m_translation = new QCheckBox(tr("Translation from:"), this);
+    m_translation->setChecked(stored.value("clips/translation", false).toBool());
+    m_translationPath = new QLineEdit(stored.value("clips/translationPath").toString(), this);
+    m_translationPath->setObjectName(QStringLiteral("translationPath"));
+    m_translationPath->setEnabled(m_translation->isChecked());
+    auto* browseTranslation = new QPushButton(tr("Browse..."), this);
+    m_stills = new QCheckBox(tr("A still of the video at each clip, high:"), this);
+    m_stills->setChecked(stored.value("clips/stills", false).toBool());
+    m_stills->setEnabled(HasVideoSource(doc));
+    m_stillHeight = new QSpinBox(this);
+    m_stillHeight->setRange(kMinStillHeight, kMaxStillHeight);
+    m_stillHeight->setSuffix(tr(" px"));
+    m_stillHeight->setValue(stored.value("clips/stillHeight", defaults.stillHeight).toInt());
+    m_deck = new QCheckBox(tr("Deck package (.apkg), deck:"), this);
+    m_deck->setChecked(stored.value("clips/deck", false).toBool());
+    m_deckName = new QLineEdit(stored.value("clips/deckName").toString(), this);
+    m_deckName->setPlaceholderText(ClipBaseName(doc));
+    m_deckName->setEnabled(m_deck->isChecked());
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 
     auto* form = new QFormLayout;
@@ -114,8 +172,14 @@ CExportClipsDlg::CExportClipsDlg(const CtarnDoc& doc, QWidget* parent)
     form->addRow(tr("Cues:"), cues);
     form->addRow(tr("Padding:"), Row({new QLabel(tr("before"), this), m_padBefore,
                                       new QLabel(tr("after"), this), m_padAfter, m_fade}));
-    form->addRow(tr("Format:"), Row({m_format, m_normalize}));
+    form->addRow(tr("Format:"), m_format);
+    form->addRow(tr("Level:"), Row({m_level, m_loudness}));
+    form->addRow(tr("Join cues closer than:"), m_joinGap);
     form->addRow(m_index, m_indexName);
+    form->addRow(QString(), m_context);
+    form->addRow(m_translation, Row({m_translationPath, browseTranslation}));
+    form->addRow(m_stills, m_stillHeight);
+    form->addRow(m_deck, m_deckName);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_buttons);
@@ -141,6 +205,13 @@ CExportClipsDlg::CExportClipsDlg(const CtarnDoc& doc, QWidget* parent)
     }
     connect(m_format, &QComboBox::currentIndexChanged, m_replan, qOverload<>(&QTimer::start));
     connect(m_index, &QCheckBox::toggled, m_indexName, &QWidget::setEnabled);
+    connect(m_translation, &QCheckBox::toggled, m_translationPath, &QWidget::setEnabled);
+    connect(m_deck, &QCheckBox::toggled, m_deckName, &QWidget::setEnabled);
+    connect(browseTranslation, &QPushButton::clicked, this, [this] { BrowseTranslation(); });
+    connect(m_joinGap, &QSpinBox::valueChanged, m_replan, qOverload<>(&QTimer::start));
+    connect(m_stills, &QCheckBox::toggled, m_replan, qOverload<>(&QTimer::start));
+    connect(m_level, &QComboBox::currentIndexChanged, this,
+            [this] { m_loudness->setEnabled(m_level->currentData() == kLevelLoudness); });
     Replan();
 }
 
@@ -158,12 +229,38 @@ ClipSetOptions CExportClipsDlg::Options() const {
     options.padAfterMs = m_padAfter->value();
     options.fade = m_fade->isChecked();
     options.format = ClipFormat(m_format->currentData().toInt());
-    options.normalize = m_normalize->isChecked();
+    options.normalize = m_level->currentData() == kLevelPeak;
+    if (m_level->currentData() == kLevelLoudness) {
+        options.loudnessLufs = m_loudness->currentData().toInt();
+    }
     const QString index = m_indexName->text().trimmed();
     if (m_index->isChecked() && !index.isEmpty() && !options.folder.isEmpty()) {
         options.indexPath = QDir(options.folder).filePath(index);
     }
+    options.joinGapMs = m_joinGap->value();
+    options.context = m_context->isChecked();
+    if (m_translation->isChecked()) {
+        options.translationPath = m_translationPath->text().trimmed();
+    }
+    options.stills = m_stills->isEnabled() && m_stills->isChecked();
+    options.stillHeight = m_stillHeight->value();
+    if (m_deck->isChecked() && !options.folder.isEmpty()) {
+        options.deckName = m_deckName->text().trimmed();
+        const QString deck = options.deckName.isEmpty() ? ClipBaseName(m_doc) : options.deckName;
+        options.deckPath =
+            QDir(options.folder).filePath(SafeFileText(deck) + QStringLiteral(".apkg"));
+    }
     return options;
+}
+
+void CExportClipsDlg::BrowseTranslation() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Translation"), DialogFolder(m_doc.File().SourceFolder()),
+        tr("Subtitles (*.srt *.vtt *.ass *.ssa *.sbv *.txt *.tsv);;All files (*)"));
+    if (!path.isEmpty()) {
+        RememberDialogFolder(QFileInfo(path).absolutePath());
+        m_translationPath->setText(QDir::toNativeSeparators(path));
+    }
 }
 
 void CExportClipsDlg::Browse() {
@@ -214,8 +311,17 @@ void CExportClipsDlg::accept() {
     stored.setValue("clips/padAfter", options.padAfterMs);
     stored.setValue("clips/fade", options.fade);
     stored.setValue("clips/format", ClipExtension(options.format));
-    stored.setValue("clips/normalize", options.normalize);
+    stored.setValue("clips/level", m_level->currentData());
+    stored.setValue("clips/loudness", m_loudness->currentData());
     stored.setValue("clips/index", m_index->isChecked());
     stored.setValue("clips/indexName", m_indexName->text().trimmed());
+    stored.setValue("clips/joinGap", options.joinGapMs);
+    stored.setValue("clips/context", options.context);
+    stored.setValue("clips/translation", m_translation->isChecked());
+    stored.setValue("clips/translationPath", m_translationPath->text().trimmed());
+    stored.setValue("clips/stills", m_stills->isChecked());
+    stored.setValue("clips/stillHeight", options.stillHeight);
+    stored.setValue("clips/deck", m_deck->isChecked());
+    stored.setValue("clips/deckName", m_deckName->text().trimmed());
     QDialog::accept();
 }

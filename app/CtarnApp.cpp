@@ -17,6 +17,7 @@
 #include "commands/FileCommands.h"
 #include "media/FfmpegDecoder.h"
 #include "media/FfmpegEncoder.h"
+#include "media/FfmpegStillGrabber.h"
 #include "recording/DecodedAudio.h"
 #include "speech/EspeakVoice.h"
 #include "view/CtarnView.h"
@@ -209,7 +210,10 @@ void CtarnApp::OnExportClips() {
         return;
     }
     FfmpegClipEncoder encoder;
-    ExportClipSet(m_doc, m_host, dialog.Options(), encoder);
+    const QString source = m_doc.File().ImportSource().isEmpty() ? m_doc.File().GetPathName()
+                                                                 : m_doc.File().ImportSource();
+    ExportClipSet(m_doc, m_host, dialog.Options(), encoder,
+                  [source] { return std::make_unique<FfmpegStillGrabber>(source); });
 }
 
 void CtarnApp::OnDetectPhrases() {

@@ -9,6 +9,7 @@
 #include "document/CtarnDoc.h"
 #include "media/FfmpegDecoder.h"
 #include "media/FfmpegEncoder.h"
+#include "media/FfmpegStillGrabber.h"
 #include "recording/DecodedAudio.h"
 #include "subtitles/ClipSet.h"
 #include "subtitles/SubtitleFormat.h"
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -31,11 +33,17 @@ std::optional<ClipSetOptions> ParseClipOptions(const QStringList& args, const QS
                                                                         {"flac", ClipFormat::Flac},
                                                                         {"mp3", ClipFormat::Mp3},
                                                                         {"opus", ClipFormat::Opus}};
+    // The loudness targets of common players and broadcasters, in LUFS.
+    static const std::vector<int> loudnesses = {-14, -16, -19, -23};
     ClipSetOptions options;
     options.folder = folder;
     options.indexPath = DefaultClipIndexPath(folder);
     const std::vector<std::pair<QString, bool*>> flags = {{"--fade", &options.fade},
-                                                          {"--normalize", &options.normalize}};
+                                                          {"--normalize", &options.normalize},
+                                                          {"--context", &options.context},
+                                                          {"--snapshot", &options.stills}};
+    bool heightGiven = false;
+    bool deckGiven = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& option = args[i];
         const auto flag = std::find_if(flags.begin(), flags.end(),
@@ -56,6 +64,8 @@ std::optional<ClipSetOptions> ParseClipOptions(const QStringList& args, const QS
                                          [&](const auto& f) { return f.first == value; });
         const std::optional<int> number = ParseInt(value, 0, kMaxClipStartNumber);
         const std::optional<int> padMs = ParseInt(value, 0, kMaxClipPadMs);
+        const auto loudness =
+            std::find(loudnesses.begin(), loudnesses.end(), ParseInt(value, -23, -14).value_or(0));
         if (option == "--pattern") {
             options.pattern = value;
         } else if (option == "--index") {
@@ -70,9 +80,32 @@ std::optional<ClipSetOptions> ParseClipOptions(const QStringList& args, const QS
             options.padBeforeMs = *padMs;
         } else if (option == "--pad-after" && padMs) {
             options.padAfterMs = *padMs;
+        } else if (option == "--loudness" && loudness != loudnesses.end()) {
+            options.loudnessLufs = *loudness;
+        } else if (option == "--join-gap" && padMs) {
+            options.joinGapMs = *padMs;
+        } else if (option == "--translation" && !value.isEmpty()) {
+            options.translationPath = value;
+        } else if (option == "--snapshot-height" &&
+                   ParseInt(value, kMinStillHeight, kMaxStillHeight)) {
+            options.stillHeight = *ParseInt(value, kMinStillHeight, kMaxStillHeight);
+            heightGiven = true;
+        } else if (option == "--apkg" && !value.isEmpty()) {
+            options.deckPath = value;
+        } else if (option == "--deck" && !value.isEmpty()) {
+            options.deckName = value;
+            deckGiven = true;
         } else {
             return std::nullopt;
         }
+    }
+    // A height is for stills, a deck name for a package.
+    if ((heightGiven && !options.stills) || (deckGiven && options.deckPath.isEmpty())) {
+        return std::nullopt;
+    }
+    // Either level rule, not both.
+    if (options.normalize && options.loudnessLufs) {
+        return std::nullopt;
     }
     return options;
 }
@@ -133,21 +166,30 @@ int RunExportClips(const QStringList& args) {
     if (!options) {
         return kCliUsage;
     }
-    return OnOpened(args[0], [&](CtarnDoc& doc, CliHost& host) {
-        FfmpegClipEncoder encoder;
-        const ClipSetRun run = RunClipSet(doc, host, PlanDocumentClips(doc, *options), *options,
-                                          encoder, [](int, int) { return true; });
-        // The program's question is the message: nothing is replaced without a yes.
-        if (!run.declined.isEmpty()) {
-            host.ShowMessage(run.declined);
-        }
-        const ClipSetResult& result = run.result;
-        for (const QString& path : result.written) {
-            Out() << path << '\n';
-        }
-        Out() << Qt::flush;
-        if (!result.error.isEmpty()) {
-            host.ShowMessage(result.error);
-        }
-    });
+    // Any audio or video file, decoded as import decodes it; a WAV read as open reads it.
+    CliHost host;
+    CtarnDoc doc(host);
+    if (!ReadDocument(doc, host, args[0], OpenAudioFile)) {
+        return StatusAfter(host);
+    }
+    const QString source =
+        doc.File().ImportSource().isEmpty() ? doc.File().GetPathName() : doc.File().ImportSource();
+    FfmpegClipEncoder encoder;
+    const ClipSetRun run = RunClipSet(
+        doc, host, PlanDocumentClips(doc, *options), *options, encoder,
+        [](int, int) { return true; },
+        [source] { return std::make_unique<FfmpegStillGrabber>(source); });
+    // The program's question is the message: nothing is replaced without a yes.
+    if (!run.declined.isEmpty()) {
+        host.ShowMessage(run.declined);
+    }
+    const ClipSetResult& result = run.result;
+    for (const QString& path : result.written) {
+        Out() << path << '\n';
+    }
+    Out() << Qt::flush;
+    if (!result.error.isEmpty()) {
+        host.ShowMessage(result.error);
+    }
+    return StatusAfter(host);
 }

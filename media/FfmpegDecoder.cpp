@@ -12,10 +12,6 @@
 
 namespace {
 
-struct FormatCloser {
-    void operator()(AVFormatContext* p) const { avformat_close_input(&p); }
-};
-
 /// Frames per byte that no encoding reaches, not even of digital silence.
 constexpr double kMostFramesPerByte = 1024;
 /// Room above a stream's bit rate for one that varies.
@@ -114,24 +110,8 @@ private:
             if (received != AVERROR(EAGAIN)) {
                 return received == 0;
             }
-            Feed();
+            FeedDecoder(*m_format, *m_codec, *m_packet, m_stream);
         }
-    }
-
-    /// Hands the decoder the next packet of the stream, or the end once the file has none.
-    void Feed() {
-        while (av_read_frame(m_format.get(), m_packet.get()) >= 0) {
-            const bool ours = m_packet->stream_index == m_stream;
-            if (ours) {
-                // A damaged packet is skipped; the decoder goes on with the next one.
-                avcodec_send_packet(m_codec.get(), m_packet.get());
-            }
-            av_packet_unref(m_packet.get());
-            if (ours) {
-                return;
-            }
-        }
-        avcodec_send_packet(m_codec.get(), nullptr);
     }
 
     /// Keeps where the decoded frame's channels or rate differ from the frames before it;
@@ -181,13 +161,8 @@ OpenedAudio OpenAudioFile(const QString& path) {
             nullptr, QCoreApplication::translate("Message", "%1 cannot be opened as audio: %2")
                          .arg(name, FfmpegReason(error))};
     };
-    AVFormatContext* opened = nullptr;
-    int error = avformat_open_input(&opened, path.toUtf8().constData(), nullptr, nullptr);
-    if (error < 0) {
-        return refused(error);
-    }
-    std::unique_ptr<AVFormatContext, FormatCloser> format(opened);
-    error = avformat_find_stream_info(format.get(), nullptr);
+    std::unique_ptr<AVFormatContext, FormatCloser> format;
+    int error = OpenSource(path, format);
     if (error < 0) {
         return refused(error);
     }
@@ -204,19 +179,8 @@ OpenedAudio OpenAudioFile(const QString& path) {
     if (stream < 0) {
         return {nullptr, QCoreApplication::translate("Message", "%1 has no audio").arg(name)};
     }
-    const AVCodecParameters* parameters = format->streams[stream]->codecpar;
-    const AVCodec* codec = avcodec_find_decoder(parameters->codec_id);
-    if (codec == nullptr) {
-        return refused(AVERROR_DECODER_NOT_FOUND);
-    }
-    std::unique_ptr<AVCodecContext, CodecFreer> context(avcodec_alloc_context3(codec));
-    if (!context) {
-        return refused(AVERROR(ENOMEM));
-    }
-    error = avcodec_parameters_to_context(context.get(), parameters);
-    if (error >= 0) {
-        error = avcodec_open2(context.get(), codec, nullptr);
-    }
+    std::unique_ptr<AVCodecContext, CodecFreer> context;
+    error = OpenStreamDecoder(*format->streams[stream], context);
     if (error < 0) {
         return refused(error);
     }

@@ -3,7 +3,9 @@
 # (sox and time are the reference and the meter of bench/open-vs-sox.sh; qt6-tools-dev holds
 # the CMake functions that run lrelease, qt6-l10n-tools lrelease and lupdate themselves;
 # espeak-ng speaks a script for the alignment, flite speaks the tests' and benchmarks' speech
-# in another voice, librubberband-dev plays slower or faster with the pitch kept).
+# in another voice, librubberband-dev plays slower or faster with the pitch kept,
+# libebur128-dev measures the loudness of clips, libzip-dev and libqt6sql6-sqlite write
+# flashcard decks).
 # With "fuzz", also clang 14 with its sanitizer and libFuzzer runtimes and llvm-symbolizer,
 # which `make fuzz` builds and runs the harnesses with.
 # Runs as root directly, otherwise through sudo. Installs only what is missing.
@@ -16,9 +18,10 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   pulseaudio pulseaudio-utils
   sox time
-  libavformat-dev libavcodec-dev libswresample-dev libavutil-dev ffmpeg
+  libavformat-dev libavcodec-dev libswresample-dev libswscale-dev libavutil-dev ffmpeg
   libespeak-ng-dev espeak-ng-data libfftw3-dev flite
-  librubberband-dev
+  librubberband-dev libebur128-dev
+  libzip-dev libqt6sql6-sqlite
 )
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang-14 libclang-rt-14-dev llvm-14)

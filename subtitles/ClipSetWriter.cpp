@@ -2,6 +2,7 @@
 
 #include "base/WholeFile.h"
 #include "recording/Recording.h"
+#include "subtitles/ClipLoudness.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,20 +16,35 @@
 
 namespace {
 
-/// Cuts, shapes, encodes and writes one clip; false with the reason.
+/// Cuts, shapes, encodes and writes one clip; false with the reason. `peakRule` says whether
+/// a clip too short for its loudness was brought to its peak instead.
 bool WriteClip(const Recording& recording, const PlannedClip& clip, const ClipSetOptions& options,
-               ClipEncoder& encoder, const QString& path, QString& reason) {
+               ClipEncoder& encoder, const QString& path, QString& reason, bool& peakRule) {
     const int lo = std::clamp(clip.start, 0, recording.Frames());
     const int hi = std::clamp(clip.end, lo, recording.Frames());
     std::vector<qint16> channels[2];
     for (int c = 0; c < 2; ++c) {
         channels[c].assign(recording.Samples(c).begin() + lo, recording.Samples(c).begin() + hi);
     }
-    ShapeClip(channels[0], channels[1], recording.SampleRate(), options.fade, options.normalize);
+    ShapeClip(channels[0], channels[1], recording.SampleRate(), options.fade,
+              options.normalize && !options.loudnessLufs);
+    peakRule = options.loudnessLufs &&
+               NormaliseLoudness(channels[0], channels[1], recording.SampleRate(),
+                                 *options.loudnessLufs) == LoudnessOutcome::PeakRule;
     QByteArray bytes;
     return encoder.Encode(options.format, channels[0].data(), channels[1].data(), hi - lo,
                           recording.SampleRate(), bytes, reason) &&
            WriteWholeFile(path, bytes, &reason);
+}
+
+/// Takes the still at the middle of the clip's cues and writes it to `path`; false with the
+/// reason.
+bool WriteStill(StillGrabber& grabber, const PlannedClip& clip, int height, qint32 rate,
+                const QString& path, QString& reason) {
+    const qint64 middle = (qint64(clip.cueStart) + clip.cueEnd) / 2;
+    QByteArray jpeg;
+    return grabber.GrabJpeg(middle * 1000 / std::max(rate, 1), height, jpeg, reason) &&
+           WriteWholeFile(path, jpeg, &reason);
 }
 
 QString Failure(const QString& path, const QString& reason) {
@@ -51,27 +67,15 @@ void ShapeClip(std::vector<qint16>& left, std::vector<qint16>& right, qint32 rat
             }
         }
     }
-    if (!normalize) {
-        return;
-    }
-    int peak = 0;
-    for (size_t i = 0; i < n; ++i) {
-        peak = std::max({peak, std::abs(int(left[i])), std::abs(int(right[i]))});
-    }
-    if (peak == 0) {
-        return;
-    }
-    const double gain = 32768.0 * std::pow(10.0, -1.0 / 20.0) / peak;
-    for (std::vector<qint16>* channel : {&left, &right}) {
-        for (qint16& s : *channel) {
-            s = qint16(std::clamp(std::lround(s * gain), -32768L, 32767L));
-        }
+    if (normalize) {
+        NormalisePeak(left, right);
     }
 }
 
 ClipSetResult WriteClipSet(const Recording& recording, const std::vector<PlannedClip>& plan,
                            const ClipSetOptions& options, ClipEncoder& encoder,
-                           const std::function<bool(int done, int total)>& progress) {
+                           const std::function<bool(int done, int total)>& progress,
+                           const StillSource& stills) {
     ClipSetResult result;
     const int total = int(plan.size());
     if (total == 0) {
@@ -84,18 +88,32 @@ ClipSetResult WriteClipSet(const Recording& recording, const std::vector<Planned
     std::mutex mutex;
     std::condition_variable changed;
     std::vector<char> written(plan.size(), 0);
+    std::vector<char> stillWritten(plan.size(), 0);
     int done = 0;
     int running = workers;
 
     const auto work = [&] {
         QString reason;
+        bool peakRule = false;
+        const std::unique_ptr<StillGrabber> grabber = options.stills && stills ? stills() : nullptr;
         for (int i = next++; i < total && !stop; i = next++) {
-            const QString path = folder.filePath(plan[size_t(i)].fileName);
-            const bool ok = WriteClip(recording, plan[size_t(i)], options, encoder, path, reason);
+            const PlannedClip& clip = plan[size_t(i)];
+            QString path = folder.filePath(clip.fileName);
+            const bool clipWritten =
+                WriteClip(recording, clip, options, encoder, path, reason, peakRule);
+            bool ok = clipWritten;
+            bool still = false;
+            if (clipWritten && grabber && !clip.stillName.isEmpty()) {
+                path = folder.filePath(clip.stillName);
+                ok = still = WriteStill(*grabber, clip, options.stillHeight, recording.SampleRate(),
+                                        path, reason);
+            }
             const std::lock_guard lock(mutex);
+            written[size_t(i)] = char(clipWritten);
+            stillWritten[size_t(i)] = char(still);
             if (ok) {
-                written[size_t(i)] = 1;
                 ++done;
+                result.peakRuleClips += int(peakRule);
             } else if (result.error.isEmpty()) {
                 result.error = Failure(path, reason);
                 stop = true;
@@ -140,12 +158,16 @@ ClipSetResult WriteClipSet(const Recording& recording, const std::vector<Planned
         if (written[size_t(i)]) {
             result.written << folder.filePath(plan[size_t(i)].fileName);
         }
+        if (stillWritten[size_t(i)]) {
+            result.written << folder.filePath(plan[size_t(i)].stillName);
+        }
     }
     if (result.cancelled || !result.error.isEmpty() || options.indexPath.isEmpty()) {
         return result;
     }
     QString reason;
-    if (WriteWholeFile(options.indexPath, ClipIndexText(plan, recording.SampleRate()), &reason)) {
+    if (WriteWholeFile(options.indexPath, ClipIndexText(plan, recording.SampleRate(), options),
+                       &reason)) {
         result.written << options.indexPath;
     } else {
         result.error = Failure(options.indexPath, reason);

@@ -62,6 +62,12 @@ TEST_F(CExportClipsDlgTest, RemembersTheChoicesOfAnAcceptedDialog) {
         dialog.findChild<QLineEdit*>()->setText(dir.filePath("clips"));
         dialog.findChild<QLineEdit*>("pattern")->setText("{text}");
         dialog.findChild<QComboBox*>()->setCurrentIndex(3);
+        auto* loudness = dialog.findChild<QComboBox*>("loudness");
+        EXPECT_FALSE(loudness->isEnabled()) << "asked only for the loudness";
+        auto* level = dialog.findChild<QComboBox*>("level");
+        level->setCurrentIndex(level->findData("loudness"));
+        EXPECT_TRUE(loudness->isEnabled());
+        loudness->setCurrentIndex(loudness->findData(-19));
         dialog.accept();
     }
     {
@@ -77,6 +83,8 @@ TEST_F(CExportClipsDlgTest, RemembersTheChoicesOfAnAcceptedDialog) {
     EXPECT_EQ(options.format, ClipFormat::Opus);
     EXPECT_EQ(options.indexPath, dir.filePath("clips/index.tsv"));
     EXPECT_EQ(options.padBeforeMs, 150);
+    EXPECT_EQ(options.loudnessLufs, -19.0);
+    EXPECT_FALSE(options.normalize);
 }
 
 } // namespace

@@ -82,6 +82,12 @@ ClipSetOptions Options(ClipCues cues, bool placeholders, QString pattern = "{tex
     return o;
 }
 
+ClipSetOptions Joining(int gapMs) {
+    ClipSetOptions o = Options(ClipCues::All, false);
+    o.joinGapMs = gapMs;
+    return o;
+}
+
 // 10,000 frames at 1000 Hz, so that the default padding is 150 and 250 frames.
 const PlanCase kPlans[] = {
     {"AllWithoutPlaceholdersClampedAndDeduplicated", Options(ClipCues::All, false), 0, 0, -1,
@@ -103,6 +109,10 @@ const PlanCase kPlans[] = {
      "1 con a.wav 0 450; 2 con A (2).wav 4850 6250; 3 con last.wav 9750 10000"},
     {"PercentSignsStayText", Options(ClipCues::All, false, "50%1"), 0, 0, -1,
      "1 50%1.wav 0 450; 2 50%1 (2).wav 4850 6250; 3 50%1 (3).wav 9750 10000"},
+    {"JoinedWhereTheGapIsAtMostTheLimit", Joining(3900), 0, 0, -1,
+     "1 a.wav 0 450; 2 A (2).wav 4850 10000"},
+    {"NotJoinedAFrameOver", Joining(3899), 0, 0, -1,
+     "1 a.wav 0 450; 2 A (2).wav 4850 6250; 3 last.wav 9750 10000"},
 };
 
 class PlanClipSetTest : public ::testing::TestWithParam<PlanCase> {};
@@ -154,6 +164,67 @@ TEST(PlanClipSetTest, RepeatedNamesCountOnWithoutReusingATakenOne) {
                                           : QString("same (%1).wav").arg(i == 2 ? 2 : i + 1);
         ASSERT_EQ(plan[size_t(i)].fileName, expected) << i;
     }
+}
+
+// Flashcard programs drop media names over 119 bytes: names are cut at a character, the
+// " (2)" kept, for the longest extension of the clip and its still.
+TEST(PlanClipSetTest, NamesFitInBytesCutAtACharacter) {
+    const QString wide = QString(60, QChar(0x65E5)); // three bytes each in UTF-8
+    CueList cues;
+    cues.AddCues({{0, 10, wide}, {20, 30, wide}, {40, 50, QString(200, 'a')}});
+    for (const ClipFormat format : {ClipFormat::Wav, ClipFormat::Opus}) {
+        ClipSetOptions options = Options(ClipCues::All, false, "{text} {text}");
+        options.format = format;
+        options.stills = true;
+        const std::vector<PlannedClip> plan = PlanClipSet(cues, options, 0, 0, -1, 100, 1000, "b");
+        ASSERT_EQ(plan.size(), 3u);
+        const int room = format == ClipFormat::Wav ? 115 : 114; // before ".wav" / ".opus"
+        EXPECT_EQ(plan[0].fileName, QString(room / 3, QChar(0x65E5)) + '.' + ClipExtension(format));
+        EXPECT_TRUE(plan[1].fileName.endsWith(" (2)." + ClipExtension(format)));
+        for (const PlannedClip& clip : plan) {
+            EXPECT_LE(clip.fileName.toUtf8().size(), kMaxClipNameBytes);
+            EXPECT_LE(clip.stillName.toUtf8().size(), kMaxClipNameBytes);
+            EXPECT_FALSE(clip.fileName.contains(QChar::ReplacementCharacter));
+        }
+    }
+}
+
+TEST(AddClipTranslationsTest, TakesCuesOverlappingHalfTheShorterSpan) {
+    std::vector<PlannedClip> plan(1);
+    plan[0].cueStart = 1000;
+    plan[0].cueEnd = 2000;
+    const struct {
+        Cue cue;
+        bool taken;
+    } cases[] = {
+        {{1500, 2600, "half of the clip"}, true}, {{1501, 2600, "just under"}, false},
+        {{1990, 2010, "half of itself"}, true},   {{1991, 2011, "under half"}, false},
+        {{0, 5000, "covers it"}, true},           {{2000, 2500, "touching"}, false},
+    };
+    for (const auto& c : cases) {
+        AddClipTranslations(plan, {c.cue});
+        EXPECT_EQ(!plan[0].translation.isEmpty(), c.taken) << c.cue.text.toStdString();
+    }
+    AddClipTranslations(plan, {{900, 1400, "One & <two>"}, {1400, 1900, "Three\nfour"}});
+    EXPECT_EQ(plan[0].translation, "One &amp; &lt;two&gt;<br>Three<br>four");
+}
+
+TEST(ClipIndexTextTest, NamesItsColumnsAndDeckWhenAskedForMore) {
+    CueList cues;
+    cues.AddCues({{0, 100, "before"}, {200, 300, "this"}, {400, 500, "after"}});
+    ClipSetOptions options = Options(ClipCues::Current, false);
+    options.context = true;
+    options.stills = true;
+    options.translationPath = "t.srt";
+    options.deckPath = "d.apkg";
+    options.deckName = "Deck: one";
+    std::vector<PlannedClip> plan = PlanClipSet(cues, options, 0, 0, 1, 1000, 1000, "b");
+    AddClipTranslations(plan, {{200, 300, "ceci"}});
+    EXPECT_EQ(ClipIndexText(plan, 1000, options),
+              QByteArray("#separator:tab\n#html:true\n#columns:Number\tFile\tStart\tEnd\tText\t"
+                         "Audio\tTranslation\tContext before\tContext after\tPicture\n"
+                         "#deck:Deck one\n1\tthis.wav\t0:00:00.200\t0:00:00.300\tthis\t"
+                         "[sound:this.wav]\tceci\tbefore\tafter\t<img src=\"this.jpg\">\n"));
 }
 
 // The index rounds to the millisecond, as SRT and WebVTT do: 8.589625 s is 8.590, not 8.589.
