@@ -44,8 +44,7 @@ bool WriteClipDeck(const std::vector<PlannedClip>& plan, const ClipSetOptions& o
             media.push_back({clip.stillName, folder.filePath(clip.stillName)});
         }
     }
-    const QString deck = options.deckName.isEmpty() ? source : options.deckName;
-    return WriteAnkiDeck(options.deckPath, deck, notes, media, error);
+    return WriteAnkiDeck(options.deckPath, options.deckName, notes, media, error);
 }
 
 } // namespace
@@ -63,10 +62,15 @@ std::vector<PlannedClip> PlanDocumentClips(const CtarnDoc& doc, const ClipSetOpt
 }
 
 ClipSetRun RunClipSet(const CtarnDoc& doc, Host& host, std::vector<PlannedClip> plan,
-                      const ClipSetOptions& options, ClipEncoder& encoder,
+                      const ClipSetOptions& asked, ClipEncoder& encoder,
                       const std::function<bool(int done, int total)>& progress,
                       const StillSource& stills) {
     ClipSetRun run;
+    // A deck not named takes the recording's name, in the index as in the package.
+    ClipSetOptions options = asked;
+    if (!options.deckPath.isEmpty() && options.deckName.trimmed().isEmpty()) {
+        options.deckName = ClipBaseName(doc);
+    }
     if (!options.translationPath.isEmpty()) {
         const std::optional<SubtitleRead> translation =
             ReadSubtitleFile(options.translationPath, doc.GetRecording().SampleRate());

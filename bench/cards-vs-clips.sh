@@ -38,11 +38,16 @@ for round in 1 2; do
   run cards --snapshot --context --apkg "$tmp/cards/deck.apkg" 2>&1 | tail -1
 done
 
-echo "loudness of the first 20 clips (target -16 LUFS, true peak <= -1.5 dBTP):"
-for clip in $(ls "$tmp"/cards/*.mp3 | head -20); do
+echo "loudness of every tenth clip by ffmpeg's ebur128 (target -16 LUFS, true peak <= -1.5 dBTP):"
+n=0
+while IFS= read -r -d '' clip; do
+  n=$((n + 1))
+  [ $((n % 10)) -eq 1 ] || continue
   ffmpeg -hide_banner -nostats -i "$clip" -af ebur128=peak=true -f null - 2>&1 |
-    awk -v f="$(basename "$clip")" '/I:/ { i = $2 } /Peak:/ { p = $2 } END { printf "  %s  %s LUFS  %s dBTP\n", f, i, p }'
-done
+    awk '/^ *I:/ { i = $2 } /^ *Peak:/ { p = $2 } END { print i, p }'
+done < <(find "$tmp/cards" -name '*.mp3' -print0 | sort -z) |
+  awk '{ d = $1 + 16; if (d < 0) d = -d; if (d > worst) worst = d; if (n == 0 || $2 > peak) peak = $2; n++ }
+       END { printf "  %d clips: farthest %.2f LU from the target, highest true peak %.2f dBTP\n", n, worst, peak }'
 
 python3 - "$tmp/cards/deck.apkg" <<'PY'
 import json, sqlite3, sys, tempfile, zipfile, os

@@ -196,10 +196,6 @@ Build: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Normalise each clip to -1 dBFS</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Index file:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -253,6 +249,70 @@ Build: %2</source>
     </message>
     <message>
         <source>No cue to export.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>As recorded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Peak to -1 dBFS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loudness</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Integrated loudness (EBU R128), the true peak at most -1.5 dBTP; a clip under 400 ms is brought to its peak instead</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 LUFS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>never</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Consecutive cues this close make one clip, their texts on separate lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The texts before and after each clip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Translation from:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A still of the video at each clip, high:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> px</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deck package (.apkg), deck:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Join cues closer than:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Translation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subtitles (*.srt *.vtt *.ass *.ssa *.sbv *.txt *.tsv);;All files (*)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1637,6 +1697,37 @@ Build: %2</source>
             <numerusform>Tidied %n cue</numerusform>
             <numerusform>Tidied %n cues</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Cannot read the translation %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no picture to take stills of</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n too short for loudness, peak-normalised</source>
+        <translation>
+            <numerusform>; %n too short for loudness, peak-normalised</numerusform>
+            <numerusform>; %n too short for loudness, peak-normalised</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened as video: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a still cannot be %1 pixels high</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 gives no still at %2: %3</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -158,6 +158,21 @@ const StatusCase kStatuses[] = {
      "out/2.wav"},
     {"FolderIsAFile", {"@in.wav", "@in.txt"}, 1, 0, {}},
     {"MissingRecording", {"@none.wav", "@out"}, 1, 0, {}},
+    // The three cues are 400 and 1221.1 ms apart: one clip, its index and the deck.
+    {"JoinedWithContextInADeck",
+     {"@in.wav", "@out", "--join-gap", "1222", "--context", "--apkg", "@out/d.apkg", "--deck",
+      "Cards"},
+     0,
+     3,
+     ""},
+    {"JoinedOnlyWhereCloseEnough", {"@in.wav", "@out", "--join-gap", "1220"}, 0, 3, ""},
+    {"JoinGapPastTheLargest", {"@in.wav", "@out", "--join-gap", "10001"}, 2, 0, {}},
+    {"HeightWithoutStills", {"@in.wav", "@out", "--snapshot-height", "200"}, 2, 0, {}},
+    {"DeckNameWithoutPackage", {"@in.wav", "@out", "--deck", "Cards"}, 2, 0, {}},
+    {"TranslationUnreadable", {"@in.wav", "@out", "--translation", "@none.srt"}, 1, 0, {}},
+    {"StillsOfASourceWithoutPicture", {"@in.wav", "@out", "--snapshot"}, 1, 0, {}},
+    // The clips and the index are written; the package never half.
+    {"PackageUnwritable", {"@in.wav", "@out", "--apkg", "@nowhere/d.apkg"}, 1, 4, {}},
 };
 
 class CliClipsStatusTest : public ::testing::TestWithParam<StatusCase> {};
@@ -184,5 +199,58 @@ TEST_P(CliClipsStatusTest, ExitsWithItsStatus) {
 
 INSTANTIATE_TEST_SUITE_P(Usage, CliClipsStatusTest, ::testing::ValuesIn(kStatuses),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A video as the source: decoded for the clips, its pictures for the stills.
+TEST(CliCardsTest, StillsTranslationAndDeckFromAVideo) {
+    if (QStandardPaths::findExecutable("ffmpeg").isEmpty()) {
+        GTEST_SKIP() << "ffmpeg is needed to make the video";
+    }
+    QTemporaryDir dir;
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-loglevel",
+                            "error",
+                            "-f",
+                            "lavfi",
+                            "-i",
+                            "color=c=red:s=320x240:r=10:d=1",
+                            "-f",
+                            "lavfi",
+                            "-i",
+                            "color=c=blue:s=320x240:r=10:d=1",
+                            "-f",
+                            "lavfi",
+                            "-i",
+                            "sine=f=440:d=2",
+                            "-filter_complex",
+                            "[0][1]concat=n=2:v=1:a=0[v]",
+                            "-map",
+                            "[v]",
+                            "-map",
+                            "2",
+                            "-c:v",
+                            "mpeg4",
+                            "-c:a",
+                            "aac",
+                            dir.filePath("in.mp4")});
+    ASSERT_TRUE(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0);
+    // One cue in the blue second (at the decoded rate of 44.1 kHz), its translation.
+    ASSERT_TRUE(wav::WriteFile(dir.filePath("in.txt"), "[48000,80000]\nBlue\n\n"));
+    ASSERT_TRUE(
+        wav::WriteFile(dir.filePath("t.srt"), "1\n00:00:01,100 --> 00:00:01,800\nBleu\n\n"));
+    const CliRun run =
+        RunCli(InDir({"export-clips", "@in.mp4", "@out", "--snapshot", "--snapshot-height", "120",
+                      "--translation", "@t.srt", "--apkg", "@out/d.apkg"},
+                     dir));
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.count('\n'), 4) << run.out.toStdString(); // clip, still, index, deck
+    const QByteArray still = wav::ReadFile(dir.filePath("out/in 001 Blue.jpg"));
+    EXPECT_TRUE(still.startsWith("\xFF\xD8")) << "a JPEG";
+    const QByteArray index = wav::ReadFile(dir.filePath("out/index.tsv"));
+    EXPECT_TRUE(index.contains("#columns:Number\tFile\tStart\tEnd\tText\tAudio\tTranslation\t"
+                               "Picture\n#deck:in\n"))
+        << index.toStdString();
+    EXPECT_TRUE(index.contains("\tBleu\t<img src=\"in 001 Blue.jpg\">\n"));
+    EXPECT_TRUE(QFileInfo(dir.filePath("out/d.apkg")).size() > still.size());
+}
 
 } // namespace
