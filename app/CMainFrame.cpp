@@ -75,6 +75,7 @@ CMainFrame::CMainFrame(CtarnDoc& doc, CtarnView& view, Transport& transport, Hos
     CreateToolBar();
     CreateStatusBar();
     CreateCueParts();
+    FollowLaneLook();
     CreateConsoleBar();
     RestoreLayout();
     m_refreshTimer.setSingleShot(true);
@@ -423,4 +424,22 @@ void CMainFrame::SaveLayout() {
     stored.setValue(kGeometryKey, saveGeometry());
     stored.setValue(kBarsKey, saveState());
     stored.setValue(kStatusBarKey, !statusBar()->isHidden());
+}
+
+void CMainFrame::FollowLaneLook() {
+    static const char* const kSpectrogram = "view/spectrogram";
+    static const char* const kLinear = "view/linearFrequencies";
+    static const char* const kWaveOver = "view/waveOverSpectrogram";
+    const QSettings settings = AppSettings();
+    CtarnView::LaneLook look;
+    look.spectrogram = settings.value(kSpectrogram, false).toBool();
+    look.linearFrequency = settings.value(kLinear, false).toBool();
+    look.waveOverSpectrogram = settings.value(kWaveOver, false).toBool();
+    m_view.SetLook(look);
+    connect(&m_view, &CtarnView::lookChanged, this, [this] {
+        QSettings stored = AppSettings();
+        stored.setValue(kSpectrogram, m_view.Look().spectrogram);
+        stored.setValue(kLinear, m_view.Look().linearFrequency);
+        stored.setValue(kWaveOver, m_view.Look().waveOverSpectrogram);
+    });
 }

@@ -84,6 +84,8 @@ private:
     void AddFrameCommands();
     /// The cue list, the overview above the waveform and the current cue's pane.
     void CreateCueParts();
+    /// The lanes' look as last chosen (waveform or spectrogram), kept when it changes.
+    void FollowLaneLook();
     void AddCueCommands();
     /// The current cue's figures in the status bar, or nothing.
     void UpdateCueStatus();

@@ -3,7 +3,8 @@
 //
 //   tarn_align_accuracy SET_DIR [LANGUAGE]
 // Prints, for each way, the median, 95th percentile and largest error of the boundaries
-// (starts and ends) in ms, the share within 200 ms, and the cues out of order.
+// (starts and ends) in ms, the share within 200 ms, and the cues out of order;
+// TARN_ALIGN_DETAIL=1 also prints each cue's errors and the confidences.
 
 #include "SilentHost.h"
 #include "actions/PhraseCommands.h"

@@ -96,6 +96,7 @@ void CtarnView::SetFlagged(std::function<bool(int)> flagged) {
 void CtarnView::SetLook(const LaneLook& look) {
     m_look = look;
     Repaint();
+    emit lookChanged();
 }
 
 void CtarnView::Repaint() {

@@ -95,6 +95,8 @@ signals:
     void statusTextChanged(const QString& text);
     /// The frame under the pointer.
     void pointerFrameChanged(qint64 frame);
+    /// The lanes' look changed (a command switched the spectrogram or one of its settings).
+    void lookChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

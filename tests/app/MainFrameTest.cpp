@@ -6,6 +6,7 @@
 #include "commands/CommandIds.h"
 #include "document/CtarnDoc.h"
 #include "support/WavBytes.h"
+#include "view/CtarnView.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -189,6 +190,23 @@ TEST_F(MainFrameTest, TitleNamesTheDocument) {
     ASSERT_TRUE(opened.InitInstance({QStringLiteral("tarn"), Path("a.wav")}));
     EXPECT_EQ(opened.MainFrame().windowTitle(), QStringLiteral("tarn - a.wav[*]"));
     EXPECT_EQ(opened.Document().GetRecording().Frames(), kFrames);
+}
+
+TEST_F(MainFrameTest, TheSpectrogramStaysOnForTheNextStart) {
+    ASSERT_TRUE(app.InitInstance({QStringLiteral("tarn")}));
+    QAction* spectrogram = nullptr;
+    for (QAction* action : app.MainFrame().findChildren<QAction*>()) {
+        spectrogram = action->text() == "Spectrogram" ? action : spectrogram;
+    }
+    ASSERT_NE(spectrogram, nullptr);
+    spectrogram->trigger();
+    EXPECT_TRUE(app.View().Look().spectrogram);
+
+    CtarnApp next;
+    ASSERT_TRUE(next.InitInstance({QStringLiteral("tarn")}));
+    EXPECT_TRUE(next.View().Look().spectrogram);
+    spectrogram->trigger();
+    EXPECT_FALSE(AppSettings().value("view/spectrogram").toBool());
 }
 
 TEST_F(MainFrameTest, MissingFileOnTheCommandLineFails) {
