@@ -40,6 +40,7 @@ bench: deps
 	bench/import-vs-ffmpeg.sh $(RELEASE_DIR)/tarn-cli
 	bench/clips-vs-ffmpeg.sh $(RELEASE_DIR)/tarn-cli
 	bench/align-accuracy.sh $(RELEASE_DIR)
+	bench/cards-vs-clips.sh $(RELEASE_DIR)/tarn-cli
 
 fuzz:
 	@scripts/install-deps.sh fuzz

@@ -5,7 +5,7 @@
 # espeak-ng speaks a script for the alignment, flite speaks the tests' and benchmarks' speech
 # in another voice, librubberband-dev plays slower or faster with the pitch kept,
 # libebur128-dev measures the loudness of clips, libzip-dev and libqt6sql6-sqlite write
-# flashcard decks).
+# flashcard decks, python3 reads a deck back in bench/cards-vs-clips.sh).
 # With "fuzz", also clang 14 with its sanitizer and libFuzzer runtimes and llvm-symbolizer,
 # which `make fuzz` builds and runs the harnesses with.
 # Runs as root directly, otherwise through sudo. Installs only what is missing.
@@ -21,7 +21,7 @@ packages=(
   libavformat-dev libavcodec-dev libswresample-dev libswscale-dev libavutil-dev ffmpeg
   libespeak-ng-dev espeak-ng-data libfftw3-dev flite
   librubberband-dev libebur128-dev
-  libzip-dev libqt6sql6-sqlite
+  libzip-dev libqt6sql6-sqlite python3
 )
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang-14 libclang-rt-14-dev llvm-14)
