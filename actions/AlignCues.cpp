@@ -2,6 +2,7 @@
 
 #include "alignment/ScriptAlignment.h"
 #include "base/Host.h"
+#include "base/ProgressWait.h"
 #include "document/CtarnDoc.h"
 #include "subtitles/CueText.h"
 #include "subtitles/TimingRules.h"
@@ -34,19 +35,14 @@ namespace {
 /// Runs the alignment on a second thread, telling the host how far it is until it ends.
 ScriptAlignment RunAlignment(const CtarnDoc& doc, Host& host, FrameRange range,
                              const std::vector<QString>& texts, SpeechSynthesizer& voice) {
-    using namespace std::chrono_literals;
     AlignmentProgress progress;
     const QString task = QCoreApplication::translate("Align", "Aligning the script");
     std::future<ScriptAlignment> aligning = std::async(std::launch::async, [&] {
         return AlignScript(doc.GetRecording(), range, texts, voice, progress);
     });
-    while (aligning.wait_for(20ms) != std::future_status::ready) {
-        const int done = std::min(progress.done.load(), AlignmentProgress::kTotal - 1);
-        if (!progress.stop && !host.ReportProgress(task, done, AlignmentProgress::kTotal)) {
-            progress.stop = true;
-        }
-    }
-    host.ReportProgress(task, AlignmentProgress::kTotal, AlignmentProgress::kTotal);
+    WaitShowingProgress(
+        aligning, host, task, AlignmentProgress::kTotal, [&] { return progress.done.load(); },
+        progress.stop);
     return aligning.get();
 }
 

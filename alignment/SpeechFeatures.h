@@ -41,7 +41,6 @@ public:
     void AppendSilence(qint64 count);
     /// Rows made so far: a row starts every hop, the first at the first sample.
     qint64 Rows() const;
-    qint64 HopSamples() const { return m_hop; }
     /// The features of everything appended; the extractor is spent.
     FeatureMatrix Finish();
 

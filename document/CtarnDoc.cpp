@@ -1,5 +1,6 @@
 #include "document/CtarnDoc.h"
 
+#include "base/ProgressWait.h"
 #include "recording/DecodedAudio.h"
 #include "recording/Envelope.h"
 #include "recording/WaveChunks.h"
@@ -84,7 +85,6 @@ bool CtarnDoc::OnOpenDocument(const QString& path) {
 }
 
 bool CtarnDoc::OnImportDocument(const QString& source, AudioDecoder& decoder) {
-    using namespace std::chrono_literals;
     constexpr int kSteps = 1000;
     const QFileInfo info(source);
     const QString task = QCoreApplication::translate("Message", "Decoding %1").arg(info.fileName());
@@ -93,14 +93,10 @@ bool CtarnDoc::OnImportDocument(const QString& source, AudioDecoder& decoder) {
     std::atomic<qint64> done = 0;
     std::future<DecodeOutcome> decoding =
         std::async(std::launch::async, [&] { return DecodeAll(decoder, stop, done); });
-    while (decoding.wait_for(20ms) != std::future_status::ready) {
-        const int step =
-            expected > 0 ? int(std::min<qint64>(done * kSteps / expected, kSteps - 1)) : 0;
-        if (!stop && !m_host.ReportProgress(task, step, kSteps)) {
-            stop = true;
-        }
-    }
-    m_host.ReportProgress(task, kSteps, kSteps);
+    WaitShowingProgress(
+        decoding, m_host, task, kSteps,
+        [&] { return expected > 0 ? int(std::min<qint64>(done * kSteps / expected, kSteps)) : 0; },
+        stop);
     DecodeOutcome outcome = decoding.get();
     if (outcome.status == DecodeOutcome::Status::Stopped) {
         return false;
